@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+#include <QTest>
+
+namespace testsupport {
+
+// ../shared/fixtures beside the project; tests that need it skip with a message when absent.
+inline QString fixture(const QString &relative) {
+    return QDir(QStringLiteral(SKEDWISE_FIXTURES)).filePath(relative);
+}
+
+inline QString binary(const QString &name) {
+    return QDir(QStringLiteral(SKEDWISE_BIN_DIR)).filePath(name);
+}
+
+} // namespace testsupport
+
+#define REQUIRE_FIXTURE(path)                                                                      \
+    do {                                                                                           \
+        if (!QFileInfo::exists(path))                                                              \
+            QSKIP(qPrintable(QStringLiteral("fixture missing: ") + (path)));                       \
+    } while (0)
