@@ -1,10 +1,8 @@
+#include "app/StartupUi.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Skedwise"));
-    w.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    return app::runSkedwise(application);
 }

@@ -1,0 +1,166 @@
+#include "app/Settings.h"
+
+#include "app/Conversions.h"
+
+namespace app {
+
+namespace {
+
+// Reads one key of our section, converting with the key's rules; a stored value that
+// cannot be converted takes the key's default.
+class Reader {
+public:
+    explicit Reader(SettingsStore &store) : m_store(store) {}
+
+    QString text(const char *key, const QString &def) {
+        return m_store.read(SettingsApplication, SettingsSection, QString::fromLatin1(key), def);
+    }
+    bool flag(const char *key, bool def) {
+        return parseFlag(text(key, flagText(def))).value_or(def);
+    }
+    qint16 int16(const char *key, qint16 def) {
+        const auto n = parseNumber(text(key, QString::number(def)));
+        return n ? roundToInt16(*n).value_or(def) : def;
+    }
+    qint32 colour(const char *key, qint32 def) {
+        return roundToInt32(leadingNumber(text(key, QString::number(def)))).value_or(def);
+    }
+    double leadingReal(const char *key, double def) {
+        return leadingNumber(text(key, realText(def)));
+    }
+    double real(const char *key, double def) {
+        return parseNumber(text(key, realText(def))).value_or(def);
+    }
+
+private:
+    SettingsStore &m_store;
+};
+
+class Writer {
+public:
+    explicit Writer(SettingsStore &store) : m_store(store) {}
+    void text(const char *key, const QString &v) {
+        m_store.write(SettingsApplication, SettingsSection, QString::fromLatin1(key), v);
+    }
+    void flag(const char *key, bool v) { text(key, flagText(v)); }
+    void number(const char *key, qint64 v) { text(key, QString::number(v)); }
+    void real(const char *key, double v) { text(key, realText(v)); }
+
+private:
+    SettingsStore &m_store;
+};
+
+const QString DefaultColChars =
+    QStringLiteral("0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+const QString DefaultFieldNums =
+    QStringLiteral("0,1,2,3,5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+const QString DefaultFnamesStr =
+    QStringLiteral("StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,");
+const QString DefaultSourceList = QStringLiteral(
+    "ADM,Azi,Country,CIRAF,Days,Graphic,Lati,LC,Location,Longi,Mode,P,Power,Program,Region,"
+    "Remarks,Status,STN,Target,TargetALL,UTCB,UTCE");
+
+} // namespace
+
+void ResetStaleSettings(SettingsStore &store) {
+    const QString stored =
+        store.read(SettingsApplication, SettingsSection, QStringLiteral("AVersion"), QString());
+    if (stored.toUpper() != SettingsVersion.toUpper())
+        store.deleteSection(SettingsApplication, SettingsSection);
+}
+
+void LoadSettings(ProgramState &s, SettingsStore &store, ScreenTwips screen) {
+    Reader r(store);
+    s.AVersion = r.text("AVersion", QString());
+    s.SplitterPosition = r.int16("SplitterPosition", 2);
+    s.MarkOnSelect = r.flag("MarkOnSelect", false);
+    s.DisplayClock = r.flag("DisplayClock", true);
+    s.AutoOnAir = r.flag("AutoOnAir", false);
+    s.FontIsBold = r.text("FontIsBold", QStringLiteral("True"));
+    s.MarkedRowBackColor = r.colour("MarkedRowBackColor", 13172680);
+    s.GridBackColor = r.colour("GridBackColor", 16777215);
+    s.OnAirNormColor = r.colour("OnAirNormColor", 255);
+    s.OnAirSelectColor = r.colour("OnAirSelectColor", 16711680);
+    s.BackColor = r.leadingReal("BackColor", 16777215);
+    s.Forecolor = r.leadingReal("Forecolor", 0);
+    s.SINPOPrompt = r.flag("SINPOPrompt", true);
+    s.LogFileName = r.text("LogFileName", QStringLiteral("Skedwise.Log"));
+    s.LangFormTop = r.text("LangFormTop", QStringLiteral("0"));
+    s.LangFormLeft = r.text("LangFormLeft", QStringLiteral("0"));
+    s.ClearOnStart = r.flag("ClearOnStart", false);
+    s.FSortStr = r.text("FSortStr", QString());
+    s.RowSelectType = r.int16("RowSelectType", 1);
+    s.DoTips = r.text("DoTips", QStringLiteral("True"));
+    s.LinkOK = r.text("LinkOK", QStringLiteral("True"));
+    s.GridFontSize = r.text("GridFontSize", QStringLiteral("8"));
+    s.GridFontname = r.text("GridFontname", QStringLiteral("Courier New"));
+    s.TimeZone = r.real("TimeZone", 0);
+    s.SortBy = r.text("SortBy", QStringLiteral("Freq"));
+    s.Language = r.text("Language", QStringLiteral("ALL")).trimmed();
+    s.ColChars = r.text("ColChars", DefaultColChars);
+    s.FieldNums = r.text("FieldNums", DefaultFieldNums);
+    s.FnamesStr = r.text("FnamesStr", DefaultFnamesStr);
+    s.SourceListStr = r.text("SourceListStr", DefaultSourceList);
+    s.DisplayListStr = r.text("DisplayListStr", QStringLiteral("Station,UTC,Language"));
+    s.CurrentFileName = r.text("CurrentFileName", QStringLiteral("ilgsdata.txt"));
+    s.FormHeight = r.text("FormHeight", QStringLiteral("3600"));
+    s.FormWidth = r.int16("FormWidth", 8000);
+    s.FormTop = r.text("FormTop", realText(screen.height / 2));
+    s.FormLeft = r.int16("FormLeft", roundToInt16(screen.width / 4).value_or(0));
+}
+
+QString columnCharsFromGrid(const ProgramState &s, const SaveContext &windows) {
+    QString list = QStringLiteral("0");
+    const int columns = windows.gridColumnCount();
+    for (int i = 1; i < schedule::FieldCount; ++i) {
+        qint64 chars = s.DisplayFields[i].ColChars;
+        if (i <= columns - 1 && s.CharWidth != 0)
+            chars = roundToInt32(windows.gridColumnWidthTwips(i) / s.CharWidth).value_or(0);
+        list += u',' + QString::number(chars);
+    }
+    return list;
+}
+
+void SaveSettings(ProgramState &s, SettingsStore &store, const SaveContext &windows) {
+    s.ColChars = columnCharsFromGrid(s, windows);
+    Writer w(store);
+    w.text("AVersion", SettingsVersion);
+    w.number("SplitterPosition", s.SplitterPosition);
+    w.flag("MarkOnSelect", s.MarkOnSelect);
+    w.flag("DisplayClock", s.DisplayClock);
+    w.flag("AutoOnAir", s.AutoOnAir);
+    w.text("FontIsBold", s.FontIsBold);
+    w.number("MarkedRowBackColor", s.MarkedRowBackColor);
+    w.number("GridBackColor", s.GridBackColor);
+    w.number("OnAirNormColor", s.OnAirNormColor);
+    w.number("OnAirSelectColor", s.OnAirSelectColor);
+    w.real("BackColor", s.BackColor);
+    w.real("Forecolor", s.Forecolor);
+    w.flag("SINPOPrompt", s.SINPOPrompt);
+    w.text("LogFileName", s.LogFileName);
+    w.number("RowSelectType", s.RowSelectType);
+    w.text("LangFormTop", s.LangFormTop);
+    w.text("LangFormLeft", s.LangFormLeft);
+    w.flag("ClearOnStart", s.ClearOnStart);
+    w.text("FSortStr", s.FSortStr);
+    w.text("DoTips", s.DoTips);
+    w.text("LinkOK", s.LinkOK);
+    w.text("GridFontSize", s.GridFontSize);
+    w.text("GridFontName", s.GridFontname);
+    w.real("TimeZone", s.TimeZone);
+    w.text("SortBy", s.SortBy);
+    w.text("Language", s.Language);
+    w.real("FormHeight", windows.formHeightTwips());
+    w.real("FormWidth", windows.formWidthTwips());
+    w.text("FormTop", s.FormTop);
+    w.number("FormLeft", s.FormLeft);
+    w.text("ColChars", s.ColChars);
+    w.text("FieldNums", s.FieldNums);
+    w.text("FnamesStr", s.FnamesStr);
+    w.text("DisplayListStr", s.DisplayListStr);
+    w.text("SourceListStr", s.SourceListStr);
+    w.text("CurrentFileName", s.CurrentFileName);
+    store.flush();
+}
+
+} // namespace app

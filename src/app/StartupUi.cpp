@@ -1,0 +1,76 @@
+#include "app/StartupUi.h"
+
+#include "app/PromptsQt.h"
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "app/SingleInstance.h"
+#include "jet/IsolatedTableProvider.h"
+#include "mainwindow/DisplayWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+
+namespace app {
+
+namespace {
+
+// Scripted answers instead of message boxes, for tests that drive the whole program.
+std::unique_ptr<Prompts> makePrompts() {
+    if (qEnvironmentVariableIsSet("SKEDWISE_SCRIPTED_PROMPTS"))
+        return std::make_unique<ScriptedPrompts>(true);
+    return std::make_unique<QtPrompts>();
+}
+
+ScreenTwips screenTwips() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const double tpp = twipsPerPixel();
+    return {screen->geometry().width() * tpp, screen->geometry().height() * tpp};
+}
+
+// A busy pointer for the start-up; the window's activation puts it back.
+void showBusy() {
+    if (!QGuiApplication::overrideCursor())
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+} // namespace
+
+int runSkedwise(QApplication &application) {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    showBusy();
+    IniSettingsStore store;
+    auto prompts = makePrompts();
+
+    SingleInstance instance(QDir(store.defaultFolder()).filePath(SettingsApplication + ".lock"));
+    if (!instance.acquire()) {
+        QGuiApplication::restoreOverrideCursor();
+        prompts->messageBox(QStringLiteral("Program Already Running!"),
+                            QStringLiteral("Error Loading"), Buttons::Ok);
+        return 1;
+    }
+
+    ProgramState state;
+    ResetStaleSettings(store);
+    state.codes = schedule::buildCodeTables();
+    LoadSettings(state, store, screenTwips());
+    showBusy();
+
+    SystemClock clock;
+    QtClipboard clipboard;
+    jet::IsolatedTableProvider tables(programDir + QStringLiteral("/skedwise-jetread"));
+    Services services{state, store, *prompts, clock, clipboard, tables, programDir};
+
+    mainwindow::DisplayForm form(services);
+    if (auto *qtPrompts = dynamic_cast<QtPrompts *>(prompts.get()))
+        qtPrompts->setParent(&form);
+    form.Form_Load();
+    form.show();
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+    return application.exec();
+}
+
+} // namespace app

@@ -1,0 +1,10 @@
+#pragma once
+
+class QApplication;
+
+namespace app {
+
+// The program's start-up sequence and message loop; returns the exit code.
+int runSkedwise(QApplication &application);
+
+} // namespace app

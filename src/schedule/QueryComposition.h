@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/ProgramState.h"
+#include "app/Seams.h"
+#include "jet/DataSource.h"
+
+namespace schedule {
+
+// What ReadDB asks of the grid showing the main record set.
+class ResultGrid {
+public:
+    virtual ~ResultGrid() = default;
+    virtual void rebuildColumns() = 0; // one column per field of the new record source
+    virtual void setColumnWidthTwips(int column, double twips) = 0;
+    virtual void refresh() = 0;
+    virtual void setCaption(const QString &caption) = 0;
+};
+
+// Rebuilds FieldListStr, ColWidths and the column positions from DisplayFields.
+void BuildSQL(app::ProgramState &state);
+
+// z right-aligned in p characters (at most 31 blanks added), or its first p characters.
+QString PadB(const QString &z, qint16 p);
+
+// The ORDER BY clause for SortBy and FSortStr; descending applies to the frequency only.
+QString orderByClause(const QString &sortBy, const QString &fSortStr);
+
+// Joins WhereStr to the query once, with " Where " or " And " in front.
+void joinWhere(QString &whereStr, const QString &selectText);
+
+// The grid caption for a record count.
+QString gridCaption(app::ProgramState &state, int recordCount);
+
+// Runs selectText with WhereStr and the ordering on data1 and shows the result. An error
+// resets QueryNot and leaves grid and caption as they were; returns false then.
+bool ReadDB(app::ProgramState &state, const QString &selectText, jet::DataSource &data1,
+            ResultGrid &grid, app::Prompts &prompts);
+
+} // namespace schedule

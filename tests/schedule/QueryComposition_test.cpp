@@ -1,0 +1,227 @@
+#include "schedule/QueryComposition.h"
+#include "support/MemoryTables.h"
+#include "support/TestSupport.h"
+
+using namespace schedule;
+
+namespace {
+
+struct RecordingGrid : ResultGrid {
+    int rebuilds = 0, refreshes = 0;
+    QString caption = "before";
+    QMap<int, double> widths;
+    void rebuildColumns() override { ++rebuilds; }
+    void setColumnWidthTwips(int c, double t) override { widths[c] = t; }
+    void refresh() override { ++refreshes; }
+    void setCaption(const QString &c) override { caption = c; }
+};
+
+struct CountingPrompts : app::Prompts {
+    int beeps = 0;
+    int messageBox(const QString &, const QString &, app::Buttons) override { return 1; }
+    QString inputBox(const QString &, const QString &) override { return {}; }
+    void beep() override { ++beeps; }
+};
+
+const schedule::FieldLists Defaults{
+    "0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+    "0,1,2,3,5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+    "StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,"};
+
+app::ProgramState defaultState() {
+    app::ProgramState s;
+    s.setFieldLists(Defaults);
+    ParseFieldLists(s.fieldLists(), s.DisplayFields);
+    BuildSQL(s);
+    s.CharWidth = 100;
+    return s;
+}
+
+std::shared_ptr<const jet::Table> smallTable() {
+    return testsupport::tableFromCsv(jet::parseCsv(
+        "StationID,Freq,Station,UTC,Language,UTCB,UTCE\r\n"
+        "1,9575,\"Radio A\",\"2200-0200\",\"English\",\"2200\",\"0200\"\r\n"
+        "2,6000,\"Radio B\",\"0600-0900\",\"French\",\"0600\",\"0900\"\r\n"
+        "3,6000,\"Radio C\",\"0000-0000\",\"English/French\",\"0000\",\"0000\"\r\n"));
+}
+
+} // namespace
+
+class QueryCompositionTest : public QObject {
+    Q_OBJECT
+    testsupport::MemoryTables tables;
+
+private slots:
+    void initTestCase() { tables.add("db", smallTable()); }
+
+    void orderClause_data() {
+        QTest::addColumn<QString>("sortBy");
+        QTest::addColumn<QString>("fsort");
+        QTest::addColumn<QString>("clause");
+        QTest::newRow("default frequency order") << "Freq" << "" << " Order by Freq ";
+        QTest::newRow("descending frequency") << "Freq" << " DESC" << " Order by Freq DESC ";
+        QTest::newRow("lower-case freq is still the frequency sort") << "freq" << ""
+                                                                     << " Order by freq ";
+        QTest::newRow("other field keeps frequency second") << "Station" << ""
+                                                            << " Order by Station, Freq ";
+        QTest::newRow("descending applies to frequency only") << "Country" << " DESC"
+                                                              << " Order by Country, Freq DESC ";
+    }
+    void orderClause() {
+        QFETCH(QString, sortBy);
+        QFETCH(QString, fsort);
+        QFETCH(QString, clause);
+        QCOMPARE(orderByClause(sortBy, fsort), clause);
+    }
+
+    void whereJoining_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<QString>("joined");
+        QTest::newRow("no Where anywhere gets Where") << "C" << "Select a From T" << " Where C";
+        QTest::newRow("query with Where gets And") << "C" << "Select a From T Where x"
+                                                   << " And C";
+        QTest::newRow("lower-case where does not count") << "C" << "Select a from T where x"
+                                                         << " Where C";
+        QTest::newRow("already joined with Where stays") << " Where C" << "Select a From T"
+                                                         << " Where C";
+        QTest::newRow("already joined with And stays") << " And C" << "Select a Where x"
+                                                       << " And C";
+        QTest::newRow("condition holding And is not joined") << "a And b" << "Select Where x"
+                                                             << "a And b";
+        QTest::newRow("empty stays empty") << "" << "Select a From T" << "";
+    }
+    void whereJoining() {
+        QFETCH(QString, where);
+        QFETCH(QString, select);
+        QFETCH(QString, joined);
+        joinWhere(where, select);
+        QCOMPARE(where, joined);
+        joinWhere(where, select);
+        QCOMPARE(where, joined); // joined once only
+    }
+
+    void padB_data() {
+        QTest::addColumn<QString>("z");
+        QTest::addColumn<int>("p");
+        QTest::addColumn<QString>("padded");
+        QTest::newRow("four digits right-aligned") << "6000" << 7 << "   6000";
+        QTest::newRow("long text cut") << "12345678" << 7 << "1234567";
+        QTest::newRow("exact width unchanged") << "15100.0" << 7 << "15100.0";
+        QTest::newRow("at most 31 blanks") << "x" << 40 << QString(31, ' ') + "x";
+    }
+    void padB() {
+        QFETCH(QString, z);
+        QFETCH(int, p);
+        QFETCH(QString, padded);
+        QCOMPARE(PadB(z, qint16(p)), padded);
+    }
+
+    void buildSqlFindsColumns() {
+        app::ProgramState s;
+        ParseFieldLists({"0,9,6,6", "0,1,25,26", "StationID,Freq,UTCB,UTCE"}, s.DisplayFields);
+        BuildSQL(s);
+        QCOMPARE(s.FieldListStr, QString("StationID,Freq,UTCB,UTCE"));
+        QCOMPARE(s.UTCBCol, qint16(2));
+        QCOMPARE(s.UTCECol, qint16(3));
+        QCOMPARE(s.UTCCol, qint16(0));
+        QVERIFY(!s.UTCShown);
+    }
+
+    void defaultsRunTheDocumentedText() {
+        app::ProgramState s = defaultState();
+        s.SQLStr = "Select " + s.FieldListStr + " From MyDataTable";
+        s.ColsChanged = true;
+        jet::DataSource data1(tables);
+        data1.setDatabaseName("db");
+        RecordingGrid grid;
+        CountingPrompts prompts;
+        QVERIFY(ReadDB(s, s.SQLStr, data1, grid, prompts));
+        QCOMPARE(data1.recordSource(),
+                 QString("Select StationID,Freq,Station,UTC,Language From MyDataTable Order by Freq "));
+        QCOMPARE(grid.caption, QString("VAZOdariDATA   3 Records in ALL Languages"));
+        QCOMPARE(grid.rebuilds, 1);
+        QCOMPARE(grid.widths.value(2), 2200.0);
+        QVERIFY(!s.ColsChanged);
+        QCOMPARE(prompts.beeps, 0);
+    }
+
+    void captions_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("captionNot");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("language named") << "English" << "" << "VAZOdariDATA   2 Records in English";
+        QTest::newRow("negated language has two blanks before NOT")
+            << "English" << " NOT " << "VAZOdariDATA   2 Records  NOT in English";
+    }
+    void captions() {
+        QFETCH(QString, language);
+        QFETCH(QString, captionNot);
+        QFETCH(QString, caption);
+        app::ProgramState s = defaultState();
+        s.Language = language;
+        s.CaptionNot = captionNot;
+        s.SQLStr = "Select " + s.FieldListStr + " from MyDataTable Where (instr(Language,'" +
+                   language + "') > 0)";
+        jet::DataSource data1(tables);
+        data1.setDatabaseName("db");
+        RecordingGrid grid;
+        CountingPrompts prompts;
+        QVERIFY(ReadDB(s, s.SQLStr, data1, grid, prompts));
+        QCOMPARE(grid.caption, caption);
+    }
+
+    void emptySortByIsRepairedWithBeep() {
+        app::ProgramState s = defaultState();
+        s.SortBy = "";
+        jet::DataSource data1(tables);
+        data1.setDatabaseName("db");
+        RecordingGrid grid;
+        CountingPrompts prompts;
+        QVERIFY(ReadDB(s, "Select StationID From MyDataTable", data1, grid, prompts));
+        QCOMPARE(s.SortBy, QString("Freq"));
+        QCOMPARE(prompts.beeps, 1);
+    }
+
+    void rejectedTextLeavesGridAndColumnsAlone_data() {
+        QTest::addColumn<QString>("select");
+        QTest::newRow("empty text before the first query") << "";
+        QTest::newRow("unknown field") << "Select Nonsense From MyDataTable";
+        QTest::newRow("apostrophe breaks the quoting") << "Select StationID From MyDataTable "
+                                                          "Where Station = 'People's Radio'";
+    }
+    void rejectedTextLeavesGridAndColumnsAlone() {
+        QFETCH(QString, select);
+        app::ProgramState s = defaultState();
+        s.ColsChanged = true;
+        s.QueryNot = " NOT ";
+        jet::DataSource data1(tables);
+        data1.setDatabaseName("db");
+        RecordingGrid grid;
+        CountingPrompts prompts;
+        QVERIFY(ReadDB(s, "Select StationID From MyDataTable", data1, grid, prompts));
+        const int before = data1.recordset().recordCount();
+        grid = RecordingGrid{};
+        s.ColsChanged = true;
+        QVERIFY(!ReadDB(s, select, data1, grid, prompts));
+        QCOMPARE(s.QueryNot, QString());
+        QVERIFY(s.ColsChanged); // the next good query re-applies the widths
+        QCOMPARE(grid.caption, QString("before"));
+        QCOMPARE(grid.refreshes, 0);
+        QCOMPARE(data1.recordset().recordCount(), before);
+    }
+
+    void emptyResultCountsZero() {
+        app::ProgramState s = defaultState();
+        jet::DataSource data1(tables);
+        data1.setDatabaseName("db");
+        RecordingGrid grid;
+        CountingPrompts prompts;
+        QVERIFY(ReadDB(s, "Select StationID,Freq From MyDataTable Where Station = 'none'", data1,
+                       grid, prompts));
+        QCOMPARE(grid.caption, QString("VAZOdariDATA   0 Records in ALL Languages"));
+    }
+};
+
+QTEST_GUILESS_MAIN(QueryCompositionTest)
+#include "QueryComposition_test.moc"

@@ -1,0 +1,132 @@
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "mainwindow/DisplayWindow.h"
+#include "support/MemoryTables.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+struct FixedClock : app::Clock {
+    QDateTime localNow() const override { return QDateTime(QDate(2026, 1, 2), QTime(1, 30)); }
+};
+
+struct MemoryClipboard : app::Clipboard {
+    QString value = "stale";
+    void clear() override { value.clear(); }
+    QString text() const override { return value; }
+    void setText(const QString &t) override { value = t; }
+};
+
+// The program as a separate process, with its own settings folder.
+std::unique_ptr<QProcess> startProgram(const QString &configHome) {
+    auto p = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", configHome);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("SKEDWISE_SCRIPTED_PROMPTS", "1");
+    p->setProcessEnvironment(env);
+    p->start(testsupport::binary("skedwise"), {});
+    return p;
+}
+
+bool waitForFile(const QString &path, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(path) && t.elapsed() < ms)
+        QTest::qWait(50);
+    return QFileInfo::exists(path);
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    struct Harness {
+        QTemporaryDir dir;
+        app::IniSettingsStore store{dir.path()};
+        app::ProgramState state;
+        app::ScriptedPrompts prompts;
+        FixedClock clock;
+        MemoryClipboard clipboard;
+        testsupport::MemoryTables tables;
+        app::Services services{state, store, prompts, clock, clipboard, tables, dir.path()};
+        QString file() const { return store.fileFor(app::SettingsApplication); }
+    };
+
+    static QStringList storedKeys(const QString &file) {
+        QSettings raw(file, QSettings::IniFormat);
+        raw.beginGroup(app::SettingsSection);
+        return raw.childKeys();
+    }
+
+private slots:
+    void secondCopyIsRefusedAndFirstRunsOn() {
+        QTemporaryDir config;
+        auto first = startProgram(config.path());
+        QVERIFY(first->waitForStarted());
+        QVERIFY(waitForFile(config.filePath(app::SettingsApplication + ".lock"), 10000));
+
+        auto second = startProgram(config.path());
+        QVERIFY(second->waitForFinished(15000));
+        QCOMPARE(second->exitCode(), 1);
+        QVERIFY(QString::fromUtf8(second->readAllStandardError())
+                    .contains("Error Loading: Program Already Running!"));
+        QCOMPARE(first->state(), QProcess::Running);
+
+        first->kill(); // a dead first copy must not keep later ones out
+        QVERIFY(first->waitForFinished());
+        auto third = startProgram(config.path());
+        QVERIFY(third->waitForStarted());
+        QVERIFY(!third->waitForFinished(2500));
+        QVERIFY(!QString::fromUtf8(third->readAllStandardError()).contains("Already Running"));
+        third->kill();
+        third->waitForFinished();
+    }
+
+    void exitMenuSavesPositionAndSize() {
+        Harness h;
+        h.state.FormTop = "1500";
+        h.state.FormLeft = 1500;
+        mainwindow::DisplayForm form(h.services);
+        form.Form_Load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.move(40, 60);
+        form.ExitNow_Click();
+        QCOMPARE(storedKeys(h.file()).size(), 36);
+        QCOMPARE(h.state.FormTop, app::realText(std::round(form.topTwips())));
+        QVERIFY(h.state.FormTop != "1500");
+        QCOMPARE(QSettings(h.file(), QSettings::IniFormat)
+                     .value(app::SettingsSection + "/AVersion")
+                     .toString(),
+                 QString("1.06a"));
+    }
+
+    void closingOtherwiseKeepsLoadedPosition() {
+        Harness h;
+        h.state.FormTop = "1500";
+        h.state.FormLeft = 1500;
+        mainwindow::DisplayForm form(h.services);
+        form.Form_Load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.move(40, 60);
+        form.resize(700, 400);
+        form.close();
+        QSettings raw(h.file(), QSettings::IniFormat);
+        raw.beginGroup(app::SettingsSection);
+        QCOMPARE(raw.childKeys().size(), 36);
+        QCOMPARE(raw.value("FormTop").toString(), QString("1500"));
+        QCOMPARE(raw.value("FormLeft").toString(), QString("1500"));
+        QCOMPARE(raw.value("FormWidth").toDouble(), form.widthTwips());
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "Startup_test.moc"
