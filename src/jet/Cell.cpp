@@ -5,7 +5,8 @@ namespace jet {
 QString numberText(double v) {
     if (v == 0)
         return QStringLiteral("0");
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    // Fixed notation: StationIDs of 100000 and up must not turn into "1e+05".
+    return QString::number(v, 'f', QLocale::FloatingPointShortest);
 }
 
 QString displayText(const Cell &c) {

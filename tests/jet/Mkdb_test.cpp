@@ -1,0 +1,161 @@
+#include "jet/CsvRows.h"
+#include "schedule/SyntheticSchedule.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QString &program, const QStringList &args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+Run mkdb(const QStringList &args) {
+    return run(testsupport::binary("skedwise-mkdb"), args);
+}
+
+// mdb-export prints Null and the empty text alike; compare in its own form.
+QString exportForm(const jet::Cell &c) {
+    return c.isText() && !c.text.isEmpty() ? jet::csvField(c) : jet::displayText(c);
+}
+
+QStringList exportLines(const std::vector<std::vector<jet::Cell>> &rows) {
+    QStringList lines;
+    for (const auto &row : rows) {
+        QStringList fields;
+        for (const jet::Cell &c : row)
+            fields << exportForm(c);
+        lines << fields.join(',');
+    }
+    return lines;
+}
+
+QStringList mdbExport(const QString &file) {
+    const Run r = run("mdb-export", {file, "MyDataTable"});
+    QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    return lines;
+}
+
+} // namespace
+
+class MkdbTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mdbtoolsSeeAJet4Schedule();
+    void fixtureCsvExportsAsWritten();
+    void malformedCsvWritesNothing_data();
+    void malformedCsvWritesNothing();
+    void badArgumentsShowUsage_data();
+    void badArgumentsShowUsage();
+};
+
+void MkdbTest::mdbtoolsSeeAJet4Schedule() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ILGDATA.MDB");
+    const Run made = mkdb({"--rows", "300", "--seed", "42", "--out", file});
+    QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+    QCOMPARE(run("mdb-ver", {file}).out.trimmed(), QString("JET4"));
+
+    const QString schema = run("mdb-schema", {file}).out;
+    static const QRegularExpression columnLine(R"(\[(\w+)\]\s+([A-Za-z ]+?)(?: \((\d+)\))?,? *\n)");
+    QStringList seen;
+    for (auto m = columnLine.globalMatch(schema); m.hasNext();) {
+        const auto match = m.next();
+        seen << match.captured(1) + ' ' + match.captured(2) + ' ' + match.captured(3);
+    }
+    QStringList expected;
+    for (const jet::Column &c : schedule::scheduleColumns())
+        expected << c.name + ' ' +
+                        (c.kind == jet::ColumnKind::Text ? "Text " + QString::number(c.size)
+                         : c.name == "Freq"              ? "Double "
+                                                         : "Long Integer ");
+    QCOMPARE(seen, expected);
+
+    QStringList exported = mdbExport(file);
+    QVERIFY(!exported.isEmpty());
+    exported.removeFirst(); // header
+    QCOMPARE(exported, exportLines(schedule::syntheticSchedule(300, 42)));
+}
+
+void MkdbTest::fixtureCsvExportsAsWritten() {
+    const QString csvPath = testsupport::fixture("schedule/rows.csv");
+    REQUIRE_FIXTURE(csvPath);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("from-csv.mdb");
+    const Run made = mkdb({"--from-csv", csvPath, "--out", file});
+    QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+    const jet::CsvRows csv = jet::readCsvFile(csvPath);
+    QStringList exported = mdbExport(file);
+    QVERIFY(!exported.isEmpty());
+    QCOMPARE(exported.takeFirst(), csv.header.join(','));
+    QCOMPARE(exported, exportLines(csv.rows));
+}
+
+void MkdbTest::malformedCsvWritesNothing_data() {
+    QTest::addColumn<QString>("csv");
+    QTest::addColumn<int>("badLine");
+    const QString header = "StationID,Freq,Station\n";
+    QTest::newRow("unclosed quote") << header + "1,9575,\"ok\"\n2,9580,\"open\n" << 3;
+    QTest::newRow("missing field") << header + "1,9575\n" << 2;
+    QTest::newRow("text after a closing quote") << header + "1,2,\"a\"\n2,3,\"b\"x\n" << 3;
+    QTest::newRow("header lacks a column") << header + "1,9575,\"ok\"\n" << 0;
+}
+
+void MkdbTest::malformedCsvWritesNothing() {
+    QFETCH(QString, csv);
+    QFETCH(int, badLine);
+    QTemporaryDir dir;
+    const QString csvPath = dir.filePath("bad.csv");
+    QFile f(csvPath);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(csv.toUtf8());
+    f.close();
+    const Run r = mkdb({"--from-csv", csvPath, "--out", dir.filePath("out.mdb")});
+    QVERIFY(r.exitCode != 0);
+    if (badLine > 0)
+        QVERIFY2(r.err.contains(QStringLiteral("line %1").arg(badLine)), qPrintable(r.err));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"bad.csv"}));
+}
+
+void MkdbTest::badArgumentsShowUsage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("no output file") << QStringList{"--rows", "5", "--seed", "1"};
+    QTest::newRow("rows without seed") << QStringList{"--rows", "5", "--out", "x.mdb"};
+    QTest::newRow("both sources") << QStringList{"--rows",     "5",     "--seed", "1",
+                                                 "--from-csv", "a.csv", "--out",  "x.mdb"};
+    QTest::newRow("negative rows") << QStringList{"--rows", "-1", "--seed", "1", "--out", "x.mdb"};
+    QTest::newRow("rows not a number") << QStringList{"--rows", "ten", "--seed", "1", "--out", "x"};
+    QTest::newRow("unknown option") << QStringList{"--colour", "red"};
+    QTest::newRow("option without value") << QStringList{"--rows", "5", "--seed", "1", "--out"};
+}
+
+void MkdbTest::badArgumentsShowUsage() {
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(testsupport::binary("skedwise-mkdb"), args);
+    QVERIFY(p.waitForFinished(30000));
+    QVERIFY(p.exitCode() != 0);
+    QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("usage:"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+QTEST_GUILESS_MAIN(MkdbTest)
+#include "Mkdb_test.moc"
