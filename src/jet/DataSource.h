@@ -36,13 +36,14 @@ public:
 
     // Makes the first record (in record-set order) matching criterion current and clears
     // the no-match flag; when none matches, sets the flag and leaves the current record.
-    // A criterion the engine rejects returns false with error set; nothing changes.
+    // Returns true when the criterion ran, matching or not. A criterion the engine rejects
+    // returns false with error set; nothing changes.
     bool findFirst(const QString &criterion, QString *error = nullptr);
     bool noMatch() const;
 
-    Bookmark bookmark() const;            // of the current record; -1 when none
+    Bookmark bookmark() const; // of the current record; -1 when none
     Bookmark bookmarkAt(int position) const;
-    int positionOf(Bookmark b) const;     // -1 when not in this record set
+    int positionOf(Bookmark b) const; // -1 when not in this record set
     void setBookmark(Bookmark b);
 
     Cell value(int position, int field) const;
