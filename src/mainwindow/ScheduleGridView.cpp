@@ -1,0 +1,149 @@
+#include "mainwindow/ScheduleGridView.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+namespace mainwindow {
+
+ScheduleGridView::ScheduleGridView(QWidget *parent)
+    : QTableView(parent), m_locked(new QTableView(this)) {
+    setVerticalScrollMode(ScrollPerItem);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setSelectionBehavior(SelectRows);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    setUpLockedView();
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            &ScheduleGridView::syncLockedColumns);
+}
+
+void ScheduleGridView::setUpLockedView() {
+    m_locked->setObjectName(QStringLiteral("lockedColumnsView"));
+    m_locked->setFocusPolicy(Qt::NoFocus);
+    m_locked->setFrameShape(QFrame::NoFrame);
+    m_locked->verticalHeader()->hide();
+    m_locked->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_locked->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_locked->horizontalHeader()->setSectionsClickable(true);
+    m_locked->horizontalHeader()->setHighlightSections(false);
+    m_locked->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_locked->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_locked->setVerticalScrollMode(ScrollPerItem);
+    m_locked->setSelectionBehavior(SelectRows);
+    m_locked->setWordWrap(false);
+    m_locked->hide();
+    viewport()->stackUnder(m_locked);
+    connect(m_locked->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_locked->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+}
+
+void ScheduleGridView::setModel(QAbstractItemModel *model) {
+    QTableView::setModel(model);
+    m_locked->setModel(model);
+    m_locked->setSelectionModel(selectionModel());
+    // A reset brings back default column widths; the overlay follows the rows' columns.
+    connect(model, &QAbstractItemModel::modelReset, this, &ScheduleGridView::syncLockedColumns);
+    syncLockedColumns();
+}
+
+void ScheduleGridView::setLockedColumns(int count) {
+    m_lockedCount = qMax(0, count);
+    syncLockedColumns();
+}
+
+void ScheduleGridView::setColumnWidthPixels(int column, int pixels) {
+    setColumnHidden(column, pixels <= 0);
+    if (pixels > 0)
+        setColumnWidth(column, pixels);
+    syncLockedColumns();
+}
+
+int ScheduleGridView::columnWidthPixels(int column) const {
+    return isColumnHidden(column) ? 0 : columnWidth(column);
+}
+
+void ScheduleGridView::setRowHeight(int pixels) {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(pixels);
+    m_locked->verticalHeader()->setMinimumSectionSize(1);
+    m_locked->verticalHeader()->setDefaultSectionSize(pixels);
+    updateLockedGeometry();
+}
+
+void ScheduleGridView::setSelectionKind(SelectionMode mode) {
+    setSelectionMode(mode);
+    m_locked->setSelectionMode(mode);
+}
+
+int ScheduleGridView::firstVisibleRow() const {
+    if (!model() || model()->rowCount() == 0)
+        return -1;
+    // On the last page the rows sit flush with the bottom, so the top one may be cut off.
+    const int top = qMax(0, rowAt(0));
+    return rowViewportPosition(top) < 0 && top + 1 < model()->rowCount() ? top + 1 : top;
+}
+
+int ScheduleGridView::rowsThatFit() const {
+    const int rowHeight = verticalHeader()->defaultSectionSize();
+    return rowHeight > 0 ? viewport()->height() / rowHeight : 0;
+}
+
+void ScheduleGridView::syncLockedColumns() {
+    if (!model())
+        return;
+    for (int column = 0; column < model()->columnCount(); ++column) {
+        const bool shown = isLocked(column) && !isColumnHidden(column);
+        m_locked->setColumnHidden(column, !shown);
+        if (shown)
+            m_locked->setColumnWidth(column, columnWidth(column));
+    }
+    m_locked->setVisible(lockedWidth() > 0);
+    updateLockedGeometry();
+}
+
+int ScheduleGridView::lockedWidth() const {
+    if (!model())
+        return 0;
+    int width = 0;
+    for (int column = 0; column < qMin(m_lockedCount, model()->columnCount()); ++column)
+        if (!isColumnHidden(column))
+            width += columnWidth(column);
+    return width;
+}
+
+void ScheduleGridView::updateLockedGeometry() {
+    const int headerWidth = verticalHeader()->isVisible() ? verticalHeader()->width() : 0;
+    m_locked->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+    m_locked->setGeometry(headerWidth + frameWidth(), frameWidth(), lockedWidth(),
+                          viewport()->height() + horizontalHeader()->height());
+}
+
+void ScheduleGridView::updateGeometries() {
+    QTableView::updateGeometries();
+    updateLockedGeometry();
+}
+
+QModelIndex ScheduleGridView::moveCursor(CursorAction cursorAction,
+                                         Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
+    // Moving left onto a column hidden under the locked ones scrolls it out from under them.
+    const int hiddenBy = lockedWidth() - visualRect(current).left();
+    if (cursorAction == MoveLeft && !isLocked(current.column()) && hiddenBy > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hiddenBy);
+    return current;
+}
+
+void ScheduleGridView::scrollTo(const QModelIndex &index, ScrollHint hint) {
+    // A locked column is always in view: scroll rows only, keep the sideways position.
+    const int sideways = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (isLocked(index.column()))
+        horizontalScrollBar()->setValue(sideways);
+}
+
+} // namespace mainwindow

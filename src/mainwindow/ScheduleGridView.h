@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QTableView>
+
+namespace mainwindow {
+
+// The grid's table: rows scroll one whole row at a time, and the leftmost columns can be
+// locked, drawn by an overlay table that stays put while the rows scroll sideways.
+class ScheduleGridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ScheduleGridView(QWidget *parent = nullptr);
+
+    void setModel(QAbstractItemModel *model) override;
+
+    // Columns counted from the left, hidden ones included; 0 locks none.
+    void setLockedColumns(int count);
+    int lockedColumns() const { return m_lockedCount; }
+    QTableView *lockedView() const { return m_locked; }
+
+    // A width of 0 hides the column.
+    void setColumnWidthPixels(int column, int pixels);
+    int columnWidthPixels(int column) const;
+
+    void setRowHeight(int pixels);
+    void setSelectionKind(SelectionMode mode);
+
+    // First row wholly in view, -1 without rows.
+    int firstVisibleRow() const;
+    // Rows that fit whole into the viewport.
+    int rowsThatFit() const;
+
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+    void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    void setUpLockedView();
+    void syncLockedColumns();
+    void updateLockedGeometry();
+    int lockedWidth() const;
+    bool isLocked(int column) const { return column < m_lockedCount; }
+
+    QTableView *m_locked;
+    int m_lockedCount = 0;
+};
+
+} // namespace mainwindow
