@@ -1,0 +1,333 @@
+#include "jet/CsvRows.h"
+#include "jet/IsolatedTableProvider.h"
+#include "jet/TableStream.h"
+#include "support/TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+using jet::Cell;
+using jet::IsolatedTableProvider;
+using jet::TableStreamDecoder;
+
+namespace {
+
+const IsolatedTableProvider::Limits kQuickLimits{1500, 4000};
+
+QString worker() {
+    return testsupport::binary("skedwise-jetread");
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QString writeScript(const QTemporaryDir &dir, const QString &name, const QByteArray &body) {
+    const QString path = dir.filePath(name);
+    writeFile(path, "#!/bin/sh\n" + body + "\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+QString firstDifference(const jet::Table &a, const jet::Table &b) {
+    if (a.columnCount() != b.columnCount() || a.rowCount() != b.rowCount())
+        return QStringLiteral("shapes differ");
+    for (int c = 0; c < a.columnCount(); ++c)
+        if (a.columns()[c].name != b.columns()[c].name ||
+            a.columns()[c].kind != b.columns()[c].kind)
+            return QStringLiteral("column %1 differs").arg(c);
+    for (int r = 0; r < a.rowCount(); ++r)
+        for (int c = 0; c < a.columnCount(); ++c)
+            if (!(a.cell(r, c) == b.cell(r, c)))
+                return QStringLiteral("row %1 column %2: %3 vs %4")
+                    .arg(r)
+                    .arg(c)
+                    .arg(jet::csvField(a.cell(r, c)), jet::csvField(b.cell(r, c)));
+    return {};
+}
+
+// A small table with every kind of cell, as the worker would send it.
+QByteArray sampleStream() {
+    QByteArray out;
+    jet::TableStreamWriter w([&](const char *d, size_t n) { out.append(d, qsizetype(n)); });
+    w.begin();
+    w.columns({{"ID", jet::ColumnKind::Number, 4, 4}, {"Station", jet::ColumnKind::Text, 10, 20}});
+    w.number(1);
+    w.text("Радио Свобода", qsizetype(strlen("Радио Свобода")));
+    w.endRow();
+    w.number(5005.5);
+    w.text("", 0);
+    w.endRow();
+    w.null();
+    w.null();
+    w.endRow();
+    w.finish();
+    w.flush();
+    return out;
+}
+
+TableStreamDecoder::State decodeAll(const QByteArray &bytes, TableStreamDecoder &d) {
+    d.feed(bytes);
+    return d.endOfInput();
+}
+
+} // namespace
+
+class IsolatedTableProviderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (!QFileInfo(worker()).isExecutable())
+            QSKIP("skedwise-jetread is not built");
+    }
+
+    void loadsWhatTheReaderReads_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("schedule, Jet 4") << "schedule/ILGDATA.MDB"
+                                         << "MyDataTable";
+        QTest::newRow("every common type, Jet 3") << "access/access97.mdb"
+                                                  << "Table1";
+        QTest::newRow("Numeric and Memo") << "access/access2000-numeric.mdb"
+                                          << "test";
+        QTest::newRow("no rows") << "access/access2000.mdb"
+                                 << "Table2";
+    }
+    void loadsWhatTheReaderReads() {
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        const QString path = testsupport::fixture(file);
+        REQUIRE_FIXTURE(path);
+        IsolatedTableProvider provider(worker());
+        const auto outcome = provider.table(path, table);
+        QVERIFY2(outcome.ok(), qPrintable(outcome.error));
+        const auto direct = jet::readTableDirect(path, table);
+        QCOMPARE(direct.status, jet::ReadStatus::Ok);
+        const QString diff = firstDifference(*outcome.table, *direct.table);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    }
+
+    void eachFileLoadsOnceUntilItChanges() {
+        const QString fixture = testsupport::fixture("schedule/ILGDATA.MDB");
+        REQUIRE_FIXTURE(fixture);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ILGDATA.MDB");
+        QVERIFY(writeFile(path, fileBytes(fixture)));
+        IsolatedTableProvider provider(worker());
+        const auto first = provider.table(path, "MyDataTable");
+        QVERIFY2(first.ok(), qPrintable(first.error));
+        QCOMPARE(provider.table(path, "mydatatable").table, first.table);
+        QCOMPARE(provider.table(dir.path() + "/./ILGDATA.MDB", "MyDataTable").table, first.table);
+
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                              QFileDevice::FileModificationTime));
+        f.close();
+        const auto afterChange = provider.table(path, "MyDataTable");
+        QVERIFY(afterChange.ok());
+        QVERIFY(afterChange.table != first.table);
+
+        provider.forget(path);
+        QVERIFY(provider.table(path, "MyDataTable").table != afterChange.table);
+    }
+
+    void unreadableFilesAreNamedInPlainWords_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("missing file") << "missing"
+                                      << "was not found";
+        QTest::newRow("zero bytes") << "empty"
+                                    << "is not an Access database";
+        QTest::newRow("text file") << "text"
+                                   << "is not an Access database";
+        QTest::newRow("random bytes") << "random"
+                                      << "is not an Access database";
+        QTest::newRow("Access file without MyDataTable") << "access97"
+                                                         << "has no table MyDataTable";
+        QTest::newRow("schedule cut in half") << "half"
+                                              << "damaged or truncated";
+        QTest::newRow("schedule cut after its first pages") << "head"
+                                                            << "damaged or truncated";
+    }
+    void unreadableFilesAreNamedInPlainWords() {
+        QFETCH(QString, kind);
+        QFETCH(QString, expected);
+        const QString fixture = testsupport::fixture("schedule/ILGDATA.MDB");
+        REQUIRE_FIXTURE(fixture);
+        const QByteArray real = fileBytes(fixture);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ILGDATA.MDB");
+        QByteArray random(8192, '\0');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(random.data()), 2048);
+        if (kind == "empty")
+            QVERIFY(writeFile(path, {}));
+        else if (kind == "text")
+            QVERIFY(writeFile(path, "StationID,Freq\r\n1,9575\r\n"));
+        else if (kind == "random")
+            QVERIFY(writeFile(path, random));
+        else if (kind == "access97")
+            QVERIFY(writeFile(path, fileBytes(testsupport::fixture("access/access97.mdb"))));
+        else if (kind == "half")
+            QVERIFY(writeFile(path, real.left(real.size() / 2)));
+        else if (kind == "head")
+            QVERIFY(writeFile(path, real.left(4096 * 12)));
+        IsolatedTableProvider provider(worker(), kQuickLimits);
+        const auto outcome = provider.table(path, "MyDataTable");
+        QVERIFY(!outcome.ok());
+        QVERIFY2(outcome.error.contains(expected), qPrintable(outcome.error));
+        QVERIFY2(outcome.error.contains(QDir::toNativeSeparators(path)), qPrintable(outcome.error));
+    }
+
+    // libmdb crashes or loops on some of these; the caller must only ever see an outcome.
+    void mutatedFilesEndInAnOutcomeWithinTheLimit_data() {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<bool>("headerPagesOnly");
+        for (quint32 seed = 1; seed <= 48; ++seed)
+            QTest::addRow("seed %u%s", seed, seed % 2 ? " header pages" : " anywhere")
+                << seed << bool(seed % 2);
+    }
+    void mutatedFilesEndInAnOutcomeWithinTheLimit() {
+        QFETCH(quint32, seed);
+        QFETCH(bool, headerPagesOnly);
+        const QString fixture = testsupport::fixture("schedule/ILGDATA.MDB");
+        REQUIRE_FIXTURE(fixture);
+        QByteArray bytes = fileBytes(fixture);
+        QRandomGenerator rng(seed);
+        const int span = headerPagesOnly ? 4096 * 8 : int(bytes.size());
+        const int changes = 1 + int(rng.bounded(40u));
+        for (int i = 0; i < changes; ++i)
+            bytes[rng.bounded(span)] = char(rng.bounded(256u));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ILGDATA.MDB");
+        QVERIFY(writeFile(path, bytes));
+
+        IsolatedTableProvider provider(worker(), kQuickLimits);
+        QElapsedTimer clock;
+        clock.start();
+        const auto outcome = provider.table(path, "MyDataTable");
+        QVERIFY2(clock.elapsed() < kQuickLimits.overallMs + 3000, "the time limit was not kept");
+        if (!outcome.ok()) {
+            QVERIFY2(outcome.error.contains(QDir::toNativeSeparators(path)),
+                     qPrintable(outcome.error));
+        } else {
+            QVERIFY(outcome.table->columnCount() > 0);
+        }
+    }
+
+    void misbehavingWorkersCostOnlyAMessage_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("hangs before writing") << QByteArray("exec sleep 30") << "in time";
+        QTest::newRow("hangs after the stream start")
+            << QByteArray("printf 'SKJT\\001'; exec sleep 30") << "in time";
+        QTest::newRow("writes rows forever")
+            << QByteArray("printf 'SKJT\\001C\\000\\000'; while :; do printf RRRRRRRR; done")
+            << "in time";
+        QTest::newRow("crashes mid-stream")
+            << QByteArray("printf 'SKJT\\001C\\000\\000RR'; kill -SEGV $$") << "damaged";
+        QTest::newRow("stops without an end record")
+            << QByteArray("printf 'SKJT\\001C\\000\\000RR'; exit 0") << "damaged";
+        QTest::newRow("writes garbage") << QByteArray("head -c 20000 /dev/urandom") << "damaged";
+        QTest::newRow("claims more rows than it sent")
+            << QByteArray(
+                   "printf 'SKJT\\001C\\000\\000RRE\\003\\000\\000\\000\\000\\000\\000\\000'")
+            << "damaged";
+        QTest::newRow("worker program missing") << QByteArray() << "could not be started";
+    }
+    void misbehavingWorkersCostOnlyAMessage() {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, expected);
+        const QString fixture = testsupport::fixture("schedule/ILGDATA.MDB");
+        REQUIRE_FIXTURE(fixture);
+        QTemporaryDir dir;
+        const QString fake = script.isEmpty() ? dir.filePath("no-such-worker")
+                                              : writeScript(dir, "fake-worker", script);
+        IsolatedTableProvider provider(fake, kQuickLimits);
+        const auto outcome = provider.table(fixture, "MyDataTable");
+        QVERIFY(!outcome.ok());
+        QVERIFY2(outcome.error.contains(expected), qPrintable(outcome.error));
+        QVERIFY2(outcome.error.contains(QDir::toNativeSeparators(fixture)),
+                 qPrintable(outcome.error));
+    }
+
+    void streamSurvivesAnyChunking_data() {
+        QTest::addColumn<int>("chunk");
+        for (int chunk : {1, 2, 3, 7, 64, 100000})
+            QTest::addRow("chunks of %d bytes", chunk) << chunk;
+    }
+    void streamSurvivesAnyChunking() {
+        QFETCH(int, chunk);
+        const QByteArray bytes = sampleStream();
+        TableStreamDecoder d;
+        for (qsizetype at = 0; at < bytes.size(); at += chunk)
+            d.feed(bytes.mid(at, chunk));
+        QCOMPARE(d.endOfInput(), TableStreamDecoder::State::Finished);
+        const auto t = d.takeTable();
+        QCOMPARE(t->rowCount(), 3);
+        QCOMPARE(t->cell(0, 1), Cell::fromText("Радио Свобода"));
+        QCOMPARE(t->cell(1, 0), Cell::fromNumber(5005.5));
+        QCOMPARE(t->cell(1, 1), Cell::fromText(""));
+        QVERIFY(t->cell(2, 1).isNull());
+        QCOMPARE(t->columns()[1].size, 20);
+    }
+
+    void everyCutOfAStreamIsRejected() {
+        const QByteArray bytes = sampleStream();
+        for (qsizetype n = 0; n < bytes.size(); ++n) {
+            TableStreamDecoder d;
+            QVERIFY2(decodeAll(bytes.left(n), d) == TableStreamDecoder::State::Invalid,
+                     qPrintable(QString::number(n)));
+            QVERIFY(!d.takeTable());
+        }
+    }
+
+    void malformedStreamsAreRejected_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray good = sampleStream();
+        const QByteArray head("SKJT\x01", 5);
+        const QByteArray noColumns = head + QByteArray("C\0\0", 3);
+        QTest::newRow("bytes after the end") << good + "R";
+        QTest::newRow("wrong version") << QByteArray("SKJT\x02", 5) + good.mid(5);
+        QTest::newRow("not a stream") << QByteArray("Warning: defaulting to brute force read\n");
+        QTest::newRow("row before the columns") << head + "R";
+        QTest::newRow("second column list") << noColumns + QByteArray("C\0\0", 3);
+        QTest::newRow("unknown record") << noColumns + "Z";
+        QTest::newRow("row count too high")
+            << noColumns + "RR" + QByteArray("E\x03\0\0\0\0\0\0\0", 9);
+        QTest::newRow("unknown cell tag")
+            << head + QByteArray("C\x01\0\x01\0\0\0\0\0\0\0\0\0\0R\x07", 16);
+        QTest::newRow("text length beyond any limit")
+            << head + QByteArray("C\x01\0\x01\0\0\0\0\0\0\0\0\0\0R\x02\xff\xff\xff\xff", 20);
+        QTest::newRow("unknown column kind")
+            << head + QByteArray("C\x01\0\x09\0\0\0\0\0\0\0\0\0\0", 14);
+        QTest::newRow("failure with an unknown status") << head + QByteArray("F\x63\0\0\0\0", 6);
+    }
+    void malformedStreamsAreRejected() {
+        QFETCH(QByteArray, bytes);
+        TableStreamDecoder d;
+        QCOMPARE(decodeAll(bytes, d), TableStreamDecoder::State::Invalid);
+        QVERIFY(!d.takeTable());
+        QVERIFY(!d.problem().isEmpty());
+    }
+
+    void workerFailuresKeepTheirReason() {
+        QByteArray bytes;
+        jet::TableStreamWriter w([&](const char *p, size_t n) { bytes.append(p, qsizetype(n)); });
+        w.begin();
+        w.fail(jet::ReadStatus::NoTable, "cannot open the table");
+        TableStreamDecoder d;
+        QCOMPARE(decodeAll(bytes, d), TableStreamDecoder::State::Failed);
+        QCOMPARE(d.failure(), jet::ReadStatus::NoTable);
+    }
+};
+
+QTEST_GUILESS_MAIN(IsolatedTableProviderTest)
+#include "IsolatedTableProvider_test.moc"
