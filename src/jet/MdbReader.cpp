@@ -387,8 +387,10 @@ DirectRead readTableDirect(const QString &file, const QString &tableName) {
     auto table = std::make_unique<Table>(reader.columns());
     TableBuilder builder(*table);
     result.status = reader.readRows(builder);
-    if (result.status == ReadStatus::Ok)
+    if (result.status == ReadStatus::Ok) {
+        table->squeeze();
         result.table = std::move(table);
+    }
     return result;
 }
 

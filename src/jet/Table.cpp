@@ -1,20 +1,32 @@
 #include "jet/Table.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <mutex>
 #include <numeric>
+#include <unordered_map>
 
 namespace jet {
 
 namespace {
 
+// FNV-1a over the UTF-16 units: Qt's seeded string hash is far slower on short texts.
+struct TextHash {
+    std::size_t operator()(const QString &s) const noexcept {
+        std::uint64_t h = 14695981039346656037ull;
+        for (const QChar c : s)
+            h = (h ^ c.unicode()) * 1099511628211ull;
+        return std::size_t(h);
+    }
+};
+
 struct ColumnData {
     // Text columns
     std::vector<std::uint32_t> codes;
     QVector<QString> entries{QString()}; // entries[0] stands for Null
-    QHash<QString, std::uint32_t> index; // text -> code while rows are appended
+    std::unordered_map<QString, std::uint32_t, TextHash> index; // text -> code while appending
+    // Readers hand in one shared QString per distinct text; its data pointer finds the code
+    // without hashing. Only texts kept in entries are recorded, so no pointer is reused.
+    std::unordered_map<const QChar *, std::uint32_t> byData;
     std::vector<std::uint32_t> ranks;    // per code; empty until first asked for
     int rankCount = 0;
     // Number columns
@@ -24,18 +36,21 @@ struct ColumnData {
     void rebuildIndex() {
         index.reserve(entries.size());
         for (std::uint32_t code = 1; code < std::uint32_t(entries.size()); ++code)
-            index.insert(entries.at(code), code);
+            index.emplace(entries.at(code), code);
     }
 
     std::uint32_t codeOf(const QString &text) {
-        if (index.isEmpty() && entries.size() > 1)
+        if (const auto p = byData.find(text.constData()); p != byData.end())
+            return p->second;
+        if (index.empty() && entries.size() > 1)
             rebuildIndex();
-        const auto it = index.constFind(text);
-        if (it != index.cend())
-            return *it;
+        if (const auto it = index.find(text); it != index.end())
+            return it->second;
         const auto code = std::uint32_t(entries.size());
         entries.append(text);
-        index.insert(text, code);
+        index.emplace(text, code);
+        if (!text.isEmpty())
+            byData.emplace(entries.back().constData(), code);
         return code;
     }
 
@@ -135,6 +150,7 @@ void Table::squeeze() {
         data.codes.shrink_to_fit();
         data.entries.squeeze();
         data.index = {};
+        data.byData = {};
         data.values.shrink_to_fit();
         data.nulls.shrink_to_fit();
     }
@@ -167,6 +183,7 @@ const std::vector<std::uint32_t> &Table::ranks(int column) const {
     if (data.ranks.empty()) {
         data.computeRanks();
         data.index = {}; // queries have begun: the building index is no longer needed
+        data.byData = {};
     }
     return data.ranks;
 }
@@ -184,7 +201,7 @@ std::size_t Table::memoryBytes() const {
                  data.values.capacity() * sizeof(double) + data.nulls.capacity();
         for (const QString &text : data.entries)
             bytes += sizeof(QString) + (text.isNull() ? 0 : 16 + text.capacity() * 2);
-        bytes += std::size_t(data.index.capacity()) * (sizeof(QString) + 8 + 16);
+        bytes += (data.index.size() + data.byData.size()) * (sizeof(QString) + 8 + 16);
     }
     return bytes;
 }

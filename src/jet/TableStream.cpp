@@ -227,6 +227,7 @@ qint64 TableStreamDecoder::rowCount() const {
 std::unique_ptr<Table> TableStreamDecoder::takeTable() {
     if (m_state != State::Finished)
         return nullptr;
+    m_table->squeeze();
     return std::move(m_table);
 }
 
