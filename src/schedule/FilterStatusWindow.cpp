@@ -1,0 +1,55 @@
+#include "schedule/FilterStatusWindow.h"
+
+#include "schedule/ClearFilter.h"
+
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace schedule {
+
+namespace {
+
+QColor fromBgr(double value) {
+    const int v = int(value);
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+} // namespace
+
+FilterStatusWindow::FilterStatusWindow(const app::ProgramState &state, const QWidget &mainWindow,
+                                       QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::Tool), m_text(new QPlainTextEdit) {
+    setObjectName(QStringLiteral("FrmFilter"));
+    setWindowTitle(QStringLiteral("Filter Settings"));
+    setAttribute(Qt::WA_ShowWithoutActivating); // the mouse stays on the held button
+    m_text->setObjectName(QStringLiteral("FilText"));
+    m_text->setReadOnly(true);
+    QPalette palette = m_text->palette();
+    palette.setColor(QPalette::Base, fromBgr(state.BackColor));
+    palette.setColor(QPalette::Text, fromBgr(state.Forecolor));
+    m_text->setPalette(palette);
+    m_text->setPlainText(
+        filterStatusText(state).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text);
+    const QRect frame = mainWindow.frameGeometry();
+    move(frame.left() + frame.width() / 4, frame.top());
+}
+
+QString FilterStatusWindow::text() const {
+    return m_text->toPlainText();
+}
+
+FilterStatusPopup::~FilterStatusPopup() = default;
+
+void FilterStatusPopup::CmdFilter_MouseDown() {
+    m_window = std::make_unique<FilterStatusWindow>(m_state, m_mainWindow);
+    m_window->show();
+}
+
+void FilterStatusPopup::CmdFilter_MouseUp() {
+    m_window.reset();
+}
+
+} // namespace schedule

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "jet/TableProvider.h"
+#include "schedule/MainWindowPort.h"
+
+#include <QWidget>
+
+class QComboBox;
+
+namespace schedule {
+
+// FrmLanguage, "Language Selector": the languages of the database with "ALL" first. Picking
+// one filters the grid at once; it stays open beside the main window until closed and
+// reopens where it was closed.
+class LanguageSelectorWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Fills the list from the database file (Form_Load).
+    LanguageSelectorWindow(MainWindowPort &port, jet::TableProvider &tables,
+                           const QString &databaseFile, QWidget *parent = nullptr);
+    ~LanguageSelectorWindow() override;
+
+    // Shows the window at its remembered place (Form_Activate) without blocking.
+    void showSelector();
+
+    // Set by the program, not the user: no re-query.
+    void setListText(const QString &text);
+    void setListPosition(int position);
+    QString listText() const;
+
+    void Combo_Click();
+    void CmdClose_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load(jet::TableProvider &tables, const QString &databaseFile);
+    void Form_Activate();
+    void languageEnteredByKey();
+    void showChosenFromStart();
+    void rememberPosition();
+
+    MainWindowPort &m_port;
+    QComboBox *m_combo;
+};
+
+} // namespace schedule
