@@ -1,12 +1,34 @@
 #pragma once
 
 #include "app/Services.h"
+#include "jet/DataSource.h"
+#include "mainwindow/GridRecordSetView.h"
+#include "mainwindow/ScheduleGridModel.h"
 
 #include <QMainWindow>
 
+#include <functional>
+
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace schedule {
+class ResultGrid;
+}
+
+namespace onair {
+class TimeZoneDialog;
+}
+
 namespace mainwindow {
 
-// The main window: the schedule grid, its buttons and menus.
+class ScheduleGridWidget;
+
+// The main window: the schedule grid, its buttons, menus, keys and the clock timer.
 class DisplayForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -24,19 +46,133 @@ public:
     double heightTwips() const;
     double widthTwips() const;
 
+    // Grid height, button row and HalfRows for an outer window height in twips.
+    void applyLayout(double outerHeightTwips);
+
+    // The grid and its record source.
+    void SetupGrid();
+    void CheckFontSize();
+    bool ReadDB(const QString &selectText);
+
+    // Grid events.
+    void SSDBGrid_PickRow();
+    void SSDBGrid_SortColumn(int column);
+    void SSDBGrid_MouseButton(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void SSDBGrid_StyleRow(int bookmark, GridRowStyle &row);
+
+    // Stations on the air.
+    void CmdONAir_Click();
+    void CmdONAir_MouseDown(Qt::MouseButton button);
+    void DisplayOnAir();
+    void DisableOnAir();
+    void SelAutoUpdate_Click(int index);
+
+    // Clock and time zone.
+    void Timer_Timer(int index);
+    void ClockOnOff_Click(int index);
+    onair::TimeZoneDialog *ChangeTZ_Click();
+
+    // A key pressed anywhere in the window; returns whether it is consumed.
+    bool Form_KeyDown(int key, Qt::KeyboardModifiers shift, bool fromGrid);
+
+    // Reception log buttons (F9 and F10 do the same).
+    void CmdLog_Click(int index);
+
+    // Entry points of the work still to come; they do nothing yet.
+    void FindA_Click(int index);
+    void FindNow_Click(int index);
+    void Progs_Click(int index);
+    void StartLog();
+    void StopLog();
+    void CmdGo_Click();
+    void SelectAll_Click();
+    void CmdFilter_MouseDown();
+    void ReceiverClipboardStep();
+    void SendTuneRequest(const QString &freqText);
+    void ShowSingleRecord();
+    void SForm_Click();
+    void SelectM_Click(int index);
+    void PrintData_Click(int index);
+    void Export_Click(int index);
+    void ChangeLog_Click();
+    void TTips_Click(int index);
+    void DoLink_Click(int index);
+    void Colors_Click(int index);
+    void FontNames_Click(int index);
+    void DFonts_Click(int index);
+    void WhichFont_Click(int index);
+    void FSort_Click(int index);
+    void Sinpo_Click(int index);
+    void LC_Click(int index);
+    void Legends_Click();
+    void ShowHelp_Click();
+    void DoAbout_Click();
+
+    ScheduleGridWidget *grid() const { return m_grid; }
+    jet::DataSource &data1() { return m_data1; }
+    jet::DataSource &data2() { return m_data2; }
+    QTimer *timer() const { return m_timer; }
+    QString fileDialogFolder() const { return m_fileDialogFolder; }
+
 signals:
     void finished();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    using ItemArray = QList<QAction *>;
+
+    void buildControls();
     void buildMenus();
+    void buildFindMenus();
+    void buildOptionsMenu();
+    void buildFunctionAndHelpMenus();
+    QMenu *addMenu(QMenu *parent, const QString &caption, const QString &name);
+    QAction *addItem(QMenu *menu, const QString &caption, const QString &name,
+                     std::function<void()> handler);
+    ItemArray addItems(QMenu *menu, const QString &name, const QStringList &captions,
+                       int firstIndex, bool checkable, std::function<void(int)> handler);
+    QPushButton *addButton(const QString &caption, const QString &name, int leftTwips,
+                           int widthTwips);
+
     void placeWindow();
     void saveSettings();
+    void applyOptionMarks();
+    qint16 charWidthTwips() const;
+    void defineStyleSets();
+    void setOnAirButtonColor(int rgb24);
+    int recordCount() const;
+    void rememberCurrentStation();
+    void centreCurrentStation();
+    void showCurrentRecord();
+    void pageRows(bool down, bool jumpToEnd);
+    void moveToRecord(bool last);
+    void enableLogButtons(bool logOn);
+    int twipsToPixels(double twips) const;
 
     app::Services m_services;
     app::ProgramState &m_state;
+    jet::DataSource m_data1;
+    jet::DataSource m_data2;
+    GridRecordSetView m_gridSource;
+    ScheduleGridWidget *m_grid = nullptr;
+    std::unique_ptr<schedule::ResultGrid> m_gridResult;
+    QPushButton *m_cmdGo = nullptr;
+    QPushButton *m_cmdOnAir = nullptr;
+    QPushButton *m_cmdLog[2] = {nullptr, nullptr};
+    QPushButton *m_cmdFilter = nullptr;
+    QPushButton *m_selectAll = nullptr;
+    QLabel *m_label0 = nullptr;
+    QList<QWidget *> m_buttonRow;
+    QTimer *m_timer = nullptr;
+    QString m_fileDialogFolder;
+
+    ItemArray m_FindA, m_FindNow, m_Progs, m_SelectM, m_PrintData, m_Export;
+    ItemArray m_TTips, m_DoLink, m_Colors, m_FontNames, m_DFonts, m_WhichFont, m_FSort;
+    ItemArray m_Sinpo, m_SelAutoUpdate, m_ClockOnOff, m_LC;
 };
 
 } // namespace mainwindow

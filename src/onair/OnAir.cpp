@@ -1,0 +1,61 @@
+#include "onair/OnAir.h"
+
+namespace onair {
+
+namespace {
+const QString OnAirLineStart = QStringLiteral("\r\nStations On Air @ ");
+// CR LF, the heading, four digits and " Z".
+constexpr int OnAirLineLength = 26;
+const QString CaptionStart = QStringLiteral("VAZOdariDATA   ");
+} // namespace
+
+QString timePastMidnight(const QString &utcHHMM) {
+    return QString::number(utcHHMM.toInt() + 2400);
+}
+
+QString OnAirCondition(const QString &t) {
+    const QString w = timePastMidnight(t);
+    return QStringLiteral("((UTCE<UTCB AND '") + w + QStringLiteral("' >= UTCB and '") + w +
+           QStringLiteral("' < (val(UTCE)+2400))") + QStringLiteral("OR (UTCE<UTCB AND '") + t +
+           QStringLiteral("' >= UTCB and '") + t + QStringLiteral("' < (val(UTCE)+2400)) ") +
+           QStringLiteral("OR (UTCE>UTCB AND '") + t + QStringLiteral("' >= UTCB AND '") + t +
+           QStringLiteral("' <UTCE)) ");
+}
+
+QString withOnAirLine(const QString &filterStr, const QString &t) {
+    QString result = filterStr;
+    const qsizetype p = result.indexOf(OnAirLineStart);
+    if (p >= 0)
+        result.remove(p, OnAirLineLength);
+    const QString line = OnAirLineStart + t + QStringLiteral(" Z");
+    if (result.contains(u"Filter By"))
+        return result + line;
+    return result + QStringLiteral("\r\nFilter By ") + line;
+}
+
+QString displayOnAirCaption(const QString &language, int recordCount) {
+    const QString n = QString::number(recordCount);
+    if (language == u"ALL")
+        return CaptionStart + n + QStringLiteral(" Records in ALL Languages");
+    return CaptionStart + n + QStringLiteral(" Records in ") + language;
+}
+
+QString toggleCaption(const QString &language, QString &captionNot, int recordCount) {
+    const QString n = QString::number(recordCount);
+    if (language == u"ALL") {
+        captionNot.clear();
+        return CaptionStart + n + QStringLiteral(" Records in ALL Languages");
+    }
+    return CaptionStart + n + QStringLiteral(" Records ") + captionNot + QStringLiteral(" in ") +
+           language;
+}
+
+QString stationCriterionOnAir(qint32 stationId) {
+    return QStringLiteral("StationID  = ") + QString::number(stationId) + u' ';
+}
+
+QString stationCriterion(qint32 stationId) {
+    return QStringLiteral("StationID = ") + QString::number(stationId) + u' ';
+}
+
+} // namespace onair

@@ -1,0 +1,159 @@
+#include "mainwindow/GridSetup.h"
+#include "mainwindow/RowStyling.h"
+#include "support/TestSupport.h"
+
+using namespace mainwindow;
+
+namespace {
+
+// Columns: 0 StationID, 1 Freq, 2 Station, 3 UTC or UTCB, 4 UTCE, 5 Location.
+enum Layout { UtcColumn, BeginEndColumns, EndHidden };
+
+app::ProgramState stateFor(Layout layout) {
+    app::ProgramState s;
+    setStyleNames(s);
+    s.StationCol = 2;
+    s.LocCol = 5;
+    if (layout == UtcColumn) {
+        s.UTCCol = 3;
+        s.UTCShown = true;
+    } else {
+        s.UTCBCol = 3;
+        s.UTCECol = layout == BeginEndColumns ? 4 : 0;
+    }
+    s.UTCHour = QStringLiteral("23");
+    s.UTCHHMM = QStringLiteral("2330");
+    return s;
+}
+
+QStringList rowCells(Layout layout, const QString &freq, const QString &station,
+                     const QString &begin, const QString &end) {
+    if (layout == UtcColumn)
+        return {"1", freq, station, begin + u'-' + end, "", "Lyndhurst"};
+    return {"1", freq, station, begin, end, "Lyndhurst"};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Layout)
+
+class RowStylingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findMarking_data() {
+        QTest::addColumn<Layout>("layout");
+        QTest::addColumn<int>("findType");
+        QTest::addColumn<QString>("searchStr");
+        QTest::addColumn<QString>("radioFreq");
+        QTest::addColumn<QString>("freq");
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("style");
+        // 23:30 UTC: 1200-1300 is off the air, 2200-0200 on.
+        QTest::newRow("no find leaves an idle row plain") << UtcColumn << 0 << ""
+                                                          << ""
+                                                          << "9575"
+                                                          << "1200"
+                                                          << "1300"
+                                                          << "";
+        QTest::newRow("padded find value equals the Freq number") << UtcColumn << 1 << "   9575.0"
+                                                                  << ""
+                                                                  << "9575"
+                                                                  << "1200"
+                                                                  << "1300"
+                                                                  << "BlueBold";
+        QTest::newRow("another frequency is not marked") << UtcColumn << 1 << "   9575.0"
+                                                         << ""
+                                                         << "9580"
+                                                         << "1200"
+                                                         << "1300"
+                                                         << "";
+        QTest::newRow("station find ignores the cell's letter case") << UtcColumn << 2 << "SUMMIT"
+                                                                     << ""
+                                                                     << "9575"
+                                                                     << "1200"
+                                                                     << "1300"
+                                                                     << "BlueBold";
+        QTest::newRow("lower-case find value never matches the upper-cased cell")
+            << UtcColumn << 2 << "summit"
+            << ""
+            << "9575"
+            << "1200"
+            << "1300"
+            << "";
+        QTest::newRow("start time find compares the begin") << UtcColumn << 4 << "1200"
+                                                            << ""
+                                                            << "9575"
+                                                            << "1200"
+                                                            << "1300"
+                                                            << "BlueBold";
+        QTest::newRow("start time find does not look at the end") << UtcColumn << 4 << "1300"
+                                                                  << ""
+                                                                  << "9575"
+                                                                  << "1200"
+                                                                  << "1300"
+                                                                  << "";
+        QTest::newRow("ADM find without an ADM column marks nothing") << UtcColumn << 5 << ""
+                                                                      << ""
+                                                                      << "9575"
+                                                                      << "1200"
+                                                                      << "1300"
+                                                                      << "";
+        QTest::newRow("receiver frequency compares numbers") << UtcColumn << 7 << ""
+                                                             << "9575.00"
+                                                             << "9575"
+                                                             << "1200"
+                                                             << "1300"
+                                                             << "BlueBold";
+        QTest::newRow("found and on the air is red bold") << UtcColumn << 1 << "9575"
+                                                          << ""
+                                                          << "9575"
+                                                          << "2200"
+                                                          << "0200"
+                                                          << "RedBold";
+        QTest::newRow("on the air without a find is red") << UtcColumn << 0 << ""
+                                                          << ""
+                                                          << "9575"
+                                                          << "2200"
+                                                          << "0200"
+                                                          << "RedNormal";
+        QTest::newRow("unknown begin is found but never on the air") << UtcColumn << 1 << "9575"
+                                                                     << ""
+                                                                     << "9575"
+                                                                     << "...."
+                                                                     << "2359"
+                                                                     << "BlueBold";
+        QTest::newRow("UTCB and UTCE columns give the times") << BeginEndColumns << 0 << ""
+                                                              << ""
+                                                              << "9575"
+                                                              << "2200"
+                                                              << "0200"
+                                                              << "RedNormal";
+        QTest::newRow("UTCE hidden: no colour even for a find") << EndHidden << 1 << "9575"
+                                                                << ""
+                                                                << "9575"
+                                                                << "2200"
+                                                                << "0200"
+                                                                << "";
+    }
+    void findMarking() {
+        QFETCH(Layout, layout);
+        QFETCH(int, findType);
+        QFETCH(QString, searchStr);
+        QFETCH(QString, radioFreq);
+        QFETCH(QString, freq);
+        QFETCH(QString, begin);
+        QFETCH(QString, end);
+        QFETCH(QString, style);
+        app::ProgramState s = stateFor(layout);
+        s.FindType = qint16(findType);
+        s.SearchStr = searchStr;
+        s.RadioFreq = radioFreq;
+        const QStringList cells = rowCells(layout, freq, "Radio Free Summit", begin, end);
+        QCOMPARE(rowStyleSet(s, [&](int column) { return cells.value(column); }), style);
+    }
+};
+
+QTEST_GUILESS_MAIN(RowStylingTest)
+#include "RowStyling_test.moc"
