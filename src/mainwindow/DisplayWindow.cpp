@@ -3,6 +3,7 @@
 #include "app/Conversions.h"
 #include "app/PromptsQt.h"
 #include "app/Settings.h"
+#include "mainwindow/DisplayFormPortUi.h"
 #include "mainwindow/GridSetup.h"
 #include "mainwindow/MainKeys.h"
 #include "mainwindow/RowStyling.h"
@@ -10,7 +11,13 @@
 #include "onair/Clock.h"
 #include "onair/OnAir.h"
 #include "onair/TimeZoneDialog.h"
+#include "schedule/ClearFilter.h"
+#include "schedule/CustomFilters.h"
+#include "schedule/FilterStatusWindow.h"
+#include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryComposition.h"
+#include "schedule/QueryDialog.h"
+#include "schedule/QuickFind.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -99,7 +106,23 @@ DisplayForm::DisplayForm(app::Services services, QWidget *parent)
     setWindowTitle(QStringLiteral("Skedwise"));
     buildControls();
     buildMenus();
+    loadCompanionWindows();
     qApp->installEventFilter(this);
+}
+
+// The query dialog and the language selector live hidden from start to exit; each fills
+// its lists from the database now.
+void DisplayForm::loadCompanionWindows() {
+    m_port = std::make_unique<DisplayFormPort>(*this);
+    const QString database = m_services.programFile(QStringLiteral("ILGDATA.MDB"));
+    m_queryDialog =
+        new schedule::QueryDialog(m_state, m_services.prompts, m_services.tables, database, this);
+    m_languageSelector =
+        new schedule::LanguageSelectorWindow(*m_port, m_services.tables, database, this);
+    m_port->setCompanions(m_queryDialog, m_languageSelector);
+    m_queryDialog->setLanguageSelectorMover(
+        [selector = m_languageSelector](int position) { selector->setListPosition(position); });
+    m_filterStatus = std::make_unique<schedule::FilterStatusPopup>(m_state, *this);
 }
 
 DisplayForm::~DisplayForm() {
@@ -142,6 +165,7 @@ void DisplayForm::buildControls() {
     connect(m_cmdLog[0], &QPushButton::clicked, this, [this] { CmdLog_Click(0); });
     connect(m_cmdLog[1], &QPushButton::clicked, this, [this] { CmdLog_Click(1); });
     connect(m_cmdFilter, &QPushButton::pressed, this, &DisplayForm::CmdFilter_MouseDown);
+    connect(m_cmdFilter, &QPushButton::released, this, &DisplayForm::CmdFilter_MouseUp);
     connect(m_selectAll, &QPushButton::clicked, this, &DisplayForm::SelectAll_Click);
 
     m_timer = new QTimer(this);
@@ -333,6 +357,8 @@ void DisplayForm::Form_Load() {
     m_fileDialogFolder = m_services.programDir + u'/';
     m_grid->setGridFont(m_state.GridFontname, int(app::leadingNumber(m_state.GridFontSize)));
     setColors(m_label0, m_state.BackColor, m_state.Forecolor);
+    if (auto *combo = m_languageSelector->findChild<QWidget *>(QStringLiteral("Combo0")))
+        setColors(combo, m_state.BackColor, m_state.Forecolor);
     m_state.ExitFlag = false;
     m_state.FindType = 0;
     placeWindow();
@@ -775,16 +801,31 @@ void DisplayForm::CmdLog_Click(int index) {
     }
 }
 
+// ---- Finds and filters ----
+
+void DisplayForm::FindA_Click(int index) {
+    schedule::FindA_Click(index, *m_port);
+}
+void DisplayForm::FindNow_Click(int index) {
+    schedule::FindNow_Click(index, *m_port);
+}
+void DisplayForm::Progs_Click(int index) {
+    schedule::Progs_Click(index, *m_port);
+}
+void DisplayForm::SelectAll_Click() {
+    schedule::SelectAll_Click(*m_port);
+}
+void DisplayForm::CmdFilter_MouseDown() {
+    m_filterStatus->CmdFilter_MouseDown();
+}
+void DisplayForm::CmdFilter_MouseUp() {
+    m_filterStatus->CmdFilter_MouseUp();
+}
 // ---- Entry points of later work ----
 
-void DisplayForm::FindA_Click(int) {}
-void DisplayForm::FindNow_Click(int) {}
-void DisplayForm::Progs_Click(int) {}
 void DisplayForm::StartLog() {}
 void DisplayForm::StopLog() {}
 void DisplayForm::CmdGo_Click() {}
-void DisplayForm::SelectAll_Click() {}
-void DisplayForm::CmdFilter_MouseDown() {}
 void DisplayForm::ReceiverClipboardStep() {}
 void DisplayForm::SendTuneRequest(const QString &) {}
 void DisplayForm::ShowSingleRecord() {}

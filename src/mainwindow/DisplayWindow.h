@@ -18,7 +18,10 @@ class QTimer;
 
 namespace schedule {
 class ResultGrid;
-}
+class QueryDialog;
+class LanguageSelectorWindow;
+class FilterStatusPopup;
+} // namespace schedule
 
 namespace onair {
 class TimeZoneDialog;
@@ -27,6 +30,7 @@ class TimeZoneDialog;
 namespace mainwindow {
 
 class ScheduleGridWidget;
+class DisplayFormPort;
 
 // The main window: the schedule grid, its buttons, menus, keys and the clock timer.
 class DisplayForm : public QMainWindow {
@@ -87,6 +91,7 @@ public:
     void CmdGo_Click();
     void SelectAll_Click();
     void CmdFilter_MouseDown();
+    void CmdFilter_MouseUp();
     void ReceiverClipboardStep();
     void SendTuneRequest(const QString &freqText);
     void ShowSingleRecord();
@@ -108,7 +113,12 @@ public:
     void ShowHelp_Click();
     void DoAbout_Click();
 
+    void setOnAirButtonColor(int rgb24);
+
     ScheduleGridWidget *grid() const { return m_grid; }
+    const app::Services &services() const { return m_services; }
+    schedule::QueryDialog *queryDialog() const { return m_queryDialog; }
+    schedule::LanguageSelectorWindow *languageSelector() const { return m_languageSelector; }
     jet::DataSource &data1() { return m_data1; }
     jet::DataSource &data2() { return m_data2; }
     QTimer *timer() const { return m_timer; }
@@ -143,7 +153,7 @@ private:
     void applyOptionMarks();
     qint16 charWidthTwips() const;
     void defineStyleSets();
-    void setOnAirButtonColor(int rgb24);
+    void loadCompanionWindows();
     int recordCount() const;
     void rememberCurrentStation();
     void centreCurrentStation();
@@ -169,6 +179,10 @@ private:
     QList<QWidget *> m_buttonRow;
     QTimer *m_timer = nullptr;
     QString m_fileDialogFolder;
+    std::unique_ptr<DisplayFormPort> m_port;
+    schedule::QueryDialog *m_queryDialog = nullptr;
+    schedule::LanguageSelectorWindow *m_languageSelector = nullptr;
+    std::unique_ptr<schedule::FilterStatusPopup> m_filterStatus;
 
     ItemArray m_FindA, m_FindNow, m_Progs, m_SelectM, m_PrintData, m_Export;
     ItemArray m_TTips, m_DoLink, m_Colors, m_FontNames, m_DFonts, m_WhichFont, m_FSort;

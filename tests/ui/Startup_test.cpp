@@ -1,4 +1,5 @@
 #include "app/ScriptedPrompts.h"
+#include "app/Conversions.h"
 #include "app/Settings.h"
 #include "mainwindow/DisplayWindow.h"
 #include "support/MemoryTables.h"
