@@ -109,17 +109,16 @@ LoadOutcome IsolatedTableProvider::table(const QString &file, const QString &tab
     const QFileInfo info(file);
     const QString k = key(file, tableName);
     const auto hit = m_cache.constFind(k);
-    if (hit != m_cache.constEnd() && info.exists() && info.size() == hit->size &&
-        info.lastModified() == hit->modified)
-        return {hit->table, {}};
+    if (hit != m_cache.constEnd() && info.exists() == hit->exists &&
+        (!hit->exists || (info.size() == hit->size && info.lastModified() == hit->modified)))
+        return hit->outcome;
     LoadOutcome outcome;
     try {
         outcome = load(file, tableName);
     } catch (const std::bad_alloc &) {
         outcome = failure(QStringLiteral("The database %1 is too large to load.").arg(shown(file)));
     }
-    if (outcome.ok())
-        m_cache.insert(k, Cached{outcome.table, info.size(), info.lastModified()});
+    m_cache.insert(k, Cached{outcome, info.exists(), info.size(), info.lastModified()});
     return outcome;
 }
 

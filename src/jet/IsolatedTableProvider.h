@@ -28,8 +28,11 @@ public:
     static QString message(ReadStatus status, const QString &file, const QString &tableName);
 
 private:
+    // Failures are kept too, so that the many queries of a start-up on a damaged file wait
+    // for the worker once, not once each.
     struct Cached {
-        std::shared_ptr<const Table> table;
+        LoadOutcome outcome;
+        bool exists = false;
         qint64 size = 0;
         QDateTime modified;
     };

@@ -386,6 +386,16 @@ void DisplayForm::Form_Load() {
     }
     applyOptionMarks();
     m_grid->refresh();
+    reportDatabaseProblem();
+}
+
+// A missing or unreadable database is said once, in plain words; the window then shows
+// an empty grid. The table provider keeps the outcome, so this costs no second load.
+void DisplayForm::reportDatabaseProblem() {
+    const jet::LoadOutcome outcome = m_services.tables.table(
+        m_services.programFile(QStringLiteral("ILGDATA.MDB")), QStringLiteral("MyDataTable"));
+    if (!outcome.ok())
+        m_services.prompts.messageBox(outcome.error, QStringLiteral("Skedwise"), app::Buttons::Ok);
 }
 
 // The check marks and grid options the settings ask for.

@@ -154,6 +154,7 @@ private:
     qint16 charWidthTwips() const;
     void defineStyleSets();
     void loadCompanionWindows();
+    void reportDatabaseProblem();
     int recordCount() const;
     void rememberCurrentStation();
     void centreCurrentStation();

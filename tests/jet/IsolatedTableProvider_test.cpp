@@ -139,6 +139,25 @@ private slots:
         QVERIFY(provider.table(path, "MyDataTable").table != afterChange.table);
     }
 
+    // A start-up asks for the table many times; a hanging file must cost one wait, not many.
+    void failuresAreKeptUntilTheFileChanges() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ILGDATA.MDB");
+        QVERIFY(writeFile(path, "not a database"));
+        const QString count = dir.filePath("runs");
+        const QString fake =
+            writeScript(dir, "fake-worker", ("echo x >> '" + count + "'; exec sleep 30").toUtf8());
+        IsolatedTableProvider provider(fake, kQuickLimits);
+        const auto first = provider.table(path, "MyDataTable");
+        QVERIFY(!first.ok());
+        QCOMPARE(provider.table(path, "MyDataTable").error, first.error);
+        QCOMPARE(fileBytes(count).count('x'), 1);
+
+        QVERIFY(writeFile(path, "changed, still not a database"));
+        QVERIFY(!provider.table(path, "MyDataTable").ok());
+        QCOMPARE(fileBytes(count).count('x'), 2);
+    }
+
     void unreadableFilesAreNamedInPlainWords_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("expected");

@@ -4,6 +4,7 @@
 #include "mainwindow/ScheduleGridWidget.h"
 #include "onair/OnAir.h"
 #include "onair/TimeZoneDialog.h"
+#include "support/Fakes.h"
 #include "support/MemoryTables.h"
 #include "support/TestSupport.h"
 
@@ -22,30 +23,9 @@ namespace {
 
 const QString ProgramDir = QStringLiteral("/skedwise-test");
 
-struct FixedClock : app::Clock {
-    QDateTime now;
-    QDateTime localNow() const override { return now; }
-};
-
-struct FakeClipboard : app::Clipboard {
-    QString content = QStringLiteral("left over");
-    void clear() override { content.clear(); }
-    QString text() const override { return content; }
-    void setText(const QString &text) override { content = text; }
-};
-
-struct MemoryStore : app::SettingsStore {
-    QMap<QString, QString> values;
-    QString read(const QString &, const QString &, const QString &key,
-                 const QString &defaultText) override {
-        return values.value(key.toLower(), defaultText);
-    }
-    void write(const QString &, const QString &, const QString &key, const QString &t) override {
-        values[key.toLower()] = t;
-    }
-    void deleteSection(const QString &, const QString &) override { values.clear(); }
-    void flush() override {}
-};
+using testsupport::FakeClipboard;
+using testsupport::FixedClock;
+using testsupport::MemoryStore;
 
 QDateTime at(const QString &hhmm, int second = 15) {
     return QDateTime(QDate(2024, 5, 17), QTime(hhmm.left(2).toInt(), hhmm.right(2).toInt(), second),

@@ -1,7 +1,8 @@
-#include "app/ScriptedPrompts.h"
 #include "app/Conversions.h"
+#include "app/ScriptedPrompts.h"
 #include "app/Settings.h"
 #include "mainwindow/DisplayWindow.h"
+#include "support/Fakes.h"
 #include "support/MemoryTables.h"
 #include "support/TestSupport.h"
 
@@ -11,17 +12,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-struct FixedClock : app::Clock {
-    QDateTime localNow() const override { return QDateTime(QDate(2026, 1, 2), QTime(1, 30)); }
-};
-
-struct MemoryClipboard : app::Clipboard {
-    QString value = "stale";
-    void clear() override { value.clear(); }
-    QString text() const override { return value; }
-    void setText(const QString &t) override { value = t; }
-};
 
 // The program as a separate process, with its own settings folder.
 std::unique_ptr<QProcess> startProgram(const QString &configHome) {
@@ -49,12 +39,13 @@ class StartupTest : public QObject {
     Q_OBJECT
 
     struct Harness {
+        Harness() { clock.now = QDateTime(QDate(2026, 1, 2), QTime(1, 30), Qt::UTC); }
         QTemporaryDir dir;
         app::IniSettingsStore store{dir.path()};
         app::ProgramState state;
         app::ScriptedPrompts prompts;
-        FixedClock clock;
-        MemoryClipboard clipboard;
+        testsupport::FixedClock clock;
+        testsupport::FakeClipboard clipboard;
         testsupport::MemoryTables tables;
         app::Services services{state, store, prompts, clock, clipboard, tables, dir.path()};
         QString file() const { return store.fileFor(app::SettingsApplication); }

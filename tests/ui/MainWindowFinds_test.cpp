@@ -1,0 +1,154 @@
+// The finds, filters and companion windows as the main window runs them.
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "mainwindow/DisplayWindow.h"
+#include "mainwindow/ScheduleGridWidget.h"
+#include "schedule/FilterStatusWindow.h"
+#include "schedule/LanguageSelectorWindow.h"
+#include "support/Fakes.h"
+#include "support/MemoryTables.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+const QString ProgramDir = QStringLiteral("/skedwise-finds");
+
+struct Program {
+    app::ProgramState state;
+    testsupport::MemoryStore store;
+    app::ScriptedPrompts prompts;
+    testsupport::FixedClock clock;
+    testsupport::FakeClipboard clipboard;
+    testsupport::MemoryTables tables;
+    std::unique_ptr<mainwindow::DisplayForm> form;
+
+    explicit Program(std::shared_ptr<const jet::Table> table) {
+        state.codes = schedule::buildCodeTables();
+        app::LoadSettings(state, store, {19200, 14400});
+        state.FormTop = QStringLiteral("0");
+        state.FormHeight = QStringLiteral("7200");
+        if (table)
+            tables.add(ProgramDir + QStringLiteral("/ILGDATA.MDB"), std::move(table));
+        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC);
+        form = std::make_unique<mainwindow::DisplayForm>(
+            app::Services{state, store, prompts, clock, clipboard, tables, ProgramDir});
+        form->Form_Load();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qWarning("main window not exposed");
+    }
+
+    jet::RecordSet &records() { return form->data1().recordset(); }
+    QString current(const QString &field) {
+        return jet::displayText(records().value(records().position(), records().fieldIndex(field)));
+    }
+    QAction *item(const char *name) const { return form->findChild<QAction *>(name); }
+    void key(Qt::Key k) {
+        QWidget *rows = form->grid()->findChild<QTableView *>();
+        rows->setFocus();
+        QTest::keyClick(rows, k);
+    }
+};
+
+// Rows of the fixture whose field equals value, ignoring letter case.
+int fixtureCount(const QString &field, const QString &value) {
+    const jet::CsvRows csv = jet::readCsvFile(testsupport::fixture("schedule/rows.csv"));
+    const qsizetype f = csv.header.indexOf(field);
+    int n = 0;
+    for (const auto &row : csv.rows)
+        n += row[f].isText() && row[f].text.compare(value, Qt::CaseInsensitive) == 0;
+    return n;
+}
+
+schedule::FilterStatusWindow *statusWindow() {
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *status = qobject_cast<schedule::FilterStatusWindow *>(w))
+            return status;
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowFindsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { REQUIRE_FIXTURE(testsupport::fixture("schedule/rows.csv")); }
+
+    void functionKeysRunTheQuickFinds_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("sortBy");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("F3 finds a station with an apostrophe") << int(Qt::Key_F3) << "people's"
+                                                               << "Station"
+                                                               << "Station"
+                                                               << "People's Radio";
+        QTest::newRow("F2 finds a frequency") << int(Qt::Key_F2) << "17645"
+                                              << "Freq"
+                                              << "Freq"
+                                              << "17645";
+    }
+    void functionKeysRunTheQuickFinds() {
+        QFETCH(int, key);
+        QFETCH(QString, typed);
+        QFETCH(QString, sortBy);
+        QFETCH(QString, field);
+        QFETCH(QString, found);
+        Program p(testsupport::fixtureScheduleTable());
+        p.prompts.inputs << typed;
+        p.key(Qt::Key(key));
+        QCOMPARE(p.state.SortBy, sortBy);
+        QCOMPARE(p.current(field), found);
+        QVERIFY(p.prompts.shown.filter("NOT Found").isEmpty());
+    }
+
+    void filterMenuNarrowsTheGrid() {
+        Program p(testsupport::fixtureScheduleTable());
+        p.prompts.inputs << "kenya";
+        p.item("FindNow_5")->trigger();
+        const int n = fixtureCount("Country", "Kenya");
+        QVERIFY(n > 0);
+        QCOMPARE(p.records().recordCount(), n);
+        QCOMPARE(p.state.FilterStr, QString("Filter By \r\nCountry = KENYA"));
+
+        QTest::mouseClick(p.form->findChild<QPushButton *>("SelectAll"), Qt::LeftButton);
+        QCOMPARE(p.records().recordCount(), 1500);
+        QCOMPARE(p.state.FilterStr, QString("ALL Languages"));
+    }
+
+    void filterStatusShowsWhileHeld() {
+        Program p(testsupport::fixtureScheduleTable());
+        auto *button = p.form->findChild<QPushButton *>("CmdFilter");
+        QTest::mousePress(button, Qt::LeftButton);
+        auto *status = statusWindow();
+        QVERIFY(status && status->isVisible());
+        QVERIFY(status->text().startsWith("ALL Languages\nSorted By Freq"));
+        QTest::mouseRelease(button, Qt::LeftButton);
+        QTRY_VERIFY(!statusWindow());
+    }
+
+    void languageSelectorIsFilledAtStart() {
+        Program p(testsupport::fixtureScheduleTable());
+        p.item("FindNow_2")->trigger();
+        auto *selector = p.form->languageSelector();
+        QVERIFY(selector->isVisible());
+        QCOMPARE(selector->listText(), QString("ALL"));
+    }
+
+    void missingDatabaseIsSaidAndTheGridIsEmpty() {
+        Program p(nullptr);
+        QCOMPARE(p.prompts.shown.filter("was not found").size(), 1);
+        QVERIFY(p.prompts.shown.filter("was not found")[0].contains(ProgramDir + "/ILGDATA.MDB"));
+        QCOMPARE(p.records().recordCount(), 0);
+        QCOMPARE(p.form->grid()->rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(MainWindowFindsTest)
+#include "MainWindowFinds_test.moc"
