@@ -66,6 +66,9 @@ int runSkedwise(QApplication &application) {
     mainwindow::DisplayForm form(services);
     if (auto *qtPrompts = dynamic_cast<QtPrompts *>(prompts.get()))
         qtPrompts->setParent(&form);
+    // Closing the main window ends the program, whatever other windows are open.
+    QObject::connect(&form, &mainwindow::DisplayForm::finished, &application,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
     form.Form_Load();
     form.show();
     while (QGuiApplication::overrideCursor())
