@@ -7,7 +7,9 @@ namespace app {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 template <typename Int> std::optional<Int> roundTo(double v) {
     if (!std::isfinite(v))
@@ -29,8 +31,7 @@ double leadingNumber(const QString &text) {
             continue;
         if (c.isDigit() && c.unicode() < 128) {
             seenDigit = true;
-        } else if ((c == u'+' || c == u'-') &&
-                   (digits.isEmpty() || digits.back() == u'e')) {
+        } else if ((c == u'+' || c == u'-') && (digits.isEmpty() || digits.back() == u'e')) {
         } else if (c == u'.' && !seenPoint && !seenExp) {
             seenPoint = true;
         } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && seenDigit && !seenExp) {
@@ -58,8 +59,12 @@ std::optional<double> parseNumber(const QString &text) {
     return v;
 }
 
-std::optional<qint16> roundToInt16(double v) { return roundTo<qint16>(v); }
-std::optional<qint32> roundToInt32(double v) { return roundTo<qint32>(v); }
+std::optional<qint16> roundToInt16(double v) {
+    return roundTo<qint16>(v);
+}
+std::optional<qint32> roundToInt32(double v) {
+    return roundTo<qint32>(v);
+}
 
 std::optional<bool> parseFlag(const QString &text) {
     const QString t = text.trimmed();
@@ -72,8 +77,12 @@ std::optional<bool> parseFlag(const QString &text) {
     return std::nullopt;
 }
 
-QString flagText(bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); }
+QString flagText(bool v) {
+    return v ? QStringLiteral("True") : QStringLiteral("False");
+}
 
-QString realText(double v) { return QString::number(v, 'g', 15); }
+QString realText(double v) {
+    return QString::number(v, 'g', 15);
+}
 
 } // namespace app

@@ -13,7 +13,7 @@ namespace app {
 // One object is created before start-up and handed to every window; all access happens
 // on the user-interface thread.
 struct ProgramState {
-    // Settings-backed (loaded at start, saved at exit).
+    // Settings-backed (loaded at start, saved at exit), starting at their defaults.
     QString AVersion;
     qint16 SplitterPosition = 2;
     bool MarkOnSelect = false;
@@ -42,14 +42,19 @@ struct ProgramState {
     QString Language = QStringLiteral("ALL");
     QString FormHeight = QStringLiteral("3600");
     qint16 FormWidth = 8000;
-    QString FormTop;
-    qint16 FormLeft = 0;
-    QString ColChars;
-    QString FieldNums;
-    QString FnamesStr;
-    QString DisplayListStr;
-    QString SourceListStr;
-    QString CurrentFileName;
+    QString FormTop;     // half the screen height, known only when loading
+    qint16 FormLeft = 0; // a quarter of the screen width, likewise
+    QString ColChars =
+        QStringLiteral("0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+    QString FieldNums =
+        QStringLiteral("0,1,2,3,5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+    QString FnamesStr =
+        QStringLiteral("StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,");
+    QString DisplayListStr = QStringLiteral("Station,UTC,Language");
+    QString SourceListStr = QStringLiteral(
+        "ADM,Azi,Country,CIRAF,Days,Graphic,Lati,LC,Location,Longi,Mode,P,Power,Program,Region,"
+        "Remarks,Status,STN,Target,TargetALL,UTCB,UTCE");
+    QString CurrentFileName = QStringLiteral("ilgsdata.txt");
 
     // Code tables.
     schedule::CodeTables codes;
@@ -59,8 +64,7 @@ struct ProgramState {
     QString ParseStr;
     QString FieldListStr;
     std::array<QString, schedule::FieldCount> ColWidths;
-    qint16 UTCBCol = 0, UTCECol = 0, UTCCol = 0, LocCol = 0, StationCol = 0, ADMCol = 0,
-           STNCol = 0;
+    qint16 UTCBCol = 0, UTCECol = 0, UTCCol = 0, LocCol = 0, StationCol = 0, ADMCol = 0, STNCol = 0;
     bool UTCShown = false;
     qint16 CharWidth = 0;
     bool ColsChanged = false;

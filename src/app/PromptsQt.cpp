@@ -39,13 +39,21 @@ QString QtPrompts::inputBox(const QString &prompt, const QString &title) {
     return ok ? text : QString();
 }
 
-void QtPrompts::beep() { QApplication::beep(); }
+void QtPrompts::beep() {
+    QApplication::beep();
+}
 
-void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::clear() {
+    QGuiApplication::clipboard()->clear();
+}
 
-QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
+QString QtClipboard::text() const {
+    return QGuiApplication::clipboard()->text();
+}
 
-void QtClipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+void QtClipboard::setText(const QString &text) {
+    QGuiApplication::clipboard()->setText(text);
+}
 
 double twipsPerPixel(const QWidget *w) {
     const QScreen *screen = w ? w->screen() : QGuiApplication::primaryScreen();

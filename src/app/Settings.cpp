@@ -50,16 +50,6 @@ private:
     SettingsStore &m_store;
 };
 
-const QString DefaultColChars =
-    QStringLiteral("0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
-const QString DefaultFieldNums =
-    QStringLiteral("0,1,2,3,5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0");
-const QString DefaultFnamesStr =
-    QStringLiteral("StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,");
-const QString DefaultSourceList = QStringLiteral(
-    "ADM,Azi,Country,CIRAF,Days,Graphic,Lati,LC,Location,Longi,Mode,P,Power,Program,Region,"
-    "Remarks,Status,STN,Target,TargetALL,UTCB,UTCE");
-
 } // namespace
 
 void ResetStaleSettings(SettingsStore &store) {
@@ -71,40 +61,41 @@ void ResetStaleSettings(SettingsStore &store) {
 
 void LoadSettings(ProgramState &s, SettingsStore &store, ScreenTwips screen) {
     Reader r(store);
-    s.AVersion = r.text("AVersion", QString());
-    s.SplitterPosition = r.int16("SplitterPosition", 2);
-    s.MarkOnSelect = r.flag("MarkOnSelect", false);
-    s.DisplayClock = r.flag("DisplayClock", true);
-    s.AutoOnAir = r.flag("AutoOnAir", false);
-    s.FontIsBold = r.text("FontIsBold", QStringLiteral("True"));
-    s.MarkedRowBackColor = r.colour("MarkedRowBackColor", 13172680);
-    s.GridBackColor = r.colour("GridBackColor", 16777215);
-    s.OnAirNormColor = r.colour("OnAirNormColor", 255);
-    s.OnAirSelectColor = r.colour("OnAirSelectColor", 16711680);
-    s.BackColor = r.leadingReal("BackColor", 16777215);
-    s.Forecolor = r.leadingReal("Forecolor", 0);
-    s.SINPOPrompt = r.flag("SINPOPrompt", true);
-    s.LogFileName = r.text("LogFileName", QStringLiteral("Skedwise.Log"));
-    s.LangFormTop = r.text("LangFormTop", QStringLiteral("0"));
-    s.LangFormLeft = r.text("LangFormLeft", QStringLiteral("0"));
-    s.ClearOnStart = r.flag("ClearOnStart", false);
-    s.FSortStr = r.text("FSortStr", QString());
-    s.RowSelectType = r.int16("RowSelectType", 1);
-    s.DoTips = r.text("DoTips", QStringLiteral("True"));
-    s.LinkOK = r.text("LinkOK", QStringLiteral("True"));
-    s.GridFontSize = r.text("GridFontSize", QStringLiteral("8"));
-    s.GridFontname = r.text("GridFontname", QStringLiteral("Courier New"));
-    s.TimeZone = r.real("TimeZone", 0);
-    s.SortBy = r.text("SortBy", QStringLiteral("Freq"));
-    s.Language = r.text("Language", QStringLiteral("ALL")).trimmed();
-    s.ColChars = r.text("ColChars", DefaultColChars);
-    s.FieldNums = r.text("FieldNums", DefaultFieldNums);
-    s.FnamesStr = r.text("FnamesStr", DefaultFnamesStr);
-    s.SourceListStr = r.text("SourceListStr", DefaultSourceList);
-    s.DisplayListStr = r.text("DisplayListStr", QStringLiteral("Station,UTC,Language"));
-    s.CurrentFileName = r.text("CurrentFileName", QStringLiteral("ilgsdata.txt"));
-    s.FormHeight = r.text("FormHeight", QStringLiteral("3600"));
-    s.FormWidth = r.int16("FormWidth", 8000);
+    const ProgramState d; // the defaults
+    s.AVersion = r.text("AVersion", d.AVersion);
+    s.SplitterPosition = r.int16("SplitterPosition", d.SplitterPosition);
+    s.MarkOnSelect = r.flag("MarkOnSelect", d.MarkOnSelect);
+    s.DisplayClock = r.flag("DisplayClock", d.DisplayClock);
+    s.AutoOnAir = r.flag("AutoOnAir", d.AutoOnAir);
+    s.FontIsBold = r.text("FontIsBold", d.FontIsBold);
+    s.MarkedRowBackColor = r.colour("MarkedRowBackColor", d.MarkedRowBackColor);
+    s.GridBackColor = r.colour("GridBackColor", d.GridBackColor);
+    s.OnAirNormColor = r.colour("OnAirNormColor", d.OnAirNormColor);
+    s.OnAirSelectColor = r.colour("OnAirSelectColor", d.OnAirSelectColor);
+    s.BackColor = r.leadingReal("BackColor", d.BackColor);
+    s.Forecolor = r.leadingReal("Forecolor", d.Forecolor);
+    s.SINPOPrompt = r.flag("SINPOPrompt", d.SINPOPrompt);
+    s.LogFileName = r.text("LogFileName", d.LogFileName);
+    s.LangFormTop = r.text("LangFormTop", d.LangFormTop);
+    s.LangFormLeft = r.text("LangFormLeft", d.LangFormLeft);
+    s.ClearOnStart = r.flag("ClearOnStart", d.ClearOnStart);
+    s.FSortStr = r.text("FSortStr", d.FSortStr);
+    s.RowSelectType = r.int16("RowSelectType", d.RowSelectType);
+    s.DoTips = r.text("DoTips", d.DoTips);
+    s.LinkOK = r.text("LinkOK", d.LinkOK);
+    s.GridFontSize = r.text("GridFontSize", d.GridFontSize);
+    s.GridFontname = r.text("GridFontname", d.GridFontname);
+    s.TimeZone = r.real("TimeZone", d.TimeZone);
+    s.SortBy = r.text("SortBy", d.SortBy);
+    s.Language = r.text("Language", d.Language).trimmed();
+    s.ColChars = r.text("ColChars", d.ColChars);
+    s.FieldNums = r.text("FieldNums", d.FieldNums);
+    s.FnamesStr = r.text("FnamesStr", d.FnamesStr);
+    s.SourceListStr = r.text("SourceListStr", d.SourceListStr);
+    s.DisplayListStr = r.text("DisplayListStr", d.DisplayListStr);
+    s.CurrentFileName = r.text("CurrentFileName", d.CurrentFileName);
+    s.FormHeight = r.text("FormHeight", d.FormHeight);
+    s.FormWidth = r.int16("FormWidth", d.FormWidth);
     s.FormTop = r.text("FormTop", realText(screen.height / 2));
     s.FormLeft = r.int16("FormLeft", roundToInt16(screen.width / 4).value_or(0));
 }

@@ -40,7 +40,9 @@ IniSettingsStore::IniSettingsStore(QString folder) : d(std::make_unique<Impl>())
     d->folder = std::move(folder);
 }
 
-IniSettingsStore::~IniSettingsStore() { flush(); }
+IniSettingsStore::~IniSettingsStore() {
+    flush();
+}
 
 QString IniSettingsStore::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -63,8 +65,8 @@ QString IniSettingsStore::read(const QString &application, const QString &sectio
     return v.toString();
 }
 
-void IniSettingsStore::write(const QString &application, const QString &section,
-                             const QString &key, const QString &text) {
+void IniSettingsStore::write(const QString &application, const QString &section, const QString &key,
+                             const QString &text) {
     QSettings &s = d->settingsFor(application);
     const QString stored = Impl::storedKey(s, section, key);
     if (!stored.isEmpty() && stored != key)

@@ -10,6 +10,8 @@ SingleInstance::SingleInstance(const QString &lockPath) : m_lock(lockPath) {
     m_lock.setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
 }
 
-bool SingleInstance::acquire() { return m_lock.tryLock(0); }
+bool SingleInstance::acquire() {
+    return m_lock.tryLock(0);
+}
 
 } // namespace app

@@ -206,6 +206,7 @@ private:
     std::vector<Token> m_t;
     std::size_t m_i = 0;
     int m_depth = 0;
+    int m_operators = 0;
 
     const Token &peek() const { return m_t[m_i]; }
     const Token &take() { return m_t[m_i < m_t.size() - 1 ? m_i++ : m_i]; }
@@ -276,8 +277,13 @@ private:
         e->position = position;
         return e;
     }
-    static std::unique_ptr<Expr> binary(Expr::Kind kind, int position, std::unique_ptr<Expr> a,
-                                        std::unique_ptr<Expr> b) {
+    // Chains of AND, OR, + and - grow the tree one level per operator, and building,
+    // folding and freeing it recurse that deep: a limit keeps a long text from
+    // overflowing the stack.
+    std::unique_ptr<Expr> binary(Expr::Kind kind, int position, std::unique_ptr<Expr> a,
+                                 std::unique_ptr<Expr> b) {
+        if (++m_operators > 1000)
+            fail(m_t[m_i], QStringLiteral("the expression has too many operators"));
         auto e = node(kind, position);
         e->args.push_back(std::move(a));
         e->args.push_back(std::move(b));

@@ -89,12 +89,17 @@ void checkOnly(const QList<QAction *> &items, int index, int count = -1) {
             items[i]->setChecked(i == index);
 }
 
+// Labels draw with the window roles, edit fields with the base roles: set both.
 void setColors(QWidget *w, double back, double fore) {
     QPalette palette = w->palette();
-    palette.setColor(QPalette::Window, colorFromRgb24(int(back)));
-    palette.setColor(QPalette::WindowText, colorFromRgb24(int(fore)));
+    for (auto role : {QPalette::Window, QPalette::Base})
+        palette.setColor(role, colorFromRgb24(int(back)));
+    for (auto role : {QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, colorFromRgb24(int(fore)));
     w->setAutoFillBackground(true);
     w->setPalette(palette);
+    for (QWidget *child : w->findChildren<QWidget *>())
+        child->setPalette(palette);
 }
 
 } // namespace
@@ -164,8 +169,6 @@ void DisplayForm::buildControls() {
     connect(m_cmdOnAir, &QPushButton::clicked, this, &DisplayForm::CmdONAir_Click);
     connect(m_cmdLog[0], &QPushButton::clicked, this, [this] { CmdLog_Click(0); });
     connect(m_cmdLog[1], &QPushButton::clicked, this, [this] { CmdLog_Click(1); });
-    connect(m_cmdFilter, &QPushButton::pressed, this, &DisplayForm::CmdFilter_MouseDown);
-    connect(m_cmdFilter, &QPushButton::released, this, &DisplayForm::CmdFilter_MouseUp);
     connect(m_selectAll, &QPushButton::clicked, this, &DisplayForm::SelectAll_Click);
 
     m_timer = new QTimer(this);
@@ -440,11 +443,13 @@ double DisplayForm::topTwips() const {
 double DisplayForm::leftTwips() const {
     return frameGeometry().left() * app::twipsPerPixel(this);
 }
+// Sizes are saved and restored without the desktop's frame: its size is not known before
+// the window is shown, and a frame counted on saving only would grow the window every run.
 double DisplayForm::heightTwips() const {
-    return std::round(frameGeometry().height() * app::twipsPerPixel(this));
+    return std::round(geometry().height() * app::twipsPerPixel(this));
 }
 double DisplayForm::widthTwips() const {
-    return std::round(frameGeometry().width() * app::twipsPerPixel(this));
+    return std::round(geometry().width() * app::twipsPerPixel(this));
 }
 
 void DisplayForm::saveSettings() {
@@ -704,7 +709,12 @@ void DisplayForm::Timer_Timer(int index) {
         m_grid->refresh();
         if (m_state.OnAirMode && m_state.AutoOnAir)
             DisplayOnAir();
+    } else if (m_state.UTCHHMM != m_styledMinute) {
+        // A new time zone moves the minute between the full-minute ticks: the rows keep
+        // their on-air colours only while the minute they were styled for lasts.
+        m_grid->clearFindMarking();
     }
+    m_styledMinute = m_state.UTCHHMM;
     if (m_state.DisplayClock)
         setWindowTitle(QStringLiteral("Skedwise ") + m_state.ClockStr);
 }
@@ -721,14 +731,29 @@ void DisplayForm::ClockOnOff_Click(int index) {
 }
 
 onair::TimeZoneDialog *DisplayForm::ChangeTZ_Click() {
-    auto *dialog = new onair::TimeZoneDialog(m_state, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->Form_Load();
-    dialog->show();
-    return dialog;
+    if (m_timeZoneDialog) { // one time-zone window: bring it forward
+        m_timeZoneDialog->raise();
+        m_timeZoneDialog->activateWindow();
+        return m_timeZoneDialog;
+    }
+    m_timeZoneDialog = new onair::TimeZoneDialog(m_state, this);
+    m_timeZoneDialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_timeZoneDialog->Form_Load();
+    m_timeZoneDialog->show();
+    return m_timeZoneDialog;
 }
 
 // ---- Keys ----
+
+void DisplayForm::setButtonTip(QObject *watched) {
+    const std::pair<QPushButton *, const char *> tips[] = {
+        {m_cmdOnAir, " Click to Toggle On-Air display On/Off "},
+        {m_cmdFilter, " Click to Display Current Filter Settings "},
+        {m_selectAll, " Click to clear ALL filters "}};
+    for (const auto &[button, tip] : tips)
+        if (watched == button)
+            button->setToolTip(flag(m_state.DoTips) ? QString::fromLatin1(tip) : QString());
+}
 
 bool DisplayForm::eventFilter(QObject *watched, QEvent *event) {
     auto *widget = qobject_cast<QWidget *>(watched);
@@ -739,10 +764,13 @@ bool DisplayForm::eventFilter(QObject *watched, QEvent *event) {
     }
     if (watched == m_cmdOnAir && event->type() == QEvent::MouseButtonPress)
         CmdONAir_MouseDown(static_cast<QMouseEvent *>(event)->button());
-    if (watched == m_cmdOnAir && event->type() == QEvent::Enter)
-        m_cmdOnAir->setToolTip(flag(m_state.DoTips)
-                                   ? QStringLiteral(" Click to Toggle On-Air display On/Off ")
-                                   : QString());
+    // The filter status shows while any mouse button holds "Filter Status" down.
+    if (watched == m_cmdFilter && event->type() == QEvent::MouseButtonPress)
+        CmdFilter_MouseDown();
+    if (watched == m_cmdFilter && event->type() == QEvent::MouseButtonRelease)
+        CmdFilter_MouseUp();
+    if (event->type() == QEvent::Enter)
+        setButtonTip(watched);
     return QMainWindow::eventFilter(watched, event);
 }
 

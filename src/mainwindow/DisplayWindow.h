@@ -6,6 +6,7 @@
 #include "mainwindow/ScheduleGridModel.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
@@ -155,6 +156,7 @@ private:
     void defineStyleSets();
     void loadCompanionWindows();
     void reportDatabaseProblem();
+    void setButtonTip(QObject *watched);
     int recordCount() const;
     void rememberCurrentStation();
     void centreCurrentStation();
@@ -180,6 +182,8 @@ private:
     QList<QWidget *> m_buttonRow;
     QTimer *m_timer = nullptr;
     QString m_fileDialogFolder;
+    QPointer<onair::TimeZoneDialog> m_timeZoneDialog;
+    QString m_styledMinute; // the UTC minute the grid's row colours were worked out for
     std::unique_ptr<DisplayFormPort> m_port;
     schedule::QueryDialog *m_queryDialog = nullptr;
     schedule::LanguageSelectorWindow *m_languageSelector = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include <Qt>
 
 namespace mainwindow {
@@ -29,7 +31,7 @@ KeyDecision decideKey(int key, Qt::KeyboardModifiers modifiers, bool logOn, bool
 
 // Rows a page key scrolls: one row of the old page stays in view.
 inline int pageRows(int visibleRows) {
-    return visibleRows - 1;
+    return std::max(visibleRows - 1, 0); // a grid too small for a row does not scroll back
 }
 
 } // namespace mainwindow

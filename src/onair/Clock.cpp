@@ -34,8 +34,12 @@ QDateTime wallClock(const QDateTime &dateTime) {
     return QDateTime(dateTime.date(), dateTime.time(), Qt::UTC);
 }
 
+// From the platform clock's whole seconds: with its milliseconds kept, rounding to the
+// day-serial steps could make a second shorter than the timer's tick, and the "00" tick
+// of a minute be missed.
 QDateTime roundedToDaySerial(const QDateTime &local) {
-    const QDateTime wall = wallClock(local);
+    const QTime t = local.time();
+    const QDateTime wall(local.date(), QTime(t.hour(), t.minute(), t.second()), Qt::UTC);
     const QDateTime start(wall.date(), QTime(0, 0), Qt::UTC);
     const qint64 ms = start.msecsTo(wall);
     const qint64 steps = qint64(std::llround(double(ms) / MsPerSerialStep));

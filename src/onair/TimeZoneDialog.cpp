@@ -1,5 +1,7 @@
 #include "onair/TimeZoneDialog.h"
 
+#include "app/Conversions.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,15 +23,20 @@ TimeZoneDialog::TimeZoneDialog(app::ProgramState &state, QWidget *parent)
     auto *label = new QLabel(QStringLiteral(" Hours from UTC "), this);
     label->setObjectName(QStringLiteral("Label1"));
     m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setToolTip(QStringLiteral(" Set to Your TimeZone "));
+    const bool tips = app::parseFlag(state.DoTips).value_or(true);
+    if (tips)
+        m_list->setToolTip(QStringLiteral(" Set to Your TimeZone "));
     auto *done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("CmdDone"));
-    done->setToolTip(QStringLiteral(" Click Here when Done "));
+    if (tips)
+        done->setToolTip(QStringLiteral(" Click Here when Done "));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list, 1);
     layout->addWidget(done);
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    // Picking the entry already selected must set the time zone too.
+    connect(m_list, &QListWidget::itemClicked, this, [this] { List1_Click(); });
     connect(done, &QPushButton::clicked, this, &TimeZoneDialog::CmdDone_Click);
 }
 

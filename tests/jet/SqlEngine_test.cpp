@@ -211,6 +211,12 @@ private slots:
             << "Invalid procedure call";
         QTest::newRow("nesting that would exhaust the stack")
             << "Select ID From MyDataTable Where " + QString(100000, u'(') << "nested too deeply";
+        QTest::newRow("long sum that would exhaust the stack")
+            << "Select ID From MyDataTable Where ID = 1" + QString("+1").repeated(50000)
+            << "too many operators";
+        QTest::newRow("long AND chain that would exhaust the stack")
+            << "Select ID From MyDataTable Where ID = 1" + QString(" AND ID = 1").repeated(50000)
+            << "too many operators";
     }
     void rejectedTextsSayWhere() {
         QFETCH(QString, sql);
