@@ -103,6 +103,30 @@ private slots:
         QFETCH(int, row);
         QCOMPARE(preselectedTimeZoneRow(timeZoneEntries(), timeZone), row);
     }
+
+    // The minute's repaint and on-air refresh hang on a tick that reads second "00": a
+    // 900 ms timer must see every second, whatever milliseconds the clock starts at.
+    void everySecondIsSeenByA900msTimer_data() {
+        QTest::addColumn<int>("startMs");
+        for (int ms : {0, 137, 450, 863, 999})
+            QTest::addRow("timer started at %d ms past the second", ms) << ms;
+    }
+    void everySecondIsSeenByA900msTimer() {
+        QFETCH(int, startMs);
+        app::ProgramState s;
+        const QDateTime start(QDate(2024, 3, 10), QTime(9, 0, 0, startMs));
+        QSet<QString> fullMinutes;
+        QString previous;
+        for (int tick = 0; tick < 2000; ++tick) { // 30 minutes
+            ComputeClock(s, start.addMSecs(qint64(tick) * 900), QLocale::c());
+            QVERIFY2(previous.isEmpty() || s.ClockStr.left(8) >= previous,
+                     "the clock ran backwards");
+            previous = s.ClockStr.left(8);
+            if (s.UTCSec == u"00")
+                fullMinutes.insert(s.UTCHHMM);
+        }
+        QVERIFY2(fullMinutes.size() >= 29, qPrintable(QString::number(fullMinutes.size())));
+    }
 };
 
 QTEST_GUILESS_MAIN(ClockTest)

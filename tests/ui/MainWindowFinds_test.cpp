@@ -122,15 +122,44 @@ private slots:
         QCOMPARE(p.state.FilterStr, QString("ALL Languages"));
     }
 
+    void filterStatusShowsWhileHeld_data() {
+        QTest::addColumn<int>("mouseButton");
+        QTest::newRow("left button") << int(Qt::LeftButton);
+        QTest::newRow("right button too") << int(Qt::RightButton);
+    }
     void filterStatusShowsWhileHeld() {
+        QFETCH(int, mouseButton);
         Program p(testsupport::fixtureScheduleTable());
         auto *button = p.form->findChild<QPushButton *>("CmdFilter");
-        QTest::mousePress(button, Qt::LeftButton);
+        QTest::mousePress(button, Qt::MouseButton(mouseButton));
         auto *status = statusWindow();
         QVERIFY(status && status->isVisible());
         QVERIFY(status->text().startsWith("ALL Languages\nSorted By Freq"));
-        QTest::mouseRelease(button, Qt::LeftButton);
+        QTest::mouseRelease(button, Qt::MouseButton(mouseButton));
         QTRY_VERIFY(!statusWindow());
+    }
+
+    void buttonTipsFollowTheTipsSetting_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("filter status") << "CmdFilter"
+                                       << " Click to Display Current Filter Settings ";
+        QTest::newRow("clear filter") << "SelectAll"
+                                      << " Click to clear ALL filters ";
+        QTest::newRow("on air") << "CmdONAir"
+                                << " Click to Toggle On-Air display On/Off ";
+    }
+    void buttonTipsFollowTheTipsSetting() {
+        QFETCH(QString, button);
+        QFETCH(QString, tip);
+        Program p(testsupport::fixtureScheduleTable());
+        auto *b = p.form->findChild<QPushButton *>(button);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(b, &enter);
+        QCOMPARE(b->toolTip(), tip);
+        p.state.DoTips = "False";
+        QApplication::sendEvent(b, &enter);
+        QCOMPARE(b->toolTip(), QString());
     }
 
     void languageSelectorIsFilledAtStart() {
