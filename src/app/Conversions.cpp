@@ -1,15 +1,13 @@
 #include "app/Conversions.h"
 
+#include "jet/SqlExpr.h"
+
 #include <cmath>
 #include <limits>
 
 namespace app {
 
 namespace {
-
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
 
 template <typename Int> std::optional<Int> roundTo(double v) {
     if (!std::isfinite(v))
@@ -22,34 +20,7 @@ template <typename Int> std::optional<Int> roundTo(double v) {
 
 } // namespace
 
-double leadingNumber(const QString &text) {
-    QString digits;
-    bool seenDigit = false, seenPoint = false, seenExp = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (isBlank(c))
-            continue;
-        if (c.isDigit() && c.unicode() < 128) {
-            seenDigit = true;
-        } else if ((c == u'+' || c == u'-') && (digits.isEmpty() || digits.back() == u'e')) {
-        } else if (c == u'.' && !seenPoint && !seenExp) {
-            seenPoint = true;
-        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && seenDigit && !seenExp) {
-            seenExp = true;
-            digits += u'e';
-            continue;
-        } else {
-            break;
-        }
-        digits += c;
-    }
-    // A dangling exponent or sign is not part of the number.
-    while (!digits.isEmpty() && !digits.back().isDigit() && digits.back() != u'.')
-        digits.chop(1);
-    bool ok = false;
-    const double v = digits.toDouble(&ok);
-    return ok ? v : 0.0;
-}
+double leadingNumber(const QString &text) { return jet::valOf(text); }
 
 std::optional<double> parseNumber(const QString &text) {
     bool ok = false;
