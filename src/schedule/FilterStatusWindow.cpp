@@ -1,5 +1,6 @@
 #include "schedule/FilterStatusWindow.h"
 
+#include "mainwindow/ScheduleGridModel.h"
 #include "schedule/ClearFilter.h"
 
 #include <QPlainTextEdit>
@@ -7,14 +8,7 @@
 
 namespace schedule {
 
-namespace {
-
-QColor fromBgr(double value) {
-    const int v = int(value);
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
-
-} // namespace
+namespace {} // namespace
 
 FilterStatusWindow::FilterStatusWindow(const app::ProgramState &state, const QWidget &mainWindow,
                                        QWidget *parent)
@@ -25,8 +19,8 @@ FilterStatusWindow::FilterStatusWindow(const app::ProgramState &state, const QWi
     m_text->setObjectName(QStringLiteral("FilText"));
     m_text->setReadOnly(true);
     QPalette palette = m_text->palette();
-    palette.setColor(QPalette::Base, fromBgr(state.BackColor));
-    palette.setColor(QPalette::Text, fromBgr(state.Forecolor));
+    palette.setColor(QPalette::Base, mainwindow::colorFromRgb24(int(state.BackColor)));
+    palette.setColor(QPalette::Text, mainwindow::colorFromRgb24(int(state.Forecolor)));
     m_text->setPalette(palette);
     m_text->setPlainText(
         filterStatusText(state).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

@@ -1,5 +1,7 @@
 #include "schedule/QueryDialog.h"
 
+#include "mainwindow/ScheduleGridModel.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,12 +18,6 @@
 namespace schedule {
 
 namespace {
-
-// Colours are kept as red + 256 * green + 65536 * blue.
-QColor fromBgr(double value) {
-    const int v = int(value);
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
 
 struct FieldLabel {
     int labelIndex;
@@ -182,8 +178,8 @@ void QueryDialog::Form_Load(jet::TableProvider &tables, const QString &databaseF
 
 void QueryDialog::applyColours() {
     QPalette palette = m_text[0]->palette();
-    palette.setColor(QPalette::Base, fromBgr(m_state.BackColor));
-    palette.setColor(QPalette::Text, fromBgr(m_state.Forecolor));
+    palette.setColor(QPalette::Base, mainwindow::colorFromRgb24(int(m_state.BackColor)));
+    palette.setColor(QPalette::Text, mainwindow::colorFromRgb24(int(m_state.Forecolor)));
     for (QComboBox *combo : m_combo) {
         combo->setPalette(palette);
         combo->lineEdit()->setPalette(palette);
