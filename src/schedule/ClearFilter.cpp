@@ -1,5 +1,7 @@
 #include "schedule/ClearFilter.h"
 
+#include "onair/OnAir.h"
+
 namespace schedule {
 
 namespace {
@@ -21,7 +23,7 @@ void rememberCurrentStation(MainWindowPort &port) {
 void leaveOnAirAndFind(MainWindowPort &port) {
     app::ProgramState &s = port.state();
     s.OnAirMode = false;
-    port.setOnAirButtonColor(OnAirOffColor);
+    port.setOnAirButtonColor(onair::OnAirOffColor);
     s.WhereStr.clear();
     s.FindType = 0;
 }

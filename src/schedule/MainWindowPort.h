@@ -6,9 +6,6 @@
 
 namespace schedule {
 
-// Light grey of the on-air button while the on-air selection is off (0x00BBGGRR).
-constexpr int OnAirOffColor = 0xC0C0C0;
-
 // What the find, filter and language handlers need from the main window. The main window
 // implements it over its grid, its data source Data1 and its companion windows.
 class MainWindowPort {

@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(w.languageSelectorText, QString("ALL"));
         QCOMPARE(w.s.SortBy, QString("Freq"));
         QCOMPARE(w.s.FindType, qint16(0));
-        QCOMPARE(w.onAirColor, OnAirOffColor);
+        QCOMPARE(w.onAirColor, onair::OnAirOffColor);
         QVERIFY(!w.s.OnAirMode && w.s.WhereStr.isEmpty() && w.redraw);
         QCOMPARE(w.caption, allCaption(1500));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ScriptedPrompts.h"
+#include "onair/OnAir.h"
 #include "schedule/MainWindowPort.h"
 #include "schedule/QueryComposition.h"
 #include "support/MemoryTables.h"
@@ -88,7 +89,7 @@ public:
         events << "DisableOnAir";
         s.WhereStr.clear();
         s.OnAirMode = false;
-        onAirColor = schedule::OnAirOffColor;
+        onAirColor = onair::OnAirOffColor;
     }
     void setOnAirButtonColor(int bgr) override { onAirColor = bgr; }
     void showQueryDialog() override {
