@@ -43,6 +43,7 @@ public:
     void showLanguageSelector() override;
     void setLanguageSelectorText(const QString &text) override;
     void closeSingleRecordWindow() override {}
+    bool busy() const { return m_busy; }
 
 private:
     DisplayForm &m_form;

@@ -464,6 +464,19 @@ void DisplayForm::ExitNow_Click() {
     close();
 }
 
+void DisplayForm::Form_Activate() {
+    if (m_port->busy())
+        return; // a find in progress owns the pointer
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void DisplayForm::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+    QMainWindow::changeEvent(event);
+}
+
 void DisplayForm::closeEvent(QCloseEvent *event) {
     if (!m_state.ExitFlag)
         saveSettings();

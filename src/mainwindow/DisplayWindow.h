@@ -42,6 +42,8 @@ public:
 
     // The load handler: runs once before the window is first shown.
     void Form_Load();
+    // The activate handler: the pointer goes back to normal.
+    void Form_Activate();
     // "Exit": saves with the window's current top and left, then ends.
     void ExitNow_Click();
 
@@ -131,6 +133,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

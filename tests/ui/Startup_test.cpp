@@ -118,6 +118,18 @@ private slots:
         QCOMPARE(raw.value("FormLeft").toString(), QString("1500"));
         QCOMPARE(raw.value("FormWidth").toDouble(), form.widthTwips());
     }
+
+    void activationPutsThePointerBack() {
+        Harness h;
+        mainwindow::DisplayForm form(h.services);
+        form.Form_Load();
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor); // left over by two steps
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
 };
 
 QTEST_MAIN(StartupTest)
