@@ -51,12 +51,6 @@ class StartupTest : public QObject {
         QString file() const { return store.fileFor(app::SettingsApplication); }
     };
 
-    static QStringList storedKeys(const QString &file) {
-        QSettings raw(file, QSettings::IniFormat);
-        raw.beginGroup(app::SettingsSection);
-        return raw.childKeys();
-    }
-
 private slots:
     void secondCopyIsRefusedAndFirstRunsOn() {
         QTemporaryDir config;
@@ -81,26 +75,14 @@ private slots:
         third->waitForFinished();
     }
 
-    void exitMenuSavesPositionAndSize() {
-        Harness h;
-        h.state.FormTop = "1500";
-        h.state.FormLeft = 1500;
-        mainwindow::DisplayForm form(h.services);
-        form.Form_Load();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.move(40, 60);
-        form.ExitNow_Click();
-        QCOMPARE(storedKeys(h.file()).size(), 36);
-        QCOMPARE(h.state.FormTop, app::realText(std::round(form.topTwips())));
-        QVERIFY(h.state.FormTop != "1500");
-        QCOMPARE(QSettings(h.file(), QSettings::IniFormat)
-                     .value(app::SettingsSection + "/AVersion")
-                     .toString(),
-                 QString("1.06a"));
+    // Both exits save all settings; only "Exit" takes the window's new top and left.
+    void exitsSaveTheSettings_data() {
+        QTest::addColumn<bool>("exitMenu");
+        QTest::newRow("Exit menu refreshes top and left") << true;
+        QTest::newRow("close box keeps the loaded top and left") << false;
     }
-
-    void closingOtherwiseKeepsLoadedPosition() {
+    void exitsSaveTheSettings() {
+        QFETCH(bool, exitMenu);
         Harness h;
         h.state.FormTop = "1500";
         h.state.FormLeft = 1500;
@@ -110,13 +92,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.move(40, 60);
         form.resize(700, 400);
-        form.close();
+        exitMenu ? form.ExitNow_Click() : void(form.close());
+
         QSettings raw(h.file(), QSettings::IniFormat);
         raw.beginGroup(app::SettingsSection);
         QCOMPARE(raw.childKeys().size(), 36);
-        QCOMPARE(raw.value("FormTop").toString(), QString("1500"));
-        QCOMPARE(raw.value("FormLeft").toString(), QString("1500"));
+        QCOMPARE(raw.value("AVersion").toString(), QString("1.06a"));
         QCOMPARE(raw.value("FormWidth").toDouble(), form.widthTwips());
+        const QString top = exitMenu ? app::realText(std::round(form.topTwips())) : "1500";
+        QCOMPARE(raw.value("FormTop").toString(), top);
+        QCOMPARE(h.state.FormTop, top);
+        QCOMPARE(raw.value("FormLeft").toString() == "1500", !exitMenu);
     }
 
     void activationPutsThePointerBack() {
