@@ -8,7 +8,9 @@ packages=(
   mdbtools mdbtools-dev libglib2.0-dev
   libsqlite3-dev
   fonts-liberation fontconfig
-  xvfb xauth
+  xvfb xauth xclip
+  libhamlib-dev libhamlib-utils
+  poppler-utils
 )
 
 missing=()

@@ -20,7 +20,9 @@ template <typename Int> std::optional<Int> roundTo(double v) {
 
 } // namespace
 
-double leadingNumber(const QString &text) { return jet::valOf(text); }
+double leadingNumber(const QString &text) {
+    return jet::valOf(text);
+}
 
 std::optional<double> parseNumber(const QString &text) {
     bool ok = false;

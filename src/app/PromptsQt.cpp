@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QScreen>
 
 namespace app {
 
@@ -55,10 +56,18 @@ void QtClipboard::setText(const QString &text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-double twipsPerPixel(const QWidget *w) {
-    const QScreen *screen = w ? w->screen() : QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+QString QtPrompts::saveFileDialog(const QString &title, const QString &pattern,
+                                  const QString &initialName) {
+    const QString start = m_folder.isEmpty() ? initialName : m_folder + u'/' + initialName;
+    const QString chosen = QFileDialog::getSaveFileName(m_parent, title, start, pattern);
+    return chosen.isEmpty() ? pattern : chosen;
+}
+
+std::optional<qint32> QtPrompts::colorDialog(const QString &title) {
+    const QColor c = QColorDialog::getColor(Qt::black, m_parent, title);
+    if (!c.isValid())
+        return std::nullopt;
+    return rgb24FromColor(c);
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScreenUnitsUi.h"
 #include "app/Seams.h"
 
 #include <QPointer>
@@ -11,12 +12,18 @@ namespace app {
 class QtPrompts : public Prompts {
 public:
     void setParent(QWidget *parent) { m_parent = parent; }
+    // Where the file dialog opens.
+    void setFileDialogFolder(const QString &folder) { m_folder = folder; }
     int messageBox(const QString &text, const QString &title, Buttons buttons) override;
     QString inputBox(const QString &prompt, const QString &title) override;
     void beep() override;
+    QString saveFileDialog(const QString &title, const QString &pattern,
+                           const QString &initialName) override;
+    std::optional<qint32> colorDialog(const QString &title) override;
 
 private:
     QPointer<QWidget> m_parent;
+    QString m_folder;
 };
 
 class QtClipboard : public Clipboard {
@@ -25,8 +32,5 @@ public:
     QString text() const override;
     void setText(const QString &text) override;
 };
-
-// Twips (1440 per inch) and pixels at the screen's logical resolution.
-double twipsPerPixel(const QWidget *w = nullptr);
 
 } // namespace app

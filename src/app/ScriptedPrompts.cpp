@@ -16,4 +16,15 @@ QString ScriptedPrompts::inputBox(const QString &prompt, const QString &title) {
     return inputs.isEmpty() ? QString() : inputs.takeFirst();
 }
 
+QString ScriptedPrompts::saveFileDialog(const QString &title, const QString &pattern,
+                                        const QString &initialName) {
+    shown << title + QStringLiteral(": ") + pattern + u' ' + initialName;
+    return fileNames.isEmpty() ? pattern : fileNames.takeFirst();
+}
+
+std::optional<qint32> ScriptedPrompts::colorDialog(const QString &title) {
+    shown << title + QStringLiteral(": colour");
+    return colors.isEmpty() ? std::nullopt : colors.takeFirst();
+}
+
 } // namespace app

@@ -15,12 +15,19 @@ public:
 
     QList<int> answers;
     QStringList inputs;
-    QStringList shown; // "title: text" of every message and input box, in order
+    QStringList shown; // "title: text" of every message, input box and dialog, in order
     int beeps = 0;
+    // Answers of the file and colour dialogs, in order; a dialog with no answer left is
+    // cancelled (the file dialog then returns its pattern).
+    QStringList fileNames;
+    QList<std::optional<qint32>> colors;
 
     int messageBox(const QString &text, const QString &title, Buttons buttons) override;
     QString inputBox(const QString &prompt, const QString &title) override;
     void beep() override { ++beeps; }
+    QString saveFileDialog(const QString &title, const QString &pattern,
+                           const QString &initialName) override;
+    std::optional<qint32> colorDialog(const QString &title) override;
 
 private:
     bool m_echo;

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace app {
 
 // Message box buttons and answers, with the codes Basic programs know them by.
@@ -17,6 +19,13 @@ public:
     // The typed text; "" on Cancel.
     virtual QString inputBox(const QString &prompt, const QString &title) = 0;
     virtual void beep() = 0;
+    // The save-kind file dialog, opening in the program's folder: the chosen full path, or the
+    // pattern itself ("*.log") when cancelled.
+    virtual QString saveFileDialog(const QString &title, const QString &pattern,
+                                   const QString &initialName) = 0;
+    // The colour dialog, opened out: the chosen colour as red + 256 * green + 65536 * blue,
+    // nothing when cancelled.
+    virtual std::optional<qint32> colorDialog(const QString &title) = 0;
 };
 
 // The local date and time.
@@ -38,6 +47,18 @@ public:
     virtual void clear() = 0;
     virtual QString text() const = 0;
     virtual void setText(const QString &text) = 0;
+};
+
+// The files the program writes itself (the log), where a failure must be testable.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool exists(const QString &path) const = 0;
+    // Length in bytes; 0 for a missing file.
+    virtual qint64 length(const QString &path) const = 0;
+    // Appends text as UTF-8 and flushes it to disk. On failure returns false and sets error to
+    // the system's reason ("Permission denied"); nothing already in the file is changed.
+    virtual bool append(const QString &path, const QString &text, QString &error) = 0;
 };
 
 } // namespace app

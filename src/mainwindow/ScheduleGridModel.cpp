@@ -7,14 +7,6 @@ namespace {
 constexpr int maxCachedRowStyles = 4096;
 } // namespace
 
-QColor colorFromRgb24(int rgb24) {
-    return QColor(rgb24 & 0xff, (rgb24 >> 8) & 0xff, (rgb24 >> 16) & 0xff);
-}
-
-int rgb24FromColor(const QColor &color) {
-    return color.red() + 256 * color.green() + 65536 * color.blue();
-}
-
 void GridRowStyle::applyToCell(int column, const QString &styleSet) {
     if (column >= 0 && column < m_cells.size())
         m_cells[column] = ScheduleGridModel::styleSetKey(styleSet);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScreenUnitsUi.h"
 #include "mainwindow/GridSource.h"
 
 #include <QAbstractTableModel>
@@ -14,8 +15,8 @@
 namespace mainwindow {
 
 // Colours are stored as red + 256 * green + 65536 * blue.
-QColor colorFromRgb24(int rgb24);
-int rgb24FromColor(const QColor &color);
+using app::colorFromRgb24;
+using app::rgb24FromColor;
 
 // A named cell look; unset parts leave the grid's own look.
 struct GridStyleSet {

@@ -1,3 +1,4 @@
+#include "app/ScriptedPrompts.h"
 #include "schedule/QueryComposition.h"
 #include "support/MemoryTables.h"
 #include "support/TestSupport.h"
@@ -16,12 +17,7 @@ struct RecordingGrid : ResultGrid {
     void setCaption(const QString &c) override { caption = c; }
 };
 
-struct CountingPrompts : app::Prompts {
-    int beeps = 0;
-    int messageBox(const QString &, const QString &, app::Buttons) override { return 1; }
-    QString inputBox(const QString &, const QString &) override { return {}; }
-    void beep() override { ++beeps; }
-};
+using CountingPrompts = app::ScriptedPrompts;
 
 const schedule::FieldLists Defaults{
     "0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",

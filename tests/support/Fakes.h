@@ -4,6 +4,7 @@
 #include "app/SettingsStore.h"
 
 #include <QMap>
+#include <QStringList>
 
 namespace testsupport {
 
@@ -12,9 +13,11 @@ struct FixedClock : app::Clock {
     QDateTime localNow() const override { return now; }
 };
 
-// A clipboard that starts with something left over, as a real one may.
+// A clipboard that starts with something left over, as a real one may. Assigning content
+// stands for a text another program wrote.
 struct FakeClipboard : app::Clipboard {
     QString content = QStringLiteral("left over");
+    void writtenByOtherProgram(const QString &text) { content = text; }
     void clear() override { content.clear(); }
     QString text() const override { return content; }
     void setText(const QString &text) override { content = text; }
@@ -32,6 +35,23 @@ struct MemoryStore : app::SettingsStore {
     }
     void deleteSection(const QString &, const QString &) override { values.clear(); }
     void flush() override {}
+};
+
+// Files in memory; failNext makes the next appends fail with that reason, as a full disk or a
+// read-only folder would.
+struct FakeFileSystem : app::FileSystem {
+    QMap<QString, QString> files;
+    QStringList failNext;
+    bool exists(const QString &path) const override { return files.contains(path); }
+    qint64 length(const QString &path) const override { return files.value(path).toUtf8().size(); }
+    bool append(const QString &path, const QString &text, QString &error) override {
+        if (!failNext.isEmpty()) {
+            error = failNext.takeFirst();
+            return false;
+        }
+        files[path] += text;
+        return true;
+    }
 };
 
 } // namespace testsupport
