@@ -25,10 +25,13 @@ bool LocalFileSystem::append(const QString &path, const QString &text, QString &
         error = file.errorString();
         return false;
     }
+    const qint64 before = file.size();
     const QByteArray bytes = text.toUtf8();
-    // A short write (a full disk) is reported; what was in the file before stays as it was.
+    // A short write (a full disk) is reported and cut off again, so that a retry does not
+    // write the same entry twice; what was in the file before stays as it was.
     if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
         error = file.errorString();
+        file.resize(before);
         return false;
     }
     return true;
