@@ -193,15 +193,9 @@ private slots:
         QTest::newRow("7 pt.") << Handler(DFonts_Click) << 0 << "GridFontSize"
                                << "7"
                                << "font size 7";
-        QTest::newRow("12 pt.") << Handler(DFonts_Click) << 5 << "GridFontSize"
-                                << "12"
-                                << "font size 12";
         QTest::newRow("14 pt. after 12") << Handler(DFonts_Click) << 6 << "GridFontSize"
                                          << "14"
                                          << "font size 14";
-        QTest::newRow("16 pt.") << Handler(DFonts_Click) << 7 << "GridFontSize"
-                                << "16"
-                                << "font size 16";
     }
     void fonts() {
         QFETCH(Handler, handler);
