@@ -16,7 +16,7 @@ QString aboutText() {
         QString(),
         QStringLiteral("Database available at:"),
         QStringLiteral("https://www.eibispace.de/"),
-        QStringLiteral("https://www.hfcc.org/data/"),
+        QStringLiteral("https://www.eibispace.de/dx/"),
     }
         .join(u'\n');
 }

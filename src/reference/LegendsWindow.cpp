@@ -33,7 +33,7 @@ LegendsWindow::LegendsWindow(QString programDir, int backColor, int foreColor, Q
     layout->addLayout(boxes, 1);
     layout->addWidget(m_note);
     layout->addWidget(optionFrames());
-    resize(560, 360);
+    resize(680, 380);
     Form_Load(backColor, foreColor);
 }
 
@@ -87,6 +87,8 @@ void LegendsWindow::XOption_Click(int index) {
 void LegendsWindow::setListEntries(const QStringList &entries) {
     m_list->clear();
     m_list->addItems(entries);
+    for (int i = 0; i < m_list->count(); ++i) // long zone lines are read in full here
+        m_list->item(i)->setToolTip(entries[i]);
 }
 
 void LegendsWindow::setListEnabled(bool enabled) {
