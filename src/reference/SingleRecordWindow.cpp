@@ -24,15 +24,15 @@ QFont fixedPitchFont() {
     return font;
 }
 
-QLineEdit *makeBox(const RecordBox &spec, int index) {
+QLineEdit *makeBox(const RecordBox &wanted, int index) {
     auto *box = new QLineEdit;
     box->setObjectName(QStringLiteral("Txtfields%1").arg(index));
-    if (spec.limit > 0)
-        box->setMaxLength(spec.limit);
-    if (spec.centred)
+    if (wanted.limit > 0)
+        box->setMaxLength(wanted.limit);
+    if (wanted.centred)
         box->setAlignment(Qt::AlignCenter);
-    box->setToolTip(spec.toolTip);
-    const int chars = spec.limit > 0 ? spec.limit : UnlimitedWidthChars;
+    box->setToolTip(wanted.toolTip);
+    const int chars = wanted.limit > 0 ? wanted.limit : UnlimitedWidthChars;
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(chars + 2, u'W')) / 2 + 12);
     return box;
 }
@@ -58,14 +58,14 @@ SingleRecordWindow::SingleRecordWindow(jet::TableProvider &tables, QString datab
 }
 
 void SingleRecordWindow::addBoxes(QGridLayout *grid) {
-    const QVector<RecordBox> &specs = recordBoxes();
+    const QVector<RecordBox> &wanted = recordBoxes();
     int slot = 0;
-    for (int i = 0; i < specs.size(); ++i) {
-        m_boxes.append(makeBox(specs[i], i));
-        auto *label = new QLabel(specs[i].caption.isEmpty() ? QStringLiteral("StationID:")
-                                                            : specs[i].caption);
-        label->setObjectName(specs[i].caption.isEmpty() ? QStringLiteral("Label")
-                                                        : QStringLiteral("Lbllabels%1").arg(i));
+    for (int i = 0; i < wanted.size(); ++i) {
+        m_boxes.append(makeBox(wanted[i], i));
+        auto *label = new QLabel(wanted[i].caption.isEmpty() ? QStringLiteral("StationID:")
+                                                             : wanted[i].caption);
+        label->setObjectName(wanted[i].caption.isEmpty() ? QStringLiteral("Label")
+                                                         : QStringLiteral("Lbllabels%1").arg(i));
         label->setBuddy(m_boxes.last());
         if (i == GraphicBox) {
             m_boxes.last()->setFont(fixedPitchFont());
