@@ -28,7 +28,8 @@ const char *FixtureCsv =
     "StationID,Freq,Station,UTC,Graphic,Location,Remarks,ADM,UTCB\n"
     "4711,9575.5,\"Radio Voz d'Africa\",\"1800-1900\","
     "\"____________________________________XX__________\",\"Țiganești\",,\"ROU\",\"1800\"\n"
-    "4712,6000,\"Second Station\",\"0000-0100\",,,,\"D\",\"0000\"\n";
+    "4712,6000,\"Second Station\",\"0000-0100\",,,,\"D\",\"0000\"\n"
+    "4713,15505.25,\"Long Frequency\",\"0000-0100\",,,,\"D\",\"0000\"\n";
 
 // The program's folder with its database in memory and the two list files on disk.
 struct Program {
@@ -164,6 +165,13 @@ private slots:
         p.rightClick(4711);
         p.views.singleRecord()->findChild<QPushButton *>("Cmdilg3")->click();
         QVERIFY(!p.views.singleRecordOpen());
+    }
+
+    // The limit is for typing; a stored value longer than it is not cut.
+    void valueLongerThanTheLimitShowsWhole() {
+        Program p;
+        p.rightClick(4713);
+        QCOMPARE(p.box(3), QStringLiteral("15505.25"));
     }
 
     void unknownStationGivesEmptyBoxes() {
