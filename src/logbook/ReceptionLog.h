@@ -52,6 +52,8 @@ public:
     // The full path of the log file; ".log" is added to LogFileName first when needed.
     QString logFilePath();
     const QStringList &pendingEntries() const { return m_writer.pending(); }
+    // The SINPO prefix of the remarks dialog ("SINPO: 54444 " or ""), kept here between entries.
+    QString &SINPOStr() { return m_sinpoStr; }
 
 private:
     bool lookUp(qint32 stationId, LoggedRecord &record);
@@ -62,6 +64,7 @@ private:
 
     LogPort &m_port;
     LogWriter m_writer;
+    QString m_sinpoStr;
 };
 
 } // namespace logbook

@@ -35,7 +35,8 @@ struct RedrawGuard {
 
 } // namespace
 
-ReportedFrequency reportedFrequency(const QString &payload) {
+ReportedFrequency reportedFrequency(const QString &report) {
+    const QString payload = report.left(MaxReportLength);
     bool number = false;
     const double value = payload.trimmed().toDouble(&number);
     if (!number || !(value > ForcedOffsetKHz))

@@ -7,8 +7,12 @@ namespace receiver {
 // What one clipboard step did: Failed leaves the clipboard as it was, for the next tick.
 enum class StepResult { Nothing, Handled, Failed };
 
+// Longer reports are cut: no stored frequency is longer, and the finds and the row styling
+// would otherwise compare the whole text on every row.
+inline constexpr int MaxReportLength = 32;
+
 // The frequency a report names: a number above 40000 is forced ("##000.0" of the number less
-// 40000, seven characters); anything else is used as it is.
+// 40000, seven characters); anything else is used as it is, up to MaxReportLength.
 struct ReportedFrequency {
     QString text;
     bool forced = false;

@@ -157,6 +157,11 @@ private slots:
         QTest::newRow("stored form used as it is") << " 9575.0" << " 9575.0" << false;
         QTest::newRow("not a number used as it is") << "abc" << "abc" << false;
         QTest::newRow("empty") << "" << "" << false;
+        QTest::newRow("long report cut to 32")
+            << "x123456789012345678901234567890123456789"
+            << "x1234567890123456789012345678901" << false;
+        QTest::newRow("huge number forced, seven characters")
+            << QString(1 << 20, '9') << "1000000" << true;
     }
     void reportedFrequency() {
         QFETCH(QString, payload);
@@ -234,10 +239,10 @@ private slots:
     void hugeReportIsHandledAndCleared() {
         FakeLinkWindow w;
         ReceiverLink link(w);
-        w.clip.writtenByOtherProgram("010101" + QString(1 << 20, '9'));
+        w.clip.writtenByOtherProgram("010101" + QString(1 << 20, 'x'));
         QCOMPARE(link.ClipboardStep(), StepResult::Handled);
         QCOMPARE(w.clip.content, QString());
-        QCOMPARE(w.s.RadioFreq.size(), 1 << 20);
+        QCOMPARE(w.s.RadioFreq, QString(32, 'x'));
         QVERIFY(w.redraw);
     }
 
