@@ -14,7 +14,8 @@ inline std::shared_ptr<const jet::Table> loggedStations() {
         "StationID,Freq,Station,ADM,Language,Power\r\n"
         "1,6000,\"Radio Beta\",\"D\",\"German\",\"100.0\"\r\n"
         "2,9575.25,\"Radio Alpha\",\"F\",\"English\",\"250.55\"\r\n"
-        "3,9580,\"ABCDEFGHIJKLMNOPQRSTUV\",\"USA\",\"Spanish\",\"500\"\r\n"));
+        "3,9580,\"ABCDEFGHIJKLMNOPQRSTUV\",\"USA\",\"Spanish\",\"500\"\r\n"
+        "4,15345,\"R\u00e1dio Nacional \u00d1\",\"ARG\",\"Espa\u00f1ol\",\"100.00\"\r\n"));
 }
 
 // A main window without windows for the log and the link together: the link's re-tune rule
