@@ -28,7 +28,8 @@ FrmNotify::FrmNotify(const QString &logNotice, bool logOn, const QRect &mainWind
     palette.setColor(QPalette::Base, app::colorFromRgb24(backRgb));
     palette.setColor(QPalette::Text, app::colorFromRgb24(foreRgb));
     m_text->setPalette(palette);
-    m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(logNotice + QStringLiteral("  ")) + 8);
+    m_text->setMinimumWidth(
+        m_text->fontMetrics().horizontalAdvance(logNotice + QStringLiteral("  ")) + 8);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
     move(noticePlace(mainWindow));

@@ -54,7 +54,8 @@ QString exactFreqCriterion(const QString &freq) {
 }
 
 QString nextFreqCriterion(const QString &freq, const QString &fSortStr) {
-    const QString op = fSortStr.isEmpty() ? QStringLiteral("Freq  > '") : QStringLiteral("Freq  < '");
+    const QString op =
+        fSortStr.isEmpty() ? QStringLiteral("Freq  > '") : QStringLiteral("Freq  < '");
     return op + schedule::sqlValue(freq) + QStringLiteral("' ");
 }
 

@@ -69,7 +69,8 @@ private slots:
         w.log.offerPendingAtExit();
         QCOMPARE(w.log.pendingEntries().size(), 0);
         const QByteArray expected = bytesOf(QFINDTESTDATA("reception_expected.log"));
-        QCOMPARE(bytesOf(dir.filePath("other.log")), expected.left(expected.indexOf("24/05/17 0205")));
+        QCOMPARE(bytesOf(dir.filePath("other.log")),
+                 expected.left(expected.indexOf("24/05/17 0205")));
     }
 };
 

@@ -123,10 +123,12 @@ private slots:
         QTest::addColumn<QString>("where"); // the grid's rows
         QTest::addColumn<QString>("lookupDb");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no current row") << " Where StationID = 99" << "db"
+        QTest::newRow("no current row") << " Where StationID = 99"
+                                        << "db"
                                         << "Log File: No station selected to log!";
         QTest::newRow("lookup finds no record")
-            << "" << "gone"
+            << ""
+            << "gone"
             << "Log File: The selected station was not found in the schedule!";
     }
     void entryWithoutRecordIsRefused() {
@@ -212,11 +214,16 @@ private slots:
     void logFileName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("after");
-        QTest::newRow("no extension gets .log") << "mylog" << "mylog.log";
-        QTest::newRow("mixed case extension kept") << "Skedwise.Log" << "Skedwise.Log";
-        QTest::newRow(".LOG in the middle counts") << "my.LOGbook" << "my.LOGbook";
-        QTest::newRow(".log before another extension") << "a.log.txt" << "a.log.txt";
-        QTest::newRow("LOG without point gets .log") << "LOG" << "LOG.log";
+        QTest::newRow("no extension gets .log") << "mylog"
+                                                << "mylog.log";
+        QTest::newRow("mixed case extension kept") << "Skedwise.Log"
+                                                   << "Skedwise.Log";
+        QTest::newRow(".LOG in the middle counts") << "my.LOGbook"
+                                                   << "my.LOGbook";
+        QTest::newRow(".log before another extension") << "a.log.txt"
+                                                       << "a.log.txt";
+        QTest::newRow("LOG without point gets .log") << "LOG"
+                                                     << "LOG.log";
     }
     void logFileName() {
         QFETCH(QString, name);
@@ -233,11 +240,18 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("logPath");
         QTest::addColumn<QString>("logFileName");
-        QTest::newRow("cancelled changes nothing") << "*.log" << "" << "Skedwise.Log";
-        QTest::newRow("path split at the last slash") << "/home/u/logs/x.log" << "/home/u/logs/"
+        QTest::newRow("cancelled changes nothing") << "*.log"
+                                                   << ""
+                                                   << "Skedwise.Log";
+        QTest::newRow("path split at the last slash") << "/home/u/logs/x.log"
+                                                      << "/home/u/logs/"
                                                       << "x.log";
-        QTest::newRow("no extension gets .log") << "/home/u/new" << "/home/u/" << "new.log";
-        QTest::newRow("split before the first .LOG") << "/a.LOG/b" << "/" << "a.LOG/b";
+        QTest::newRow("no extension gets .log") << "/home/u/new"
+                                                << "/home/u/"
+                                                << "new.log";
+        QTest::newRow("split before the first .LOG") << "/a.LOG/b"
+                                                     << "/"
+                                                     << "a.LOG/b";
     }
     void changeLog() {
         QFETCH(QString, chosen);
@@ -287,7 +301,8 @@ private slots:
         w.script.fileNames = {"/media/stick/rescue"};
         logStation(w, 2);
         QCOMPARE(files.files.keys(), QStringList({"/media/stick/rescue.log"}));
-        QCOMPARE(files.files.value("/media/stick/rescue.log"), Heading + "\r\n" + AlphaLine + "\r\n");
+        QCOMPARE(files.files.value("/media/stick/rescue.log"),
+                 Heading + "\r\n" + AlphaLine + "\r\n");
         QCOMPARE(w.s.LogPath, QString("/media/stick/"));
     }
 
@@ -361,17 +376,20 @@ private slots:
             e.remarksKey(logbook::KeyEnter, "45444", "QSB, talk about music");
         };
         logStation(w, 2);
-        QCOMPARE(files.files.value(LogFile), Heading + "\r\n" + AlphaLine +
-                                                 "\r\nSINPO: 45444 QSB, talk about music\r\n");
+        QCOMPARE(files.files.value(LogFile),
+                 Heading + "\r\n" + AlphaLine + "\r\nSINPO: 45444 QSB, talk about music\r\n");
     }
 
     void toolTips_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("doTips");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("Log ON") << 0 << "True" << " Click to turn Log Function ON ";
-        QTest::newRow("Log OFF") << 1 << "True" << " Click to turn Log Function OFF ";
-        QTest::newRow("tips off") << 0 << "False" << "";
+        QTest::newRow("Log ON") << 0 << "True"
+                                << " Click to turn Log Function ON ";
+        QTest::newRow("Log OFF") << 1 << "True"
+                                 << " Click to turn Log Function OFF ";
+        QTest::newRow("tips off") << 0 << "False"
+                                  << "";
     }
     void toolTips() {
         QFETCH(int, index);

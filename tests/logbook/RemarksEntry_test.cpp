@@ -26,16 +26,16 @@ private slots:
             << true << "45444" << KeyEnter << "" << KeyEnter << "\r\nSINPO: 45444 " << true;
         QTest::newRow("Esc in the SINPO box closes, nothing appended")
             << true << "45444" << KeyEscape << "" << 0 << "" << true;
-        QTest::newRow("code trimmed") << true << " 45 " << KeyEnter << "ok" << KeyEnter
-                                      << "\r\nSINPO: 45 ok" << true;
+        QTest::newRow("code trimmed")
+            << true << " 45 " << KeyEnter << "ok" << KeyEnter << "\r\nSINPO: 45 ok" << true;
         QTest::newRow("empty SINPO box, remarks only")
             << true << "" << KeyEnter << "weak" << KeyEnter << "\r\nweak" << true;
         QTest::newRow("code typed but not confirmed is not written")
             << true << "33333" << 0 << "fading" << KeyEnter << "\r\nfading" << true;
         QTest::newRow("prompt off, Enter on empty remarks writes no line")
             << false << "" << 0 << "" << KeyEnter << "" << true;
-        QTest::newRow("prompt off, remarks") << false << "" << 0 << "strong" << KeyEnter
-                                             << "\r\nstrong" << true;
+        QTest::newRow("prompt off, remarks")
+            << false << "" << 0 << "strong" << KeyEnter << "\r\nstrong" << true;
         QTest::newRow("prompt off, Esc closes without a line")
             << false << "" << 0 << "typed" << KeyEscape << "" << true;
         QTest::newRow("line break in remarks becomes a blank")
@@ -66,9 +66,12 @@ private slots:
         QTest::addColumn<QString>("sinpoBox");
         QTest::addColumn<QString>("sinpoStr");
         QTest::addColumn<int>("limit");
-        QTest::newRow("code gives 65") << "54444" << "SINPO: 54444 " << 65;
-        QTest::newRow("empty box gives 78") << "" << "" << 78;
-        QTest::newRow("blanks only count as empty") << "   " << "" << 78;
+        QTest::newRow("code gives 65") << "54444"
+                                       << "SINPO: 54444 " << 65;
+        QTest::newRow("empty box gives 78") << ""
+                                            << "" << 78;
+        QTest::newRow("blanks only count as empty") << "   "
+                                                    << "" << 78;
     }
     void sinpoEnterSetsPrefixAndLimit() {
         QFETCH(QString, sinpoBox);

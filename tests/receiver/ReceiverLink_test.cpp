@@ -74,21 +74,33 @@ private slots:
         QTest::addColumn<QString>("radioFreq");
         QTest::addColumn<QString>("radioStatus");
         const int handled = int(StepResult::Handled), nothing = int(StepResult::Nothing);
-        QTest::newRow("report code alone: empty frequency, cleared")
-            << "010101" << handled << "" << "" << "before";
-        QTest::newRow("report with frequency") << "010101 9575.0" << handled << "" << " 9575.0"
+        QTest::newRow("report code alone: empty frequency, cleared") << "010101" << handled << ""
+                                                                     << ""
+                                                                     << "before";
+        QTest::newRow("report with frequency") << "010101 9575.0" << handled << ""
+                                               << " 9575.0"
                                                << "before";
         QTest::newRow("status reply keeps the text after the code")
-            << "100001,AM,x" << handled << "" << "old" << ",AM,x";
+            << "100001,AM,x" << handled << ""
+            << "old"
+            << ",AM,x";
         QTest::newRow("own tune request left in place")
-            << "101010 9575.0" << nothing << "101010 9575.0" << "old" << "before";
-        QTest::newRow("own status request left in place")
-            << "111001" << nothing << "111001" << "old" << "before";
-        QTest::newRow("foreign text left in place") << "hello" << nothing << "hello" << "old"
+            << "101010 9575.0" << nothing << "101010 9575.0"
+            << "old"
+            << "before";
+        QTest::newRow("own status request left in place") << "111001" << nothing << "111001"
+                                                          << "old"
+                                                          << "before";
+        QTest::newRow("foreign text left in place") << "hello" << nothing << "hello"
+                                                    << "old"
                                                     << "before";
-        QTest::newRow("empty clipboard") << "" << nothing << "" << "old" << "before";
+        QTest::newRow("empty clipboard") << "" << nothing << ""
+                                         << "old"
+                                         << "before";
         QTest::newRow("code not at the start is no message")
-            << " 010101 9575.0" << nothing << " 010101 9575.0" << "old" << "before";
+            << " 010101 9575.0" << nothing << " 010101 9575.0"
+            << "old"
+            << "before";
     }
     void clipboardStep() {
         QFETCH(QString, clipboard);
@@ -149,17 +161,24 @@ private slots:
         QTest::addColumn<QString>("payload");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("forced");
-        QTest::newRow("49575 forced") << "49575" << " 9575.0" << true;
-        QTest::newRow("40060 keeps three integer digits") << "40060" << "  060.0" << true;
-        QTest::newRow("40000 exactly is not forced") << "40000" << "40000" << false;
-        QTest::newRow("40000.05 is forced") << "40000.05" << "  000.1" << true;
-        QTest::newRow("55100.0 forced, five digits") << "55100.0" << "15100.0" << true;
-        QTest::newRow("stored form used as it is") << " 9575.0" << " 9575.0" << false;
-        QTest::newRow("not a number used as it is") << "abc" << "abc" << false;
-        QTest::newRow("empty") << "" << "" << false;
-        QTest::newRow("long report cut to 32")
-            << "x123456789012345678901234567890123456789"
-            << "x1234567890123456789012345678901" << false;
+        QTest::newRow("49575 forced") << "49575"
+                                      << " 9575.0" << true;
+        QTest::newRow("40060 keeps three integer digits") << "40060"
+                                                          << "  060.0" << true;
+        QTest::newRow("40000 exactly is not forced") << "40000"
+                                                     << "40000" << false;
+        QTest::newRow("40000.05 is forced") << "40000.05"
+                                            << "  000.1" << true;
+        QTest::newRow("55100.0 forced, five digits") << "55100.0"
+                                                     << "15100.0" << true;
+        QTest::newRow("stored form used as it is") << " 9575.0"
+                                                   << " 9575.0" << false;
+        QTest::newRow("not a number used as it is") << "abc"
+                                                    << "abc" << false;
+        QTest::newRow("empty") << ""
+                               << "" << false;
+        QTest::newRow("long report cut to 32") << "x123456789012345678901234567890123456789"
+                                               << "x1234567890123456789012345678901" << false;
         QTest::newRow("huge number forced, seven characters")
             << QString(1 << 20, '9') << "1000000" << true;
     }
@@ -176,28 +195,56 @@ private slots:
         QTest::addColumn<QString>("sortBy");
         QTest::addColumn<QString>("fSortStr");
         QTest::addColumn<QString>("payload");
-        QTest::addColumn<QString>("freqAfter");  // Freq of the current record
+        QTest::addColumn<QString>("freqAfter"); // Freq of the current record
         QTest::addColumn<QString>("sortAfter");
         QTest::addColumn<int>("findType");
         QTest::addColumn<bool>("requeried");
         QTest::newRow("forced 49575 while sorted by Station switches to Freq")
-            << "Station" << "" << "49575" << "9575" << "Freq" << 7 << true;
-        QTest::newRow("exact find ascending") << "Freq" << "" << " 9575.0" << "9575" << "Freq"
-                                              << 7 << false;
-        QTest::newRow("absent 9576 ascending lands above it")
-            << "Freq" << "" << " 9576.0" << "9580" << "Freq" << 7 << false;
-        QTest::newRow("absent 9576 descending lands below it")
-            << "Freq" << " DESC" << " 9576.0" << "9575" << "Freq" << 7 << false;
-        QTest::newRow("40060 forced lands on the lowest") << "Freq" << "" << "40060" << "6000"
+            << "Station"
+            << ""
+            << "49575"
+            << "9575"
+            << "Freq" << 7 << true;
+        QTest::newRow("exact find ascending") << "Freq"
+                                              << ""
+                                              << " 9575.0"
+                                              << "9575"
+                                              << "Freq" << 7 << false;
+        QTest::newRow("absent 9576 ascending lands above it") << "Freq"
+                                                              << ""
+                                                              << " 9576.0"
+                                                              << "9580"
+                                                              << "Freq" << 7 << false;
+        QTest::newRow("absent 9576 descending lands below it") << "Freq"
+                                                               << " DESC"
+                                                               << " 9576.0"
+                                                               << "9575"
+                                                               << "Freq" << 7 << false;
+        QTest::newRow("40060 forced lands on the lowest") << "Freq"
+                                                          << ""
+                                                          << "40060"
+                                                          << "6000"
                                                           << "Freq" << 7 << false;
-        QTest::newRow("beyond every record stays on the first")
-            << "Freq" << "" << "40000" << "6000" << "Freq" << 7 << false;
-        QTest::newRow("apostrophe finds nothing, no crash")
-            << "Freq" << "" << "95'75" << "6000" << "Freq" << 7 << false;
-        QTest::newRow("line break finds nothing, no crash")
-            << "Freq" << "" << "9575\r\n.0" << "6000" << "Freq" << 7 << false;
-        QTest::newRow("not a number finds nothing, no crash")
-            << "Freq" << "" << "abc" << "6000" << "Freq" << 7 << false;
+        QTest::newRow("beyond every record stays on the first") << "Freq"
+                                                                << ""
+                                                                << "40000"
+                                                                << "6000"
+                                                                << "Freq" << 7 << false;
+        QTest::newRow("apostrophe finds nothing, no crash") << "Freq"
+                                                            << ""
+                                                            << "95'75"
+                                                            << "6000"
+                                                            << "Freq" << 7 << false;
+        QTest::newRow("line break finds nothing, no crash") << "Freq"
+                                                            << ""
+                                                            << "9575\r\n.0"
+                                                            << "6000"
+                                                            << "Freq" << 7 << false;
+        QTest::newRow("not a number finds nothing, no crash") << "Freq"
+                                                              << ""
+                                                              << "abc"
+                                                              << "6000"
+                                                              << "Freq" << 7 << false;
     }
     void findRadioFreq() {
         QFETCH(QString, sortBy);
@@ -250,8 +297,9 @@ private slots:
         QTest::addColumn<QString>("linkOK");
         QTest::addColumn<QString>("clipboardAfter");
         QTest::newRow("link enabled sends 101010 and the frequency") << "True"
-                                                                    << "1010109575.25";
-        QTest::newRow("link disabled leaves the clipboard") << "False" << "left over";
+                                                                     << "1010109575.25";
+        QTest::newRow("link disabled leaves the clipboard") << "False"
+                                                            << "left over";
     }
     void sendTuneRequest() {
         QFETCH(QString, linkOK);
@@ -268,9 +316,12 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("linkOK");
         QTest::addColumn<QString>("checks");
-        QTest::newRow("Enabled") << 0 << "True" << "X-";
-        QTest::newRow("Disabled") << 1 << "False" << "-X";
-        QTest::newRow("other index changes nothing") << 2 << "unchanged" << "";
+        QTest::newRow("Enabled") << 0 << "True"
+                                 << "X-";
+        QTest::newRow("Disabled") << 1 << "False"
+                                  << "-X";
+        QTest::newRow("other index changes nothing") << 2 << "unchanged"
+                                                     << "";
     }
     void doLink() {
         QFETCH(int, index);
@@ -310,9 +361,12 @@ private slots:
         QTest::addColumn<QString>("doTips");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("go");
-        QTest::newRow("tips on") << "True" << " Selected Frequency"
+        QTest::newRow("tips on") << "True"
+                                 << " Selected Frequency"
                                  << " Click to Recall last Selected ";
-        QTest::newRow("tips off") << "False" << "" << "";
+        QTest::newRow("tips off") << "False"
+                                  << ""
+                                  << "";
     }
     void toolTips() {
         QFETCH(QString, doTips);
