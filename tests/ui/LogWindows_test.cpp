@@ -7,12 +7,24 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 
 using logbook::FrmNotify;
 using logbook::FrmRemarks;
+
+namespace {
+
+// With SKEDWISE_SCREENSHOTS set to a folder, the windows are saved there to be looked at.
+void saveShot(QWidget &w, const QString &name) {
+    const QString dir = qEnvironmentVariable("SKEDWISE_SCREENSHOTS");
+    if (!dir.isEmpty())
+        w.grab().save(dir + "/" + name + ".png");
+}
+
+} // namespace
 
 class LogWindowsTest : public QObject {
     Q_OBJECT
@@ -41,6 +53,7 @@ private slots:
         QTRY_COMPARE(dialog.sinpoBox()->hasFocus(), focusOnSinpo);
         QCOMPARE(dialog.remarksBox()->hasFocus(), !focusOnSinpo);
         QVERIFY(dialog.height() < 2000);
+        saveShot(dialog, QString("remarks-%1").arg(prompt ? "sinpo" : "plain"));
     }
 
     void typedCodeAndRemarksReachTheEntry() {
@@ -82,6 +95,7 @@ private slots:
         QCOMPARE(notice->windowTitle(), QString(" Logging is ON!"));
         QCOMPARE(notice->text1()->text(), QString("9575           Radio Alpha"));
         QCOMPARE(notice->pos(), QPoint(500, 200));
+        saveShot(*notice, "notice");
         QTest::qWait(1500);
         QVERIFY(!notice.isNull());
         QTRY_VERIFY_WITH_TIMEOUT(notice.isNull(), 2000);
