@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/ProgramState.h"
+#include "app/Seams.h"
+#include "jet/DataSource.h"
+
+namespace logbook {
+
+// What the reception log needs from the main window and its windows.
+class LogPort {
+public:
+    virtual ~LogPort() = default;
+
+    virtual app::ProgramState &state() = 0;
+    virtual app::Prompts &prompts() = 0;
+    virtual app::Clipboard &clipboard() = 0;
+    virtual app::Clock &clock() = 0;
+    virtual app::FileSystem &fileSystem() = 0;
+    // The folder the program runs from, without a trailing "/".
+    virtual QString programDir() const = 0;
+
+    // Bookmark of the grid's current row, -1 when there is none.
+    virtual int currentBookmark() const = 0;
+    // Value of grid column 0 (StationID) in the row with this bookmark.
+    virtual jet::Cell firstColumnValue(int bookmark) const = 0;
+    // The lookup data source Data2 on the same database.
+    virtual jet::DataSource &data2() = 0;
+
+    // Enables CmdLog(0) "Log ON" and CmdLog(1) "Log OFF".
+    virtual void setLogButtons(bool logOnEnabled, bool logOffEnabled) = 0;
+    // The check marks of "Prompt for SINPO" > "No" (Sinpo 0) and "Yes" (Sinpo 1).
+    virtual void setSinpoChecks(bool noChecked, bool yesChecked) = 0;
+    // FrmNotify with LogNotice, beside the main window, without waiting.
+    virtual void showLogNotice() = 0;
+    // FrmRemarks, modal; it may append CR LF and a remarks line to LogEntry.
+    virtual void showRemarksDialog() = 0;
+};
+
+} // namespace logbook

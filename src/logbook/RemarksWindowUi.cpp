@@ -1,0 +1,111 @@
+#include "logbook/RemarksWindowUi.h"
+
+#include "app/ScreenUnitsUi.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace logbook {
+
+namespace {
+
+int px(double twips) {
+    return app::twipsToPixels(twips);
+}
+
+int keyCode(const QKeyEvent *key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyEnter;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    default:
+        return 0;
+    }
+}
+
+void colour(QWidget *box, int backRgb, int foreRgb) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, app::colorFromRgb24(backRgb));
+    palette.setColor(QPalette::Text, app::colorFromRgb24(foreRgb));
+    box->setPalette(palette);
+}
+
+} // namespace
+
+FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, int backRgb,
+                       int foreRgb, QWidget *parent)
+    : QDialog(parent), m_entry(sinpoPrompt, sinpoStr, logEntry), m_sinpo(new QLineEdit(this)),
+      m_remarks(new QPlainTextEdit(this)), m_sinpoLabel(new QLabel(QStringLiteral("SINPO:"), this)),
+      m_hint(new QLabel(QStringLiteral("ESC to cancel    Enter to Accept"), this)) {
+    setObjectName(QStringLiteral("FrmRemarks"));
+    setWindowTitle(QStringLiteral("Enter any Remarks"));
+    m_sinpo->setObjectName(QStringLiteral("Text0"));
+    m_remarks->setObjectName(QStringLiteral("Text1"));
+    m_sinpo->setMaxLength(SinpoLimit);
+    m_remarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_remarks->setTabChangesFocus(true);
+    for (QWidget *box : {static_cast<QWidget *>(m_sinpo), static_cast<QWidget *>(m_remarks)}) {
+        colour(box, backRgb, foreRgb);
+        box->installEventFilter(this);
+    }
+    connect(m_remarks, &QPlainTextEdit::textChanged, this, &FrmRemarks::keepRemarksWithinLimit);
+    layOut(remarksLayout(sinpoPrompt));
+}
+
+void FrmRemarks::layOut(const RemarksLayout &layout) {
+    setFixedSize(px(3240), px(layout.windowHeight - 400));
+    m_sinpo->setGeometry(px(940), px(60), px(700), px(285));
+    m_sinpoLabel->move(px(280), px(120));
+    m_remarks->setGeometry(px(180), px(layout.remarksTop), px(2775), px(735));
+    m_hint->move(px(120), px(layout.hintTop));
+    m_sinpo->setVisible(layout.sinpoVisible);
+    m_sinpoLabel->setVisible(layout.sinpoVisible);
+    m_remarks->raise();
+}
+
+void FrmRemarks::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (m_entry.focusOnSinpo())
+        m_sinpo->setFocus();
+    else
+        m_remarks->setFocus();
+}
+
+void FrmRemarks::keepRemarksWithinLimit() {
+    const QString text = m_remarks->toPlainText();
+    const QString fitted = m_entry.fitRemarks(text);
+    if (fitted == text)
+        return;
+    m_remarks->setPlainText(fitted);
+    m_remarks->moveCursor(QTextCursor::End);
+}
+
+bool FrmRemarks::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = keyCode(static_cast<QKeyEvent *>(event));
+    if (key == 0)
+        return false;
+    if (watched == m_sinpo) {
+        const KeyOutcome outcome = m_entry.sinpoKey(key, m_sinpo->text());
+        if (outcome == KeyOutcome::Swallow) {
+            keepRemarksWithinLimit();
+            m_remarks->setFocus();
+        }
+        apply(outcome);
+        return true;
+    }
+    apply(m_entry.remarksKey(key, m_sinpo->text(), m_remarks->toPlainText()));
+    return true;
+}
+
+void FrmRemarks::apply(KeyOutcome outcome) {
+    if (outcome == KeyOutcome::Close)
+        accept();
+}
+
+} // namespace logbook

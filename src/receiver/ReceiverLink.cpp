@@ -1,0 +1,177 @@
+#include "receiver/ReceiverLink.h"
+
+#include "receiver/ReceiverMessages.h"
+#include "schedule/QueryComposer.h"
+#include "schedule/QueryComposition.h"
+
+#include <exception>
+
+namespace receiver {
+
+namespace {
+
+const QString FreqField = QStringLiteral("Freq");
+
+bool isTrue(const QString &flag) {
+    return flag.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+}
+
+bool findFirst(jet::RecordSet &rs, const QString &criterion) {
+    return rs.findFirst(criterion) && !rs.noMatch();
+}
+
+void scrollToCurrent(LinkPort &port) {
+    port.setFirstVisibleRow(port.bookmarkAtOffset(-port.state().HalfRows));
+}
+
+// Restores redraw and pointer however the find ends.
+struct RedrawGuard {
+    LinkPort &port;
+    ~RedrawGuard() {
+        port.setGridRedraw(true);
+        port.setBusyPointer(false);
+    }
+};
+
+} // namespace
+
+ReportedFrequency reportedFrequency(const QString &report) {
+    const QString payload = report.left(MaxReportLength);
+    bool number = false;
+    const double value = payload.trimmed().toDouble(&number);
+    if (!number || !(value > ForcedOffsetKHz))
+        return {payload, false};
+    const double kHz = value - ForcedOffsetKHz;
+    QString text = QString::number(kHz, 'f', 1);
+    const qsizetype point = text.indexOf(u'.');
+    if (point < 3)
+        text.prepend(QString(3 - point, u'0'));
+    return {schedule::PadB(text, 7), true};
+}
+
+QString exactFreqCriterion(const QString &freq) {
+    return QStringLiteral("Freq  = '") + schedule::sqlValue(freq) + QStringLiteral("' ");
+}
+
+QString nextFreqCriterion(const QString &freq, const QString &fSortStr) {
+    const QString op =
+        fSortStr.isEmpty() ? QStringLiteral("Freq  > '") : QStringLiteral("Freq  < '");
+    return op + schedule::sqlValue(freq) + QStringLiteral("' ");
+}
+
+QString label0ToolTip(const QString &doTips) {
+    return isTrue(doTips) ? QStringLiteral(" Selected Frequency") : QString();
+}
+
+QString cmdGoToolTip(const QString &doTips) {
+    return isTrue(doTips) ? QStringLiteral(" Click to Recall last Selected ") : QString();
+}
+
+void ReceiverLink::SendTuneRequest(const QString &freq) {
+    m_port.setLabel0(freq);
+    if (!isTrue(m_port.state().LinkOK))
+        return;
+    m_port.clipboard().clear();
+    m_port.clipboard().setText(composeMessage(MessageKind::TuneRequest, freq));
+}
+
+StepResult ReceiverLink::ClipboardStep() {
+    if (m_inStep)
+        return StepResult::Nothing;
+    m_inStep = true;
+    StepResult result = StepResult::Failed;
+    try {
+        result = handle(m_port.clipboard().text());
+    } catch (const std::exception &) {
+        result = StepResult::Failed;
+    }
+    m_inStep = false;
+    return result;
+}
+
+StepResult ReceiverLink::handle(const QString &text) {
+    const Message message = parseMessage(text);
+    if (message.kind == MessageKind::FreqReport) {
+        FindRadioFreq(message.payload);
+        m_port.clipboard().clear();
+        return StepResult::Handled;
+    }
+    if (message.kind == MessageKind::StatusReply) {
+        m_port.state().RadioStatus = message.payload;
+        m_port.clipboard().clear();
+        return StepResult::Handled;
+    }
+    return StepResult::Nothing;
+}
+
+void ReceiverLink::FindRadioFreq(const QString &payload) {
+    app::ProgramState &s = m_port.state();
+    m_port.reTuneRule();
+    s.FindType = 7;
+    const ReportedFrequency reported = reportedFrequency(payload);
+    s.RadioFreq = reported.text;
+    if (s.SortBy != FreqField) {
+        if (!reported.forced) {
+            s.FindType = 0;
+            m_port.clearFindMarking();
+            m_port.refreshGrid();
+            return;
+        }
+        s.FindType = 7;
+        s.SortBy = FreqField;
+        m_port.ReadDB(s.SQLStr);
+    }
+    followFrequency(reported.text);
+}
+
+void ReceiverLink::followFrequency(const QString &freq) {
+    app::ProgramState &s = m_port.state();
+    m_port.setBusyPointer(true);
+    s.HalfRows = qint16(m_port.visibleRowCount() / 2);
+    m_port.setGridRedraw(false);
+    RedrawGuard guard{m_port};
+    jet::RecordSet &rs = m_port.data1().recordset();
+    m_port.resetGridRows();
+    m_port.resetGridSelection();
+    rs.moveFirst();
+    const bool exact = findFirst(rs, exactFreqCriterion(freq));
+    scrollToCurrent(m_port);
+    if (exact)
+        return;
+    m_port.resetGridRows();
+    m_port.resetGridSelection();
+    rs.moveFirst();
+    findFirst(rs, nextFreqCriterion(freq, s.FSortStr));
+    scrollToCurrent(m_port);
+}
+
+void ReceiverLink::CmdGo_Click() {
+    const app::ProgramState &s = m_port.state();
+    m_port.setGridRedraw(false);
+    try {
+        m_port.resetGridRows();
+        m_port.resetGridSelection();
+        jet::RecordSet &rs = m_port.data1().recordset();
+        rs.moveFirst();
+        rs.findFirst(QStringLiteral("StationID  = ") + QString::number(s.LastStationID) +
+                     QStringLiteral(" "));
+        scrollToCurrent(m_port);
+    } catch (const std::exception &) {
+        // The recall is a convenience; a failure leaves the grid where it was.
+    }
+    m_port.setGridRedraw(true);
+}
+
+void ReceiverLink::DoLink_Click(int index) {
+    if (index != 0 && index != 1)
+        return;
+    m_port.state().LinkOK = index == 0 ? QStringLiteral("True") : QStringLiteral("False");
+    setMenuChecks();
+}
+
+void ReceiverLink::setMenuChecks() {
+    const bool on = isTrue(m_port.state().LinkOK);
+    m_port.setLinkChecks(on, !on);
+}
+
+} // namespace receiver

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "receiver/LinkPort.h"
+
+namespace receiver {
+
+// What one clipboard step did: Failed leaves the clipboard as it was, for the next tick.
+enum class StepResult { Nothing, Handled, Failed };
+
+// Longer reports are cut: no stored frequency is longer, and the finds and the row styling
+// would otherwise compare the whole text on every row.
+inline constexpr int MaxReportLength = 32;
+
+// The frequency a report names: a number above 40000 is forced ("##000.0" of the number less
+// 40000, seven characters); anything else is used as it is, up to MaxReportLength.
+struct ReportedFrequency {
+    QString text;
+    bool forced = false;
+};
+ReportedFrequency reportedFrequency(const QString &payload);
+
+// Find criteria with the value quoted safely.
+QString exactFreqCriterion(const QString &freq);
+QString nextFreqCriterion(const QString &freq, const QString &fSortStr);
+
+// Tool tips of Label(0) and CmdGo; "" when DoTips is not True.
+QString label0ToolTip(const QString &doTips);
+QString cmdGoToolTip(const QString &doTips);
+
+// The clipboard exchange with the receiver-control program and the grid following it.
+class ReceiverLink {
+public:
+    explicit ReceiverLink(LinkPort &port) : m_port(port) {}
+
+    // Row pick: Label(0) shows freq; with LinkOK a "101010" request goes out.
+    void SendTuneRequest(const QString &freq);
+    // The clipboard part of a timer tick. A tick arriving while a step is still running (a
+    // question is open) does nothing, so one report is handled once.
+    StepResult ClipboardStep();
+    void FindRadioFreq(const QString &payload);
+    void CmdGo_Click();
+    void DoLink_Click(int index);
+    // The check marks from LinkOK, at window load.
+    void setMenuChecks();
+
+private:
+    StepResult handle(const QString &text);
+    void followFrequency(const QString &freq);
+
+    LinkPort &m_port;
+    bool m_inStep = false;
+};
+
+} // namespace receiver

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "logbook/ReceptionLog.h"
+#include "receiver/ReceiverLink.h"
+#include "support/FakeGridWindow.h"
+#include "support/TestSupport.h"
+
+#include <functional>
+
+namespace testsupport {
+
+inline std::shared_ptr<const jet::Table> loggedStations() {
+    return tableFromCsv(jet::parseCsv(
+        "StationID,Freq,Station,ADM,Language,Power\r\n"
+        "1,6000,\"Radio Beta\",\"D\",\"German\",\"100.0\"\r\n"
+        "2,9575.25,\"Radio Alpha\",\"F\",\"English\",\"250.55\"\r\n"
+        "3,9580,\"ABCDEFGHIJKLMNOPQRSTUV\",\"USA\",\"Spanish\",\"500\"\r\n"
+        "4,15345,\"R\u00e1dio Nacional \u00d1\",\"ARG\",\"Espa\u00f1ol\",\"100.00\"\r\n"));
+}
+
+// A main window without windows for the log and the link together: the link's re-tune rule
+// is the log's, as in the program.
+class FakeLogWindow : public FakeGridWindow, public logbook::LogPort, public receiver::LinkPort {
+public:
+    explicit FakeLogWindow(app::FileSystem &fileSystem)
+        : FakeGridWindow(loggedStations()), files(fileSystem), log(*this), link(*this) {
+        fixedClock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30, 40));
+    }
+
+    FixedClock fixedClock;
+    app::FileSystem &files;
+    QString dir = "/prog";
+    QString buttons = "unset"; // "ON-" : Log ON enabled, Log OFF disabled
+    QString sinpoChecks;
+    QString linkChecks;
+    int notices = 0;
+    int remarksDialogs = 0;
+    std::function<void(FakeLogWindow &)> remarks; // plays the user's part in FrmRemarks
+    logbook::ReceptionLog log;
+    receiver::ReceiverLink link;
+
+    // Moves the grid to the station with this id.
+    void pick(int stationId) {
+        rs().moveFirst();
+        rs().findFirst("StationID = " + QString::number(stationId));
+    }
+
+    // LogPort and LinkPort alike.
+    app::ProgramState &state() override { return s; }
+    app::Clipboard &clipboard() override { return clip; }
+
+    // LogPort.
+    app::Prompts &prompts() override { return script; }
+    app::Clock &clock() override { return fixedClock; }
+    app::FileSystem &fileSystem() override { return files; }
+    QString programDir() const override { return dir; }
+    int currentBookmark() const override {
+        return data.recordset().recordCount() == 0 ? -1 : data.recordset().bookmark();
+    }
+    jet::Cell firstColumnValue(int bookmark) const override {
+        const jet::RecordSet &r = data.recordset();
+        return r.value(r.positionOf(bookmark), 0);
+    }
+    jet::DataSource &data2() override { return lookup; }
+    void setLogButtons(bool on, bool off) override {
+        buttons = QString(on ? "ON" : "--") + (off ? "OFF" : "---");
+    }
+    void setSinpoChecks(bool no, bool yes) override {
+        sinpoChecks = QString(no ? "X" : "-") + (yes ? "X" : "-");
+    }
+    void showLogNotice() override { ++notices; }
+    void showRemarksDialog() override {
+        ++remarksDialogs;
+        if (remarks)
+            remarks(*this);
+    }
+
+    // LinkPort.
+    jet::DataSource &data1() override { return data; }
+    void ReadDB(const QString &selectText) override { runReadDB(selectText); }
+    int visibleRowCount() const override { return visibleRows; }
+    void setGridRedraw(bool on) override { redraw = on; }
+    void refreshGrid() override {}
+    void resetGridRows() override {}
+    void resetGridSelection() override {}
+    int bookmarkAtOffset(int offset) const override { return offsetBookmark(offset); }
+    void setFirstVisibleRow(int bookmark) override { firstVisible = bookmark; }
+    void clearFindMarking() override {}
+    void setBusyPointer(bool on) override { busy = on; }
+    void setLabel0(const QString &) override {}
+    void setLinkChecks(bool enabled, bool disabled) override {
+        linkChecks = QString(enabled ? "X" : "-") + (disabled ? "X" : "-");
+    }
+    void reTuneRule() override { log.ReTuneRule(); }
+};
+
+} // namespace testsupport

@@ -1,0 +1,403 @@
+#include "FakeLogWindow.h"
+#include "logbook/RemarksEntry.h"
+
+#include <QTest>
+
+using logbook::ReceptionLog;
+using testsupport::FakeFileSystem;
+using testsupport::FakeLogWindow;
+
+namespace {
+
+const QString Heading =
+    "DATE  LOG -ON -OFF  FREQ STATION              ADM LANGUAGE        MODE   kW\r\n";
+const QString AlphaLine = "24/05/17 0130 0205  9575          Radio Alpha   F           English"
+                          " AM  250.5";
+const QString LogFile = "/prog/Skedwise.Log";
+
+// Opens an entry on the station, lets the receiver answer through the clipboard, and closes
+// it 35 minutes later.
+void logStation(FakeLogWindow &w, int stationId, const QString &status = "9575.25,AM,S7,6000") {
+    w.pick(stationId);
+    w.log.CmdLog_Click(0);
+    if (!status.isNull()) {
+        w.clip.writtenByOtherProgram("100001" + status);
+        w.link.ClipboardStep();
+    }
+    w.fixedClock.now = w.fixedClock.now.addSecs(35 * 60);
+    w.log.CmdLog_Click(1);
+}
+
+} // namespace
+
+class ReceptionLogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void entryLine_data() {
+        QTest::addColumn<int>("stationId");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<double>("timeZone");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("two decimals: integer Freq, one-decimal Power")
+            << 2 << "9575.25,AM,S7,6000" << 0.0 << AlphaLine;
+        QTest::newRow("22-character station cut to 21, no point in Power")
+            << 3 << "9580.00,LSB,S9,2500" << 0.0
+            << "24/05/17 0130 0205  9580ABCDEFGHIJKLMNOPQRSTU USA           SpanishLSB    500";
+        QTest::newRow("UTC from the time zone, across midnight")
+            << 1 << "6000.00,AM,," << 2.0
+            << "24/05/16 2330 0005  6000           Radio Beta   D            German AM  100.0";
+        QTest::newRow("status with one comma gives an empty mode")
+            << 1 << "6000.00,AM" << 0.0
+            << "24/05/17 0130 0205  6000           Radio Beta   D            German     100.0";
+    }
+    void entryLine() {
+        QFETCH(int, stationId);
+        QFETCH(QString, status);
+        QFETCH(double, timeZone);
+        QFETCH(QString, line);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.s.TimeZone = timeZone;
+        logStation(w, stationId, status);
+        QCOMPARE(line.size(), 77);
+        QCOMPARE(files.files.value(LogFile), Heading + "\r\n" + line + "\r\n");
+    }
+
+    void headingOnlyForNewOrEmptyFile_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("missing file gets the heading") << false << "" << Heading + "\r\n";
+        QTest::newRow("empty file gets the heading") << true << "" << Heading + "\r\n";
+        QTest::newRow("file with entries gets none") << true << "old entry\r\n"
+                                                     << "old entry\r\n";
+    }
+    void headingOnlyForNewOrEmptyFile() {
+        QFETCH(bool, exists);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        FakeFileSystem files;
+        if (exists)
+            files.files[LogFile] = before;
+        FakeLogWindow w(files);
+        logStation(w, 2);
+        QCOMPARE(files.files.value(LogFile), after + AlphaLine + "\r\n");
+    }
+
+    void secondEntryHasNoHeadingAndNoSeparator() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        logStation(w, 2);
+        w.fixedClock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30));
+        logStation(w, 2);
+        QCOMPARE(files.files.value(LogFile),
+                 Heading + "\r\n" + AlphaLine + "\r\n" + AlphaLine + "\r\n");
+    }
+
+    void noReplyWritesNothing() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        logStation(w, 2, QString());
+        QCOMPARE(w.script.shown, QStringList({": No data from Radio! Is it running?"}));
+        QVERIFY(files.files.isEmpty());
+        QCOMPARE(w.buttons, QString("ON---"));
+        QCOMPARE(w.remarksDialogs, 0);
+    }
+
+    void startLogAsksReceiverAndShowsNotice() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.s.RadioStatus = ",late reply of the last entry,";
+        w.pick(2);
+        w.log.CmdLog_Click(0);
+        QVERIFY(w.s.LogOn);
+        QCOMPARE(w.buttons, QString("--OFF"));
+        QCOMPARE(w.clip.content, QString("111001"));
+        QCOMPARE(w.s.RadioStatus, QString());
+        QCOMPARE(w.s.LogNotice, QString("9575           Radio Alpha"));
+        QCOMPARE(w.notices, 1);
+    }
+
+    void entryWithoutRecordIsRefused_data() {
+        QTest::addColumn<QString>("where"); // the grid's rows
+        QTest::addColumn<QString>("lookupDb");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no current row") << " Where StationID = 99"
+                                        << "db"
+                                        << "Log File: No station selected to log!";
+        QTest::newRow("lookup finds no record")
+            << ""
+            << "gone"
+            << "Log File: The selected station was not found in the schedule!";
+    }
+    void entryWithoutRecordIsRefused() {
+        QFETCH(QString, where);
+        QFETCH(QString, lookupDb);
+        QFETCH(QString, message);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.runReadDB(w.s.SQLStr + where);
+        w.lookup.setDatabaseName(lookupDb);
+        w.log.CmdLog_Click(0);
+        QVERIFY(!w.s.LogOn);
+        QCOMPARE(w.buttons, QString("ON---"));
+        QCOMPARE(w.script.shown, QStringList({message}));
+        QCOMPARE(w.notices, 0);
+    }
+
+    void buttonsAndKeys_data() {
+        QTest::addColumn<bool>("logOnBefore");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("logOnAfter");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<int>("notices");
+        QTest::newRow("Log ON opens") << false << "ON" << true << "--OFF" << 1;
+        QTest::newRow("F9 opens") << false << "F9" << true << "--OFF" << 1;
+        QTest::newRow("F9 while open does nothing") << true << "F9" << true << "unset" << 0;
+        QTest::newRow("Log ON while open does nothing") << true << "ON" << true << "unset" << 0;
+        QTest::newRow("Log OFF closes") << true << "OFF" << false << "ON---" << 0;
+        QTest::newRow("F10 closes") << true << "F10" << false << "ON---" << 0;
+        QTest::newRow("F10 while closed does nothing") << false << "F10" << false << "unset" << 0;
+        QTest::newRow("Log OFF while closed does nothing")
+            << false << "OFF" << false << "unset" << 0;
+    }
+    void buttonsAndKeys() {
+        QFETCH(bool, logOnBefore);
+        QFETCH(QString, action);
+        QFETCH(bool, logOnAfter);
+        QFETCH(QString, buttons);
+        QFETCH(int, notices);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.pick(2);
+        w.s.LogOn = logOnBefore;
+        w.s.RadioStatus = "9575,AM,,";
+        if (action == "ON")
+            w.log.CmdLog_Click(0);
+        else if (action == "OFF")
+            w.log.CmdLog_Click(1);
+        else if (action == "F9")
+            w.log.KeyF9();
+        else
+            w.log.KeyF10();
+        QCOMPARE(w.s.LogOn, logOnAfter);
+        QCOMPARE(w.buttons, buttons);
+        QCOMPARE(w.notices, notices);
+    }
+
+    void reTuneRule_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("No drops the entry") << int(app::AnswerNo) << false;
+        QTest::newRow("Yes writes it") << int(app::AnswerYes) << true;
+    }
+    void reTuneRule() {
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.pick(2);
+        w.log.CmdLog_Click(0);
+        w.s.RadioStatus = "9575,AM,,";
+        w.script.answers = {answer};
+        w.clip.writtenByOtherProgram("010101 9580.0");
+        QCOMPARE(w.link.ClipboardStep(), receiver::StepResult::Handled);
+        QCOMPARE(w.script.shown, QStringList({": Save Current Log Entry?"}));
+        QCOMPARE(files.files.contains(LogFile), written);
+        QVERIFY(!w.s.LogOn);
+        QCOMPARE(w.buttons, QString("ON---"));
+        QCOMPARE(w.currentField("StationID"), QString("3"));
+        QCOMPARE(w.s.RadioFreq, QString(" 9580.0"));
+    }
+
+    void logFileName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("no extension gets .log") << "mylog"
+                                                << "mylog.log";
+        QTest::newRow("mixed case extension kept") << "Skedwise.Log"
+                                                   << "Skedwise.Log";
+        QTest::newRow(".LOG in the middle counts") << "my.LOGbook"
+                                                   << "my.LOGbook";
+        QTest::newRow(".log before another extension") << "a.log.txt"
+                                                       << "a.log.txt";
+        QTest::newRow("LOG without point gets .log") << "LOG"
+                                                     << "LOG.log";
+    }
+    void logFileName() {
+        QFETCH(QString, name);
+        QFETCH(QString, after);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.s.LogFileName = name;
+        logStation(w, 2);
+        QCOMPARE(w.s.LogFileName, after);
+        QVERIFY(files.files.contains("/prog/" + after));
+    }
+
+    void changeLog_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("logPath");
+        QTest::addColumn<QString>("logFileName");
+        QTest::newRow("cancelled changes nothing") << "*.log"
+                                                   << ""
+                                                   << "Skedwise.Log";
+        QTest::newRow("path split at the last slash") << "/home/u/logs/x.log"
+                                                      << "/home/u/logs/"
+                                                      << "x.log";
+        QTest::newRow("no extension gets .log") << "/home/u/new"
+                                                << "/home/u/"
+                                                << "new.log";
+        QTest::newRow("split before the first .LOG") << "/a.LOG/b"
+                                                     << "/"
+                                                     << "a.LOG/b";
+    }
+    void changeLog() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, logPath);
+        QFETCH(QString, logFileName);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.script.fileNames = {chosen};
+        w.log.ChangeLog_Click();
+        QCOMPARE(w.script.shown.size(), 1);
+        QVERIFY(w.script.shown.first().startsWith("Log File Name"));
+        QCOMPARE(w.s.LogPath, logPath);
+        QCOMPARE(w.s.LogFileName, logFileName);
+    }
+
+    void chosenFileIsWrittenThere() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.script.fileNames = {"/home/u/dx.log"};
+        w.log.ChangeLog_Click();
+        logStation(w, 2);
+        QCOMPARE(files.files.keys(), QStringList({"/home/u/dx.log"}));
+    }
+
+    void failingFileKeepsEntryForNextWrite() {
+        FakeFileSystem files;
+        files.files[LogFile] = "earlier entry\r\n";
+        files.failNext = {"Permission denied"};
+        FakeLogWindow w(files);
+        w.script.answers = {app::AnswerNo};
+        logStation(w, 2);
+        QCOMPARE(w.script.shown.size(), 1);
+        QVERIFY(w.script.shown.first().contains(LogFile + " cannot be written: Permission denied"));
+        QCOMPARE(w.log.pendingEntries().size(), 1);
+        w.fixedClock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30, 40));
+        logStation(w, 2);
+        QCOMPARE(files.files.value(LogFile),
+                 "earlier entry\r\n" + AlphaLine + "\r\n" + AlphaLine + "\r\n");
+        QVERIFY(w.log.pendingEntries().isEmpty());
+    }
+
+    void failingFileOffersAnotherFile() {
+        FakeFileSystem files;
+        files.failNext = {"No space left on device"};
+        FakeLogWindow w(files);
+        w.script.answers = {app::AnswerYes};
+        w.script.fileNames = {"/media/stick/rescue"};
+        logStation(w, 2);
+        QCOMPARE(files.files.keys(), QStringList({"/media/stick/rescue.log"}));
+        QCOMPARE(files.files.value("/media/stick/rescue.log"),
+                 Heading + "\r\n" + AlphaLine + "\r\n");
+        QCOMPARE(w.s.LogPath, QString("/media/stick/"));
+    }
+
+    void pendingEntriesOfferedAtExit_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Yes writes them") << int(app::AnswerYes) << true;
+        QTest::newRow("No leaves them") << int(app::AnswerNo) << false;
+    }
+    void pendingEntriesOfferedAtExit() {
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        FakeFileSystem files;
+        files.failNext = {"Read-only file system"};
+        FakeLogWindow w(files);
+        w.script.answers = {app::AnswerNo, answer};
+        logStation(w, 2);
+        w.log.offerPendingAtExit();
+        QCOMPARE(w.script.shown.size(), 2);
+        QCOMPARE(w.script.shown.last(),
+                 QString("Log File: 1 log entries could not be written yet. Write them now?"));
+        QCOMPARE(files.files.contains(LogFile), written);
+    }
+
+    void nothingPendingAsksNothingAtExit() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        logStation(w, 2);
+        w.log.offerPendingAtExit();
+        QVERIFY(w.script.shown.isEmpty());
+    }
+
+    void sinpoMenu_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("prompt");
+        QTest::addColumn<QString>("checks");
+        QTest::newRow("No") << 0 << false << "X-";
+        QTest::newRow("Yes") << 1 << true << "-X";
+    }
+    void sinpoMenu() {
+        QFETCH(int, index);
+        QFETCH(bool, prompt);
+        QFETCH(QString, checks);
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.s.SINPOPrompt = !prompt;
+        w.log.Sinpo_Click(index);
+        QCOMPARE(w.s.SINPOPrompt, prompt);
+        QCOMPARE(w.sinpoChecks, checks);
+    }
+
+    void windowLoadClosesEntryAndSetsMarks() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.s.LogOn = true;
+        w.s.LogPath = "/old/";
+        w.s.SINPOPrompt = false;
+        w.log.Form_Load();
+        QVERIFY(!w.s.LogOn);
+        QCOMPARE(w.s.LogPath, QString());
+        QCOMPARE(w.buttons, QString("ON---"));
+        QCOMPARE(w.sinpoChecks, QString("X-"));
+    }
+
+    void remarksLineFollowsEntry() {
+        FakeFileSystem files;
+        FakeLogWindow w(files);
+        w.remarks = [](FakeLogWindow &win) {
+            logbook::RemarksEntry e(true, win.log.SINPOStr(), win.s.LogEntry);
+            e.sinpoKey(logbook::KeyEnter, "45444");
+            e.remarksKey(logbook::KeyEnter, "45444", "QSB, talk about music");
+        };
+        logStation(w, 2);
+        QCOMPARE(files.files.value(LogFile),
+                 Heading + "\r\n" + AlphaLine + "\r\nSINPO: 45444 QSB, talk about music\r\n");
+    }
+
+    void toolTips_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("doTips");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("Log ON") << 0 << "True"
+                                << " Click to turn Log Function ON ";
+        QTest::newRow("Log OFF") << 1 << "True"
+                                 << " Click to turn Log Function OFF ";
+        QTest::newRow("tips off") << 0 << "False"
+                                  << "";
+    }
+    void toolTips() {
+        QFETCH(int, index);
+        QFETCH(QString, doTips);
+        QFETCH(QString, tip);
+        QCOMPARE(logbook::cmdLogToolTip(index, doTips), tip);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReceptionLogTest)
+#include "ReceptionLog_test.moc"

@@ -1,0 +1,381 @@
+#include "receiver/ReceiverLink.h"
+#include "support/FakeGridWindow.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+
+#include <stdexcept>
+
+using receiver::ReceiverLink;
+using receiver::StepResult;
+
+namespace {
+
+std::shared_ptr<const jet::Table> stations() {
+    return testsupport::tableFromCsv(jet::parseCsv("StationID,Freq,Station\r\n"
+                                                   "1,6000,\"Radio Beta\"\r\n"
+                                                   "2,9575,\"Radio Alpha\"\r\n"
+                                                   "3,9575,\"Radio Alpha Two\"\r\n"
+                                                   "4,9580,\"Radio Gamma\"\r\n"
+                                                   "5,11750,\"Zeta\"\r\n"));
+}
+
+// The link's view of the main window; the log's re-tune rule is only counted here.
+struct FakeLinkWindow : testsupport::FakeGridWindow, receiver::LinkPort {
+    FakeLinkWindow() : FakeGridWindow(stations()) {}
+
+    QString label0 = "unset";
+    QString checks;
+    int reTuneQuestions = 0;
+    bool failReadDB = false;
+    std::function<void()> duringQuestion;
+
+    app::ProgramState &state() override { return s; }
+    app::Clipboard &clipboard() override { return clip; }
+    jet::DataSource &data1() override { return data; }
+    void ReadDB(const QString &selectText) override {
+        if (failReadDB)
+            throw std::runtime_error("database gone");
+        runReadDB(selectText);
+    }
+    int visibleRowCount() const override { return visibleRows; }
+    void setGridRedraw(bool on) override { redraw = on; }
+    void refreshGrid() override { events << "refreshGrid"; }
+    void resetGridRows() override { events << "resetGridRows"; }
+    void resetGridSelection() override { events << "resetGridSelection"; }
+    int bookmarkAtOffset(int offset) const override { return offsetBookmark(offset); }
+    void setFirstVisibleRow(int bookmark) override { firstVisible = bookmark; }
+    void clearFindMarking() override { events << "clearFindMarking"; }
+    void setBusyPointer(bool on) override { busy = on; }
+    void setLabel0(const QString &caption) override { label0 = caption; }
+    void setLinkChecks(bool enabled, bool disabled) override {
+        checks = QString("%1%2").arg(enabled ? 'X' : '-').arg(disabled ? 'X' : '-');
+    }
+    void reTuneRule() override {
+        if (!s.LogOn)
+            return;
+        ++reTuneQuestions;
+        if (duringQuestion)
+            duringQuestion();
+        s.LogOn = false;
+    }
+};
+
+} // namespace
+
+class ReceiverLinkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clipboardStep_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("clipboardAfter");
+        QTest::addColumn<QString>("radioFreq");
+        QTest::addColumn<QString>("radioStatus");
+        const int handled = int(StepResult::Handled), nothing = int(StepResult::Nothing);
+        QTest::newRow("report code alone: empty frequency, cleared") << "010101" << handled << ""
+                                                                     << ""
+                                                                     << "before";
+        QTest::newRow("report with frequency") << "010101 9575.0" << handled << ""
+                                               << " 9575.0"
+                                               << "before";
+        QTest::newRow("status reply keeps the text after the code")
+            << "100001,AM,x" << handled << ""
+            << "old"
+            << ",AM,x";
+        QTest::newRow("own tune request left in place")
+            << "101010 9575.0" << nothing << "101010 9575.0"
+            << "old"
+            << "before";
+        QTest::newRow("own status request left in place") << "111001" << nothing << "111001"
+                                                          << "old"
+                                                          << "before";
+        QTest::newRow("foreign text left in place") << "hello" << nothing << "hello"
+                                                    << "old"
+                                                    << "before";
+        QTest::newRow("empty clipboard") << "" << nothing << ""
+                                         << "old"
+                                         << "before";
+        QTest::newRow("code not at the start is no message")
+            << " 010101 9575.0" << nothing << " 010101 9575.0"
+            << "old"
+            << "before";
+    }
+    void clipboardStep() {
+        QFETCH(QString, clipboard);
+        QFETCH(int, result);
+        QFETCH(QString, clipboardAfter);
+        QFETCH(QString, radioFreq);
+        QFETCH(QString, radioStatus);
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.RadioFreq = "old";
+        w.s.RadioStatus = "before";
+        w.clip.writtenByOtherProgram(clipboard);
+        QCOMPARE(int(link.ClipboardStep()), result);
+        QCOMPARE(w.clip.content, clipboardAfter);
+        QCOMPARE(w.s.RadioFreq, radioFreq);
+        QCOMPARE(w.s.RadioStatus, radioStatus);
+    }
+
+    void ownRequestSurvivesEveryTick() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.clip.writtenByOtherProgram("101010 6000");
+        for (int tick = 0; tick < 5; ++tick)
+            QCOMPARE(link.ClipboardStep(), StepResult::Nothing);
+        QCOMPARE(w.clip.content, QString("101010 6000"));
+    }
+
+    void failedHandlingKeepsReportForNextTick() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.SortBy = "Station";
+        w.failReadDB = true;
+        w.clip.writtenByOtherProgram("01010149575");
+        QCOMPARE(link.ClipboardStep(), StepResult::Failed);
+        QCOMPARE(w.clip.content, QString("01010149575"));
+        QVERIFY(w.redraw);
+        w.failReadDB = false;
+        QCOMPARE(link.ClipboardStep(), StepResult::Handled);
+        QCOMPARE(w.clip.content, QString());
+        QCOMPARE(w.currentField("StationID"), QString("2"));
+    }
+
+    void reportAsksOnceWhileQuestionIsOpen() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.LogOn = true;
+        QList<StepResult> nested;
+        w.duringQuestion = [&] { nested << link.ClipboardStep() << link.ClipboardStep(); };
+        w.clip.writtenByOtherProgram("010101 9580.0");
+        QCOMPARE(link.ClipboardStep(), StepResult::Handled);
+        QCOMPARE(w.reTuneQuestions, 1);
+        QCOMPARE(nested, QList<StepResult>({StepResult::Nothing, StepResult::Nothing}));
+        QCOMPARE(link.ClipboardStep(), StepResult::Nothing);
+        QCOMPARE(w.reTuneQuestions, 1);
+    }
+
+    void reportedFrequency_data() {
+        QTest::addColumn<QString>("payload");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("forced");
+        QTest::newRow("49575 forced") << "49575"
+                                      << " 9575.0" << true;
+        QTest::newRow("40060 keeps three integer digits") << "40060"
+                                                          << "  060.0" << true;
+        QTest::newRow("40000 exactly is not forced") << "40000"
+                                                     << "40000" << false;
+        QTest::newRow("40000.05 is forced") << "40000.05"
+                                            << "  000.1" << true;
+        QTest::newRow("55100.0 forced, five digits") << "55100.0"
+                                                     << "15100.0" << true;
+        QTest::newRow("stored form used as it is") << " 9575.0"
+                                                   << " 9575.0" << false;
+        QTest::newRow("not a number used as it is") << "abc"
+                                                    << "abc" << false;
+        QTest::newRow("empty") << ""
+                               << "" << false;
+        QTest::newRow("long report cut to 32") << "x123456789012345678901234567890123456789"
+                                               << "x1234567890123456789012345678901" << false;
+        QTest::newRow("huge number forced, seven characters")
+            << QString(1 << 20, '9') << "1000000" << true;
+    }
+    void reportedFrequency() {
+        QFETCH(QString, payload);
+        QFETCH(QString, text);
+        QFETCH(bool, forced);
+        const receiver::ReportedFrequency r = receiver::reportedFrequency(payload);
+        QCOMPARE(r.text, text);
+        QCOMPARE(r.forced, forced);
+    }
+
+    void findRadioFreq_data() {
+        QTest::addColumn<QString>("sortBy");
+        QTest::addColumn<QString>("fSortStr");
+        QTest::addColumn<QString>("payload");
+        QTest::addColumn<QString>("freqAfter"); // Freq of the current record
+        QTest::addColumn<QString>("sortAfter");
+        QTest::addColumn<int>("findType");
+        QTest::addColumn<bool>("requeried");
+        QTest::newRow("forced 49575 while sorted by Station switches to Freq")
+            << "Station"
+            << ""
+            << "49575"
+            << "9575"
+            << "Freq" << 7 << true;
+        QTest::newRow("exact find ascending") << "Freq"
+                                              << ""
+                                              << " 9575.0"
+                                              << "9575"
+                                              << "Freq" << 7 << false;
+        QTest::newRow("absent 9576 ascending lands above it") << "Freq"
+                                                              << ""
+                                                              << " 9576.0"
+                                                              << "9580"
+                                                              << "Freq" << 7 << false;
+        QTest::newRow("absent 9576 descending lands below it") << "Freq"
+                                                               << " DESC"
+                                                               << " 9576.0"
+                                                               << "9575"
+                                                               << "Freq" << 7 << false;
+        QTest::newRow("40060 forced lands on the lowest") << "Freq"
+                                                          << ""
+                                                          << "40060"
+                                                          << "6000"
+                                                          << "Freq" << 7 << false;
+        QTest::newRow("beyond every record stays on the first") << "Freq"
+                                                                << ""
+                                                                << "40000"
+                                                                << "6000"
+                                                                << "Freq" << 7 << false;
+        QTest::newRow("apostrophe finds nothing, no crash") << "Freq"
+                                                            << ""
+                                                            << "95'75"
+                                                            << "6000"
+                                                            << "Freq" << 7 << false;
+        QTest::newRow("line break finds nothing, no crash") << "Freq"
+                                                            << ""
+                                                            << "9575\r\n.0"
+                                                            << "6000"
+                                                            << "Freq" << 7 << false;
+        QTest::newRow("not a number finds nothing, no crash") << "Freq"
+                                                              << ""
+                                                              << "abc"
+                                                              << "6000"
+                                                              << "Freq" << 7 << false;
+    }
+    void findRadioFreq() {
+        QFETCH(QString, sortBy);
+        QFETCH(QString, fSortStr);
+        QFETCH(QString, payload);
+        QFETCH(QString, freqAfter);
+        QFETCH(QString, sortAfter);
+        QFETCH(int, findType);
+        QFETCH(bool, requeried);
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.SortBy = sortBy;
+        w.s.FSortStr = fSortStr;
+        w.runReadDB(w.s.SQLStr);
+        w.events.clear();
+        link.FindRadioFreq(payload);
+        QCOMPARE(w.currentField("Freq"), freqAfter);
+        QCOMPARE(w.s.SortBy, sortAfter);
+        QCOMPARE(int(w.s.FindType), findType);
+        QCOMPARE(w.events.first().startsWith("ReadDB"), requeried);
+        QCOMPARE(int(w.s.HalfRows), 2);
+        QCOMPARE(w.firstVisiblePosition(), std::max(0, w.rs().position() - 2));
+        QVERIFY(w.redraw);
+        QVERIFY(!w.busy);
+    }
+
+    void unforcedReportWhileSortedOtherwiseOnlyUnmarks() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.SortBy = "Station";
+        w.s.FindType = 7;
+        link.FindRadioFreq(" 9575.0");
+        QCOMPARE(w.s.RadioFreq, QString(" 9575.0"));
+        QCOMPARE(int(w.s.FindType), 0);
+        QCOMPARE(w.events, QStringList({"clearFindMarking", "refreshGrid"}));
+        QCOMPARE(w.firstVisible, -1);
+    }
+
+    void hugeReportIsHandledAndCleared() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.clip.writtenByOtherProgram("010101" + QString(1 << 20, 'x'));
+        QCOMPARE(link.ClipboardStep(), StepResult::Handled);
+        QCOMPARE(w.clip.content, QString());
+        QCOMPARE(w.s.RadioFreq, QString(32, 'x'));
+        QVERIFY(w.redraw);
+    }
+
+    void sendTuneRequest_data() {
+        QTest::addColumn<QString>("linkOK");
+        QTest::addColumn<QString>("clipboardAfter");
+        QTest::newRow("link enabled sends 101010 and the frequency") << "True"
+                                                                     << "1010109575.25";
+        QTest::newRow("link disabled leaves the clipboard") << "False"
+                                                            << "left over";
+    }
+    void sendTuneRequest() {
+        QFETCH(QString, linkOK);
+        QFETCH(QString, clipboardAfter);
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.LinkOK = linkOK;
+        link.SendTuneRequest("9575.25");
+        QCOMPARE(w.label0, QString("9575.25"));
+        QCOMPARE(w.clip.content, clipboardAfter);
+    }
+
+    void doLink_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("linkOK");
+        QTest::addColumn<QString>("checks");
+        QTest::newRow("Enabled") << 0 << "True"
+                                 << "X-";
+        QTest::newRow("Disabled") << 1 << "False"
+                                  << "-X";
+        QTest::newRow("other index changes nothing") << 2 << "unchanged"
+                                                     << "";
+    }
+    void doLink() {
+        QFETCH(int, index);
+        QFETCH(QString, linkOK);
+        QFETCH(QString, checks);
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.LinkOK = "unchanged";
+        link.DoLink_Click(index);
+        QCOMPARE(w.s.LinkOK, linkOK);
+        QCOMPARE(w.checks, checks);
+    }
+
+    void menuChecksAtLoadFollowLinkOK() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.LinkOK = "False";
+        link.setMenuChecks();
+        QCOMPARE(w.checks, QString("-X"));
+    }
+
+    void goRecallsLastStation() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.s.LastStationID = 4;
+        w.s.HalfRows = 1;
+        w.clip.writtenByOtherProgram("untouched");
+        link.CmdGo_Click();
+        QCOMPARE(w.currentField("StationID"), QString("4"));
+        QCOMPARE(w.firstVisiblePosition(), w.rs().position() - 1);
+        QCOMPARE(w.events, QStringList({"resetGridRows", "resetGridSelection"}));
+        QCOMPARE(w.clip.content, QString("untouched"));
+        QVERIFY(w.redraw);
+    }
+
+    void toolTips_data() {
+        QTest::addColumn<QString>("doTips");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("go");
+        QTest::newRow("tips on") << "True"
+                                 << " Selected Frequency"
+                                 << " Click to Recall last Selected ";
+        QTest::newRow("tips off") << "False"
+                                  << ""
+                                  << "";
+    }
+    void toolTips() {
+        QFETCH(QString, doTips);
+        QFETCH(QString, label);
+        QFETCH(QString, go);
+        QCOMPARE(receiver::label0ToolTip(doTips), label);
+        QCOMPARE(receiver::cmdGoToolTip(doTips), go);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReceiverLinkTest)
+#include "ReceiverLink_test.moc"

@@ -1,0 +1,172 @@
+// The clipboard between this program and another process, on a real X server: the X11
+// clipboard is a conversation between processes that the offscreen platform cannot show.
+// Starts its own Xvfb when none is given, and uses xclip as the receiver-control program.
+
+#include "receiver/ReceiverLink.h"
+#include "receiver/WatchedClipboardUi.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+constexpr int TickMs = 900;
+
+// The main window's part, with the grid sorted by Station so a report only sets RadioFreq.
+struct TickingWindow : receiver::LinkPort {
+    app::ProgramState s;
+    app::Clipboard &clip;
+    jet::DataSource *none = nullptr;
+    int unmarks = 0;
+    explicit TickingWindow(app::Clipboard &c) : clip(c) { s.SortBy = "Station"; }
+    app::ProgramState &state() override { return s; }
+    app::Clipboard &clipboard() override { return clip; }
+    jet::DataSource &data1() override { return *none; }
+    void ReadDB(const QString &) override {}
+    int visibleRowCount() const override { return 0; }
+    void setGridRedraw(bool) override {}
+    void refreshGrid() override {}
+    void resetGridRows() override {}
+    void resetGridSelection() override {}
+    int bookmarkAtOffset(int) const override { return -1; }
+    void setFirstVisibleRow(int) override {}
+    void clearFindMarking() override { ++unmarks; }
+    void setBusyPointer(bool) override {}
+    void setLabel0(const QString &) override {}
+    void setLinkChecks(bool, bool) override {}
+    void reTuneRule() override {}
+};
+
+// Runs xclip without blocking the event loop: this process may have to answer it.
+QString xclip(const QStringList &args, const QByteArray &input = {}) {
+    QProcess p;
+    p.start(QStringLiteral("xclip"), QStringList{"-selection", "clipboard"} + args);
+    p.waitForStarted();
+    if (!input.isNull()) {
+        p.write(input);
+        p.closeWriteChannel();
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (p.state() != QProcess::NotRunning && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString otherProcessReads() {
+    return xclip({"-o"});
+}
+
+void otherProcessWrites(const QByteArray &text) {
+    xclip({"-i"}, text);
+}
+
+} // namespace
+
+class ReceiverClipboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (Xvfb) and xclip");
+    }
+
+    void reportIsTakenWithinTwoTicks_data() {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("radioFreq");
+        QTest::newRow("frequency report taken and cleared") << QByteArray("010101 9575.0") << ""
+                                                            << " 9575.0";
+        QTest::newRow("status reply taken and cleared") << QByteArray("100001,AM,S7,") << ""
+                                                        << "none";
+        QTest::newRow("foreign text stays") << QByteArray("hello") << "hello"
+                                            << "none";
+        QTest::newRow("large foreign text stays")
+            << QByteArray(1 << 20, 'x') << QString(1 << 20, 'x') << "none";
+    }
+    void reportIsTakenWithinTwoTicks() {
+        QFETCH(QByteArray, written);
+        QFETCH(QString, left);
+        QFETCH(QString, radioFreq);
+        receiver::WatchedClipboard clipboard;
+        TickingWindow window(clipboard);
+        window.s.RadioFreq = "none";
+        receiver::ReceiverLink link(window);
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] { link.ClipboardStep(); });
+        timer.start(TickMs);
+        otherProcessWrites(written);
+        QTest::qWait(2 * TickMs + 100);
+        QCOMPARE(window.s.RadioFreq, radioFreq);
+        QCOMPARE(otherProcessReads(), left);
+    }
+
+    void tuneRequestReachesOtherProcess() {
+        receiver::WatchedClipboard clipboard;
+        TickingWindow window(clipboard);
+        receiver::ReceiverLink link(window);
+        otherProcessWrites("something else");
+        QTest::qWait(200);
+        link.SendTuneRequest(" 9575.0");
+        QCOMPARE(otherProcessReads(), QString("101010 9575.0"));
+        // Our own request survives our ticks.
+        link.ClipboardStep();
+        link.ClipboardStep();
+        QCOMPARE(otherProcessReads(), QString("101010 9575.0"));
+    }
+};
+
+namespace {
+
+// A display of our own when none is set, so the test runs the same everywhere.
+struct OwnXServer {
+    QProcess xvfb;
+    bool start() {
+        if (qEnvironmentVariableIsSet("SKEDWISE_TEST_DISPLAY")) {
+            qputenv("DISPLAY", qgetenv("SKEDWISE_TEST_DISPLAY"));
+            return true;
+        }
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xclip").isEmpty())
+            return false;
+        int display = 90 + int(QCoreApplication::applicationPid() % 400);
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)))
+            ++display;
+        xvfb.start("Xvfb", {QStringLiteral(":%1").arg(display), "-nolisten", "tcp", "-screen", "0",
+                            "1024x768x24"});
+        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
+        for (int i = 0; i < 100 && !QFileInfo::exists(socket); ++i)
+            QThread::msleep(50);
+        qputenv("DISPLAY", QByteArray(":") + QByteArray::number(display));
+        return QFileInfo::exists(socket);
+    }
+    ~OwnXServer() {
+        if (xvfb.state() != QProcess::NotRunning) {
+            xvfb.terminate();
+            xvfb.waitForFinished(3000);
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication *probe = new QCoreApplication(argc, argv);
+    OwnXServer server;
+    const bool x11 = server.start();
+    delete probe;
+    qputenv("QT_QPA_PLATFORM", x11 ? "xcb" : "offscreen");
+    QApplication app(argc, argv);
+    ReceiverClipboardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ReceiverClipboard_test.moc"
