@@ -23,7 +23,8 @@ EibiCodes EibiCodes::fromTable(const QByteArray &tsv) {
         else if (kind == u"country")
             codes.m_countries.insert(f[1], f[2]);
         else if (kind == u"target" && f[1].endsWith(u".."))
-            codes.m_targetPrefixes.insert(f[1].chopped(2), QString(f[2]).remove(QStringLiteral("..")).trimmed());
+            codes.m_targetPrefixes.insert(f[1].chopped(2),
+                                          QString(f[2]).remove(QStringLiteral("..")).trimmed());
         else if (kind == u"target")
             codes.m_targets.insert(f[1], f[2]);
         else if (kind == u"site" && f.size() >= 6)

@@ -1,6 +1,5 @@
 #include "eibi/EibiMapping.h"
 
-
 #include <array>
 
 namespace eibi {

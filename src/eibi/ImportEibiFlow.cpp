@@ -9,8 +9,8 @@ void ImportEibi_Click(ImportEibiPort &port, app::Prompts &prompts, const EibiCod
     const QString schedule = port.chooseScheduleFile();
     if (schedule.isEmpty())
         return;
-    const ImportResult result = importSchedule(schedule, databasePath, codes,
-                                               [&port](int percent) { return port.progress(percent); });
+    const ImportResult result = importSchedule(
+        schedule, databasePath, codes, [&port](int percent) { return port.progress(percent); });
     port.closeProgress();
     const QString title = QString::fromUtf16(ImportTitle);
     switch (result.outcome) {

@@ -28,8 +28,18 @@ QString text(const std::vector<jet::Cell> &row, int column) {
     return row[size_t(column)].isNull() ? QStringLiteral("<null>") : row[size_t(column)].text;
 }
 
-enum Col { Language = 5, Target = 7, Location = 8, Remarks = 11, Status = 12, Mode = 13,
-           TargetAll = 14, Longi = 18, Lati = 19, Lc = 20 };
+enum Col {
+    Language = 5,
+    Target = 7,
+    Location = 8,
+    Remarks = 11,
+    Status = 12,
+    Mode = 13,
+    TargetAll = 14,
+    Longi = 18,
+    Lati = 19,
+    Lc = 20
+};
 
 } // namespace
 
@@ -55,27 +65,48 @@ private slots:
 void EibiMappingTest::daysBecomeDigitsOrStay_data() {
     QTest::addColumn<QString>("days");
     QTest::addColumn<QString>("digits");
-    QTest::newRow("empty is daily") << "" << "1234567";
-    QTest::newRow("Mo-Fr") << "Mo-Fr" << "12345";
-    QTest::newRow("We-Mo wraps round the week") << "We-Mo" << "134567";
-    QTest::newRow("Su-Mo wraps") << "Su-Mo" << "17";
-    QTest::newRow("Sa,Su") << "Sa,Su" << "67";
-    QTest::newRow("SaSu") << "SaSu" << "67";
-    QTest::newRow("Tu,Th-Sa") << "Tu,Th-Sa" << "2456";
-    QTest::newRow("single day") << "Th" << "4";
-    QTest::newRow("digits kept in order") << "1245" << "1245";
-    QTest::newRow("digits out of order sorted") << "71" << "17";
-    QTest::newRow("irr kept") << "irr" << "irr";
-    QTest::newRow("alt kept") << "alt" << "alt";
-    QTest::newRow("first Saturday kept") << "1.Sa" << "1.Sa";
-    QTest::newRow("1WeFr kept") << "1WeFr" << "1WeFr";
-    QTest::newRow("altFr kept") << "altFr" << "altFr";
-    QTest::newRow("date kept") << "15Sep" << "15Sep";
-    QTest::newRow("MF-15 kept") << "MF-15" << "MF-15";
-    QTest::newRow("tent kept") << "tent" << "tent";
-    QTest::newRow("USB kept") << "USB" << "USB";
-    QTest::newRow("digit 8 is no weekday") << "18" << "18";
-    QTest::newRow("dangling range kept") << "Mo-" << "Mo-";
+    QTest::newRow("empty is daily") << ""
+                                    << "1234567";
+    QTest::newRow("Mo-Fr") << "Mo-Fr"
+                           << "12345";
+    QTest::newRow("We-Mo wraps round the week") << "We-Mo"
+                                                << "134567";
+    QTest::newRow("Su-Mo wraps") << "Su-Mo"
+                                 << "17";
+    QTest::newRow("Sa,Su") << "Sa,Su"
+                           << "67";
+    QTest::newRow("SaSu") << "SaSu"
+                          << "67";
+    QTest::newRow("Tu,Th-Sa") << "Tu,Th-Sa"
+                              << "2456";
+    QTest::newRow("single day") << "Th"
+                                << "4";
+    QTest::newRow("digits kept in order") << "1245"
+                                          << "1245";
+    QTest::newRow("digits out of order sorted") << "71"
+                                                << "17";
+    QTest::newRow("irr kept") << "irr"
+                              << "irr";
+    QTest::newRow("alt kept") << "alt"
+                              << "alt";
+    QTest::newRow("first Saturday kept") << "1.Sa"
+                                         << "1.Sa";
+    QTest::newRow("1WeFr kept") << "1WeFr"
+                                << "1WeFr";
+    QTest::newRow("altFr kept") << "altFr"
+                                << "altFr";
+    QTest::newRow("date kept") << "15Sep"
+                               << "15Sep";
+    QTest::newRow("MF-15 kept") << "MF-15"
+                                << "MF-15";
+    QTest::newRow("tent kept") << "tent"
+                               << "tent";
+    QTest::newRow("USB kept") << "USB"
+                              << "USB";
+    QTest::newRow("digit 8 is no weekday") << "18"
+                                           << "18";
+    QTest::newRow("dangling range kept") << "Mo-"
+                                         << "Mo-";
 }
 
 void EibiMappingTest::daysBecomeDigitsOrStay() {
@@ -108,12 +139,24 @@ void EibiMappingTest::languageNames_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("names");
     QTest::addColumn<QString>("unknown");
-    QTest::newRow("one code") << "E" << "English" << "";
-    QTest::newRow("two codes joined with a slash") << "E,F" << "English/French" << "";
-    QTest::newRow("pseudo-code's meaning") << "-TS" << "Time Signal Station" << "";
-    QTest::newRow("unknown code shows itself") << "XX" << "XX" << "language XX";
-    QTest::newRow("known and unknown") << "E,XX" << "English/XX" << "language XX";
-    QTest::newRow("no language") << "" << "<null>" << "";
+    QTest::newRow("one code") << "E"
+                              << "English"
+                              << "";
+    QTest::newRow("two codes joined with a slash") << "E,F"
+                                                   << "English/French"
+                                                   << "";
+    QTest::newRow("pseudo-code's meaning") << "-TS"
+                                           << "Time Signal Station"
+                                           << "";
+    QTest::newRow("unknown code shows itself") << "XX"
+                                               << "XX"
+                                               << "language XX";
+    QTest::newRow("known and unknown") << "E,XX"
+                                       << "English/XX"
+                                       << "language XX";
+    QTest::newRow("no language") << ""
+                                 << "<null>"
+                                 << "";
 }
 
 void EibiMappingTest::languageNames() {
@@ -140,8 +183,8 @@ void EibiMappingTest::siteForms_data() {
         << "s" << QStringList{"<null>", "<null>", "<null>", "s"};
     QTest::newRow("unknown site kept in Remarks")
         << "/RUS-q" << QStringList{"<null>", "<null>", "<null>", "/RUS-q"};
-    QTest::newRow("/ABC without main site") << "/RUS"
-                                            << QStringList{"<null>", "<null>", "<null>", "/RUS"};
+    QTest::newRow("/ABC without main site")
+        << "/RUS" << QStringList{"<null>", "<null>", "<null>", "/RUS"};
 }
 
 void EibiMappingTest::siteForms() {
@@ -149,9 +192,9 @@ void EibiMappingTest::siteForms() {
     QFETCH(QStringList, cells);
     UnknownCodes missing;
     const auto row = scheduleRow(line("E", code), 1, EibiCodes::fromTable(Lists), missing);
-    QCOMPARE((QStringList{text(row, Location), text(row, Lati), text(row, Longi),
-                          text(row, Remarks)}),
-             cells);
+    QCOMPARE(
+        (QStringList{text(row, Location), text(row, Lati), text(row, Longi), text(row, Remarks)}),
+        cells);
     QCOMPARE(missing.size(), cells[3] == "<null>" ? size_t(0) : size_t(1));
 }
 
@@ -160,16 +203,46 @@ void EibiMappingTest::statusAndMode_data() {
     QTest::addColumn<QString>("days");
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("mode");
-    QTest::newRow("1 standing entry") << "1" << "" << "N" << "D";
-    QTest::newRow("0 read as 1") << "0" << "" << "N" << "D";
-    QTest::newRow("2 DST shift") << "2" << "" << "N" << "D";
-    QTest::newRow("5 summer only") << "5" << "" << "N" << "D";
-    QTest::newRow("6 part of the season") << "6" << "" << "P" << "D";
-    QTest::newRow("8 inactive") << "8" << "" << "I" << "D";
-    QTest::newRow("98 inactive utility") << "98" << "LSB" << "I" << "L";
-    QTest::newRow("91 utility in USB") << "91" << "USB" << "N" << "U";
-    QTest::newRow("7 undefined") << "7" << "" << "<null>" << "D";
-    QTest::newRow("usb inside a text is no mode") << "1" << "USB2" << "N" << "D";
+    QTest::newRow("1 standing entry") << "1"
+                                      << ""
+                                      << "N"
+                                      << "D";
+    QTest::newRow("0 read as 1") << "0"
+                                 << ""
+                                 << "N"
+                                 << "D";
+    QTest::newRow("2 DST shift") << "2"
+                                 << ""
+                                 << "N"
+                                 << "D";
+    QTest::newRow("5 summer only") << "5"
+                                   << ""
+                                   << "N"
+                                   << "D";
+    QTest::newRow("6 part of the season") << "6"
+                                          << ""
+                                          << "P"
+                                          << "D";
+    QTest::newRow("8 inactive") << "8"
+                                << ""
+                                << "I"
+                                << "D";
+    QTest::newRow("98 inactive utility") << "98"
+                                         << "LSB"
+                                         << "I"
+                                         << "L";
+    QTest::newRow("91 utility in USB") << "91"
+                                       << "USB"
+                                       << "N"
+                                       << "U";
+    QTest::newRow("7 undefined") << "7"
+                                 << ""
+                                 << "<null>"
+                                 << "D";
+    QTest::newRow("usb inside a text is no mode") << "1"
+                                                  << "USB2"
+                                                  << "N"
+                                                  << "D";
 }
 
 void EibiMappingTest::statusAndMode() {
@@ -187,10 +260,14 @@ void EibiMappingTest::statusAndMode() {
 void EibiMappingTest::targetNames_data() {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "Eu" << "Europe";
-    QTest::newRow("compass prefix") << "EAf" << "East Africa";
-    QTest::newRow("country code as target") << "RUS" << "Russian Federation";
-    QTest::newRow("unknown") << "Xyz" << "<null>";
+    QTest::newRow("plain") << "Eu"
+                           << "Europe";
+    QTest::newRow("compass prefix") << "EAf"
+                                    << "East Africa";
+    QTest::newRow("country code as target") << "RUS"
+                                            << "Russian Federation";
+    QTest::newRow("unknown") << "Xyz"
+                             << "<null>";
 }
 
 void EibiMappingTest::targetNames() {
