@@ -132,7 +132,8 @@ int fromCsv(const Options &o) {
     if (!csvToColumns(csv, columns, rows, &error))
         return fail(QStringLiteral("%1: %2").arg(o.csv, error));
     matchColumnKinds(rows, columns);
-    if (!jet::writeJet4Database(o.out, "MyDataTable", columns, rows, &error))
+    if (!jet::writeJet4Database(o.out, "MyDataTable", jet::widenedToFit(columns, rows), rows,
+                                &error))
         return fail(error);
     return 0;
 }

@@ -20,18 +20,6 @@ constexpr int JetTextLimit = 255;
 constexpr int ProgressStep = 2000; // lines between two progress calls
 constexpr int ReadShare = 80;      // percent of the bar for reading, the rest for writing
 
-// The catalogue's columns, each text column wide enough for the longest value imported.
-QVector<jet::Column> fittedColumns(const std::vector<std::vector<jet::Cell>> &rows) {
-    QVector<jet::Column> columns = schedule::scheduleColumns();
-    for (const auto &row : rows)
-        for (qsizetype c = 0; c < columns.size(); ++c)
-            if (columns[c].kind == jet::ColumnKind::Text)
-                columns[c].size = std::max(columns[c].size, int(row[size_t(c)].text.size()));
-    for (jet::Column &c : columns)
-        c.size = std::min(c.size, JetTextLimit);
-    return columns;
-}
-
 void cutToLimit(std::vector<std::vector<jet::Cell>> &rows) {
     for (auto &row : rows)
         for (jet::Cell &cell : row)
@@ -119,8 +107,9 @@ ImportResult importSchedule(const QString &schedulePath, const QString &database
         return failure(ImportOutcome::Cancelled, {});
     cutToLimit(converted.rows);
     QString error;
-    const QByteArray bytes =
-        jet::jet4Database("MyDataTable", fittedColumns(converted.rows), converted.rows, &error);
+    const QByteArray bytes = jet::jet4Database(
+        "MyDataTable", jet::widenedToFit(schedule::scheduleColumns(), converted.rows),
+        converted.rows, &error);
     if (bytes.isEmpty() || !replaceFile(databasePath, bytes, &error))
         return failure(ImportOutcome::NotWritable, error);
     result.summary.rowsWritten = int(converted.rows.size());

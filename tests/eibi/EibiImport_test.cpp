@@ -121,6 +121,12 @@ void EibiImportTest::writtenTableReadsBackAsExpected() {
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(got.value(i), expected[i]);
     QCOMPARE(got.size(), expected.size());
+    // Long names widen their columns; the others keep the catalogue's sizes.
+    const QVector<jet::Column> &columns = read.table->columns();
+    QCOMPARE(columns[read.table->columnIndex(u"Station")].size, 34);
+    QCOMPARE(columns[read.table->columnIndex(u"Country")].size, 52);
+    QCOMPARE(columns[read.table->columnIndex(u"Graphic")].size, 48);
+    QCOMPARE(columns[read.table->columnIndex(u"Power")].size, 7);
 }
 
 void EibiImportTest::mdbExportSeesTheSameTable() {
