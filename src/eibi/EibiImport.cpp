@@ -18,7 +18,7 @@ namespace {
 
 constexpr int JetTextLimit = 255;
 constexpr int ProgressStep = 2000; // lines between two progress calls
-constexpr int ReadShare = 80;      // percent of the bar for reading, the rest for writing
+constexpr int ReadShare = 50;      // percent of the bar for reading, the rest for writing
 
 void cutToLimit(std::vector<std::vector<jet::Cell>> &rows) {
     for (auto &row : rows)
@@ -110,6 +110,8 @@ ImportResult importSchedule(const QString &schedulePath, const QString &database
     const QByteArray bytes = jet::jet4Database(
         "MyDataTable", jet::widenedToFit(schedule::scheduleColumns(), converted.rows),
         converted.rows, &error);
+    if (!bytes.isEmpty() && progress && !progress(LastCancelPercent)) // the last chance to cancel
+        return failure(ImportOutcome::Cancelled, {});
     if (bytes.isEmpty() || !replaceFile(databasePath, bytes, &error))
         return failure(ImportOutcome::NotWritable, error);
     result.summary.rowsWritten = int(converted.rows.size());

@@ -24,6 +24,8 @@ struct ImportResult {
 };
 
 // Called now and then with 0..100; returning false cancels the import.
+// LastCancelPercent comes when the new file is made but not yet in place.
+inline constexpr int LastCancelPercent = 95;
 using ProgressCallback = std::function<bool(int percent)>;
 
 // Reads the EiBi schedule and writes it as MyDataTable into databasePath: through a temporary

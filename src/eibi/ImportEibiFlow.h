@@ -11,8 +11,9 @@ public:
     virtual ~ImportEibiPort() = default;
     // The open-kind file dialog for a "sked-*.csv" file: the chosen path, "" on cancel.
     virtual QString chooseScheduleFile() = 0;
-    // Shows or moves the progress dialog (0..100) and lets the window repaint; false once the
-    // user has pressed Cancel.
+    // Shows or moves the progress dialog (0..100) and lets the window handle its events;
+    // false once the user has pressed Cancel. Called often on the window's thread while the
+    // import runs on a worker thread.
     virtual bool progress(int percent) = 0;
     virtual void closeProgress() = 0;
     // Reads the replaced database again and fills the grid with the current settings.

@@ -58,6 +58,8 @@ void ImportEibiFlowTest::outcomes_data() {
                        "persistence 7, site /NOR-zz, site q, site zz, target Zzz"};
     QTest::newRow("cancel in the progress dialog: no reload, no message")
         << "sked-test.csv" << 0 << 0 << false << QStringList{};
+    QTest::newRow("cancel when the file is made: the old database stays")
+        << "sked-test.csv" << 95 << 0 << false << QStringList{};
     QTest::newRow("wrong header: the message, no reload")
         << "sked-test.expected.csv" << 1000 << 0 << false
         << QStringList{"Import EiBi Schedule: %1 is not an EiBi schedule: its first line is "
@@ -89,8 +91,8 @@ void ImportEibiFlowTest::outcomes() {
     QCOMPARE(port.reloads, reloads);
     QCOMPARE(contents(db) != "old", replaced);
     QCOMPARE(port.closes, file.isEmpty() ? 0 : 1);
-    if (replaced)
-        QCOMPARE(port.percents.last(), 100);
+    if (replaced) // the window saw the file made before it was put in place
+        QVERIFY(port.percents.contains(95));
 }
 
 QTEST_GUILESS_MAIN(ImportEibiFlowTest)
