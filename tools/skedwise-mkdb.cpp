@@ -1,6 +1,7 @@
 // Writes a schedule database (MyDataTable in a Jet 4 file): a synthetic schedule from a
 // seed, or the rows of a CSV file.
 
+#include "eibi/EibiImport.h"
 #include "jet/CsvRows.h"
 #include "jet/Jet4Writer.h"
 #include "schedule/SyntheticSchedule.h"
@@ -12,19 +13,25 @@
 #include <cstdio>
 #include <optional>
 
+#include <unistd.h>
+
 namespace {
 
 const char *const kUsage =
     "usage: skedwise-mkdb --rows N --seed S --out FILE\n"
     "       skedwise-mkdb --from-csv CSV --out FILE\n"
+    "       skedwise-mkdb --from-eibi SKED --out FILE\n"
     "Writes MyDataTable into a new Access (Jet 4) database FILE: a synthetic schedule of\n"
     "N rows made from seed S, or the rows of CSV (a header of the 27 field names in any\n"
-    "order; text quoted, an empty unquoted field is Null).\n";
+    "order; text quoted, an empty unquoted field is Null), or an EiBi schedule SKED\n"
+    "(sked-B26.csv). FILE is replaced only when complete; an old one is kept as FILE.bak.\n"
+    "Exit codes: 2 bad arguments or not an EiBi schedule, 3 FILE cannot be written.\n";
 
 struct Options {
     std::optional<qint64> rows;
     std::optional<quint64> seed;
     QString csv;
+    QString eibi;
     QString out;
 };
 
@@ -52,6 +59,8 @@ QString parseArguments(const QStringList &args, Options &o) {
             o.seed = value.toULongLong(&ok);
         else if (a == "--from-csv")
             o.csv = value;
+        else if (a == "--from-eibi")
+            o.eibi = value;
         else if (a == "--out")
             o.out = value;
         else
@@ -62,8 +71,8 @@ QString parseArguments(const QStringList &args, Options &o) {
     if (o.out.isEmpty())
         return QStringLiteral("--out is required");
     const bool synthetic = o.rows || o.seed;
-    if (synthetic == !o.csv.isEmpty())
-        return QStringLiteral("give either --rows and --seed, or --from-csv");
+    if (int(synthetic) + int(!o.csv.isEmpty()) + int(!o.eibi.isEmpty()) != 1)
+        return QStringLiteral("give either --rows and --seed, --from-csv or --from-eibi");
     if (synthetic && !(o.rows && o.seed))
         return QStringLiteral("--rows and --seed go together");
     return {};
@@ -123,7 +132,8 @@ int fromCsv(const Options &o) {
     if (!csvToColumns(csv, columns, rows, &error))
         return fail(QStringLiteral("%1: %2").arg(o.csv, error));
     matchColumnKinds(rows, columns);
-    if (!jet::writeJet4Database(o.out, "MyDataTable", columns, rows, &error))
+    if (!jet::writeJet4Database(o.out, "MyDataTable", jet::widenedToFit(columns, rows), rows,
+                                &error))
         return fail(error);
     return 0;
 }
@@ -134,6 +144,32 @@ int synthetic(const Options &o) {
     if (!jet::writeJet4Database(o.out, "MyDataTable", schedule::scheduleColumns(), rows, &error))
         return fail(error);
     return 0;
+}
+
+int fromEibi(const Options &o) {
+    const bool terminal = isatty(fileno(stderr));
+    const auto progress = [terminal](int percent) {
+        if (terminal)
+            std::fprintf(stderr, "\rImporting %3d%%", percent);
+        return true;
+    };
+    const eibi::ImportResult result =
+        eibi::importSchedule(o.eibi, o.out, eibi::EibiCodes::builtIn(), progress);
+    if (terminal)
+        std::fputs("\r              \r", stderr);
+    switch (result.outcome) {
+    case eibi::ImportOutcome::Done:
+        std::printf("%s\n", qPrintable(eibi::summaryText(result.summary)));
+        return 0;
+    case eibi::ImportOutcome::WrongHeader:
+        std::fprintf(stderr, "skedwise-mkdb: %s\n", qPrintable(result.message));
+        return 2;
+    case eibi::ImportOutcome::NotWritable:
+        std::fprintf(stderr, "skedwise-mkdb: %s\n", qPrintable(result.message));
+        return 3;
+    default:
+        return fail(result.message);
+    }
 }
 
 } // namespace
@@ -149,5 +185,7 @@ int main(int argc, char **argv) {
     const QString problem = parseArguments(args, options);
     if (!problem.isEmpty())
         return usage(problem);
+    if (!options.eibi.isEmpty())
+        return fromEibi(options);
     return options.csv.isEmpty() ? synthetic(options) : fromCsv(options);
 }

@@ -412,4 +412,16 @@ bool writeJet4Database(const QString &path, const QString &tableName,
     return false;
 }
 
+QVector<Column> widenedToFit(QVector<Column> columns, const std::vector<std::vector<Cell>> &rows) {
+    constexpr int kTextLimit = 255;
+    for (const auto &row : rows)
+        for (qsizetype c = 0; c < columns.size() && size_t(c) < row.size(); ++c)
+            if (columns[c].kind == ColumnKind::Text && row[size_t(c)].isText())
+                columns[c].size = std::max(columns[c].size, int(row[size_t(c)].text.size()));
+    for (Column &c : columns)
+        if (c.kind == ColumnKind::Text)
+            c.size = std::min(c.size, kTextLimit);
+    return columns;
+}
+
 } // namespace jet

@@ -18,6 +18,10 @@ namespace jet {
 QByteArray jet4Database(const QString &tableName, const QVector<Column> &columns,
                         const std::vector<std::vector<Cell>> &rows, QString *error = nullptr);
 
+// The columns with each Text column widened, up to 255 characters, to the longest text of
+// the rows in it, so that whole values are written rather than refused or cut.
+QVector<Column> widenedToFit(QVector<Column> columns, const std::vector<std::vector<Cell>> &rows);
+
 // Writes the file through a temporary file in the same folder that replaces path only
 // once it is complete, so a failed or interrupted run never leaves a half-written file.
 bool writeJet4Database(const QString &path, const QString &tableName,

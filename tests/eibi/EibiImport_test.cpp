@@ -1,0 +1,281 @@
+#include "eibi/EibiImport.h"
+#include "jet/CsvRows.h"
+#include "jet/MdbReader.h"
+#include "jet/SqlEngine.h"
+#include "jet/SqlParser.h"
+#include "mainwindow/RowStyling.h"
+#include "onair/OnAir.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace eibi;
+
+namespace {
+
+QString testSchedule() {
+    return QFINDTESTDATA("data/sked-test.csv");
+}
+
+QStringList expectedLines() {
+    QFile f(QFINDTESTDATA("data/sked-test.expected.csv"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+QByteArray contents(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// mdb-export's form: texts quoted, Null and numbers bare.
+QStringList exportLines(const jet::Table &table) {
+    QStringList lines, header;
+    for (const jet::Column &c : table.columns())
+        header << c.name;
+    lines << header.join(',');
+    for (int r = 0; r < table.rowCount(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < table.columns().size(); ++c)
+            fields << jet::csvField(table.cell(r, c));
+        lines << fields.join(',');
+    }
+    return lines;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run run(const QString &program, const QStringList &args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QStringList namesIn(const QString &folder) {
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// Writes fail with "File too large" beyond a few kilobytes while this lives; root too.
+class FileSizeLimit {
+public:
+    FileSizeLimit() {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit small = m_saved;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+} // namespace
+
+class EibiImportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writtenTableReadsBackAsExpected();
+    void mdbExportSeesTheSameTable();
+    void summaryNamesSkippedLinesAndUnknownCodes();
+    void onAirRowsAroundMidnight_data();
+    void onAirRowsAroundMidnight();
+    void replacingKeepsTheOldFileAsBak();
+    void failedOrCancelledImportLeavesTheDatabase_data();
+    void failedOrCancelledImportLeavesTheDatabase();
+    void toolExitCodes_data();
+    void toolExitCodes();
+
+private:
+    QString importInto(const QTemporaryDir &dir) {
+        const QString db = dir.filePath("ILGDATA.MDB");
+        const ImportResult r = importSchedule(testSchedule(), db, EibiCodes::builtIn(), {});
+        return r.outcome == ImportOutcome::Done ? db : QString();
+    }
+};
+
+void EibiImportTest::writtenTableReadsBackAsExpected() {
+    QTemporaryDir dir;
+    const QString db = importInto(dir);
+    QVERIFY(!db.isEmpty());
+    const jet::DirectRead read = jet::readTableDirect(db, "MyDataTable");
+    QVERIFY(read.table);
+    const QStringList expected = expectedLines();
+    QCOMPARE(expected.size(), 24);
+    const QStringList got = exportLines(*read.table);
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(got.value(i), expected[i]);
+    QCOMPARE(got.size(), expected.size());
+    // Long names widen their columns; the others keep the catalogue's sizes.
+    const QVector<jet::Column> &columns = read.table->columns();
+    QCOMPARE(columns[read.table->columnIndex(u"Station")].size, 34);
+    QCOMPARE(columns[read.table->columnIndex(u"Country")].size, 52);
+    QCOMPARE(columns[read.table->columnIndex(u"Graphic")].size, 48);
+    QCOMPARE(columns[read.table->columnIndex(u"Power")].size, 7);
+}
+
+void EibiImportTest::mdbExportSeesTheSameTable() {
+    QTemporaryDir dir;
+    const QString db = importInto(dir);
+    QVERIFY(!db.isEmpty());
+    const Run r = run("mdb-export", {db, "MyDataTable"});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts), expectedLines());
+}
+
+void EibiImportTest::summaryNamesSkippedLinesAndUnknownCodes() {
+    QTemporaryDir dir;
+    const ImportResult r =
+        importSchedule(testSchedule(), dir.filePath("ILGDATA.MDB"), EibiCodes::builtIn(), {});
+    QCOMPARE(summaryText(r.summary),
+             QString("23 records written.\n"
+                     "3 lines skipped (not ten semicolons or no frequency): 23, 24, 25\n"
+                     "Codes not found in the EiBi lists: country XYZ, language QQQ, "
+                     "persistence 7, site /NOR-zz, site q, site zz, target Zzz"));
+}
+
+void EibiImportTest::onAirRowsAroundMidnight_data() {
+    QTest::addColumn<QString>("utc");
+    QTest::addColumn<QList<int>>("stationIds");
+    // 1, 16, 17: 0000-2400; 2: 2200-2400; 3: 2300-0100; 21: 2330-0030; 23: 2345-0015.
+    QTest::newRow("23:59 all day, to 2400 and over midnight")
+        << "2359" << QList<int>{1, 2, 3, 16, 17, 21, 23};
+    QTest::newRow("00:00 the 2200-2400 broadcast has ended")
+        << "0000" << QList<int>{1, 3, 16, 17, 21, 23};
+    QTest::newRow("00:30 the 2330-0030 broadcast has ended") << "0030" << QList<int>{1, 3, 16, 17};
+}
+
+void EibiImportTest::onAirRowsAroundMidnight() {
+    QFETCH(QString, utc);
+    QFETCH(QList<int>, stationIds);
+    QTemporaryDir dir;
+    const jet::DirectRead read = jet::readTableDirect(importInto(dir), "MyDataTable");
+    QVERIFY(read.table);
+    const jet::Table &table = *read.table;
+    const auto parsed =
+        jet::parseQuery("Select * From MyDataTable Where " + onair::OnAirCondition(utc));
+    QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+    const jet::Selection selected = jet::runQuery(table, *parsed.query);
+    QVERIFY2(selected.ok(), qPrintable(selected.error));
+    QList<int> bySql, byRowColour;
+    for (const int r : selected.rows)
+        bySql << int(table.cell(r, 0).number);
+    std::sort(bySql.begin(), bySql.end());
+    const int utcb = table.columnIndex(u"UTCB"), utce = table.columnIndex(u"UTCE");
+    for (int r = 0; r < table.rowCount(); ++r) {
+        const mainwindow::RowTimes times{table.cell(r, utcb).text, table.cell(r, utce).text};
+        if (mainwindow::isOnAirRow(times, utc, utc.left(2)))
+            byRowColour << int(table.cell(r, 0).number);
+    }
+    QCOMPARE(bySql, stationIds);
+    QCOMPARE(byRowColour, stationIds);
+}
+
+void EibiImportTest::replacingKeepsTheOldFileAsBak() {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("ILGDATA.MDB");
+    QFile old(db);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the old database");
+    old.close();
+    QVERIFY(!importInto(dir).isEmpty());
+    QCOMPARE(contents(db + ".bak"), QByteArray("the old database"));
+    QVERIFY(jet::readTableDirect(db, "MyDataTable").table);
+    QCOMPARE(namesIn(dir.path()), (QStringList{"ILGDATA.MDB", "ILGDATA.MDB.bak"}));
+}
+
+void EibiImportTest::failedOrCancelledImportLeavesTheDatabase_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("outcome");
+    QTest::newRow("cancel at the start") << "cancel-first" << int(ImportOutcome::Cancelled);
+    QTest::newRow("cancel when the file is made, not yet in place")
+        << "cancel-late" << int(ImportOutcome::Cancelled);
+    QTest::newRow("disk refuses the new file") << "too-large" << int(ImportOutcome::NotWritable);
+    QTest::newRow("not an EiBi file") << "wrong-header" << int(ImportOutcome::WrongHeader);
+    QTest::newRow("schedule missing") << "missing" << int(ImportOutcome::NotReadable);
+}
+
+void EibiImportTest::failedOrCancelledImportLeavesTheDatabase() {
+    QFETCH(QString, kind);
+    QFETCH(int, outcome);
+    QTemporaryDir dir;
+    const QString db = dir.filePath("ILGDATA.MDB");
+    QFile old(db);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the old database");
+    old.close();
+    QString source = kind == "missing" ? dir.filePath("nothing.csv") : testSchedule();
+    if (kind == "wrong-header")
+        source = QFINDTESTDATA("data/sked-test.expected.csv");
+    int calls = 0;
+    const ProgressCallback progress = [&](int percent) {
+        ++calls;
+        return kind == "cancel-first" ? false : !(kind == "cancel-late" && percent >= 95);
+    };
+    ImportResult r;
+    if (kind == "too-large") {
+        FileSizeLimit limit;
+        r = importSchedule(source, db, EibiCodes::builtIn(), progress);
+    } else {
+        r = importSchedule(source, db, EibiCodes::builtIn(), progress);
+    }
+    QCOMPARE(int(r.outcome), outcome);
+    QCOMPARE(contents(db), QByteArray("the old database"));
+    QCOMPARE(namesIn(dir.path()), QStringList{"ILGDATA.MDB"});
+    if (kind == "wrong-header")
+        QVERIFY2(r.message.contains("\"StationID,Freq,Station,UTC,"), qPrintable(r.message));
+}
+
+void EibiImportTest::toolExitCodes_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("imported") << "ok" << 0 << "23 records written.";
+    QTest::newRow("wrong header: exit 2, what was found")
+        << "wrong-header" << 2 << "its first line is \"StationID,Freq";
+    QTest::newRow("output folder is a file: exit 3")
+        << "folder-is-file" << 3 << "cannot be written";
+    QTest::newRow("disk refuses the file: exit 3") << "too-large" << 3 << "cannot be written";
+}
+
+void EibiImportTest::toolExitCodes() {
+    QFETCH(QString, kind);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    QString out = dir.filePath("ILGDATA.MDB");
+    QString source = testSchedule();
+    if (kind == "wrong-header")
+        source = QFINDTESTDATA("data/sked-test.expected.csv");
+    if (kind == "folder-is-file") {
+        QFile blocker(dir.filePath("plain-file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        out = dir.filePath("plain-file/ILGDATA.MDB");
+    }
+    const QString mkdb = testsupport::binary("skedwise-mkdb");
+    const Run r = kind == "too-large"
+                      ? run("sh", {"-c", "trap '' XFSZ; ulimit -f 4; exec \"$0\" \"$@\"", mkdb,
+                                   "--from-eibi", source, "--out", out})
+                      : run(mkdb, {"--from-eibi", source, "--out", out});
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+    QCOMPARE(QFile::exists(out), exitCode == 0);
+}
+
+QTEST_GUILESS_MAIN(EibiImportTest)
+#include "EibiImport_test.moc"
