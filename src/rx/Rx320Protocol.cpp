@@ -72,8 +72,10 @@ TuningFactors tuningFactors(double hz, Mode mode, int filterHz) {
         static_cast<int>(std::llround(hz)) - 1250 + modeCorrection(mode) * passbandOffset;
     TuningFactors f;
     f.coarse = adjusted / 2500 + 18000;
-    f.fine = static_cast<int>(std::floor((adjusted % 2500) * 5.46));
-    f.bfo = static_cast<int>(std::floor((passbandOffset + bfoOffset + 8000) * 2.73));
+    // x 5.46 and x 2.73 in whole numbers: a float product like 11200 * 2.73 may land a hair
+    // below the integer and lose one step when cut.
+    f.fine = (adjusted % 2500) * 546 / 100;
+    f.bfo = (passbandOffset + bfoOffset + 8000) * 273 / 100;
     return f;
 }
 
