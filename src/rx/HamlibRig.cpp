@@ -84,6 +84,9 @@ bool HamlibRig::open(QString &why) {
     rig_set_conf(m_rig, rig_token_lookup(m_rig, "timeout"), "500");
     rig_set_conf(m_rig, rig_token_lookup(m_rig, "retry"), "0");
     m_open = check(rig_open(m_rig), why);
+    // Hamlib would answer reads from its cache for a while after the rig went away.
+    if (m_open)
+        rig_set_cache_timeout_ms(m_rig, HAMLIB_CACHE_ALL, 0);
     if (!m_open)
         close();
     return m_open;
