@@ -29,6 +29,7 @@ void ClipboardLink::takeTuneRequest(const QString &payload) {
         emit problem(QStringLiteral("Not tuned: ") + why);
         return;
     }
+    emit problem(QString()); // an earlier refusal no longer applies
     order(*hz, receiver::composeMessage(MessageKind::FreqReport, payload));
 }
 

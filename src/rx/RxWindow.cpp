@@ -3,6 +3,7 @@
 #include "rx/FrequencyText.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,7 @@ RxWindow::RxWindow(ClipboardLink &link, QWidget *parent)
     big.setPointSize(36);
     big.setBold(true);
     m_digits->setFont(big);
+    m_digits->setMinimumHeight(QFontMetrics(big).height() + 8); // never squeezed by long lines
     m_digits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_digits->setToolTip(QStringLiteral("Turn the mouse wheel here to tune by the step"));
     m_digits->installEventFilter(this);
