@@ -54,7 +54,8 @@ QString HamlibRig::describe() const {
 }
 
 QString HamlibRig::failure(int code) const {
-    const QString reason = QString::fromLatin1(rigerror(code)).trimmed();
+    // rigerror2: the reason alone; rigerror appends the recent debug trace.
+    const QString reason = QString::fromLatin1(rigerror2(code)).section(u'\n', 0, 0).trimmed();
     if (m_model == NetModel)
         return QStringLiteral("rigctld at %1 refused the connection or does not answer (%2)")
             .arg(m_port, reason);

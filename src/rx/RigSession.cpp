@@ -8,9 +8,14 @@ RigSession::RigSession(int pollMs, int retryMs) : m_pollMs(pollMs), m_retryMs(re
 }
 
 RigSession::~RigSession() {
-    finish();
+    // Events still queued for the rig thread are not run once it quits: stop the rig first,
+    // on its own thread, and wait for it.
+    if (RigWorker *worker = m_worker)
+        QMetaObject::invokeMethod(
+            worker, [worker] { worker->stop(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
+    delete m_worker;
 }
 
 void RigSession::finish() {
