@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/Seams.h"
+#include "rx/Rig.h"
+
+#include <QObject>
+
+namespace rx {
+
+// Where the link sends its tune orders: the rig thread in the program, a fake in tests.
+class TunePort {
+public:
+    virtual ~TunePort() = default;
+    virtual void tune(double hz, quint64 ticket) = 0;
+};
+
+// The clipboard side: takes the schedule's tune and status requests, answers them and reports
+// every frequency change made here. Runs on the window's thread.
+class ClipboardLink : public QObject {
+    Q_OBJECT
+public:
+    // How often the clipboard is read; the schedule's round trip is bounded by it.
+    static constexpr int PollMs = 200;
+
+    ClipboardLink(app::Clipboard &clipboard, TunePort &rig);
+    // One read of the clipboard.
+    void poll();
+    // A frequency chosen in this program's window: tuned, then reported in the forced form.
+    // False with the reason when it is out of range.
+    bool userTune(double hz, QString &why);
+    const RigState &rigState() const { return m_state; }
+
+public slots:
+    void rigStateChanged(const rx::RigState &state);
+    void rigTuned(double hz, quint64 ticket);
+    void rigMoved(double hz);
+
+signals:
+    // A request that was not carried out, and why; shown in the window.
+    void problem(const QString &text);
+
+private:
+    void takeTuneRequest(const QString &payload);
+    void answerStatusRequest(const QString &request);
+    void order(double hz, const QString &report);
+    void put(const QString &text);
+
+    app::Clipboard &m_clipboard;
+    TunePort &m_rig;
+    RigState m_state;
+    quint64 m_ticket = 0;
+    QString m_pendingReport;
+    QString m_unansweredShown;
+};
+
+} // namespace rx

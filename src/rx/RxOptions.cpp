@@ -1,0 +1,87 @@
+#include "rx/RxOptions.h"
+
+#include "rx/HamlibRig.h"
+#include "rx/Rx320Rig.h"
+
+#include <QCommandLineParser>
+#include <QSettings>
+
+namespace rx {
+
+RigChoice loadChoice(QSettings &settings) {
+    RigChoice c;
+    c.model = settings.value(QStringLiteral("rig/model"), HamlibRig::DummyModel).toInt();
+    c.port = settings.value(QStringLiteral("rig/port")).toString();
+    c.speed = settings.value(QStringLiteral("rig/speed"), 0).toInt();
+    return c;
+}
+
+void saveChoice(QSettings &settings, const RigChoice &c) {
+    settings.setValue(QStringLiteral("rig/model"), c.model);
+    settings.setValue(QStringLiteral("rig/port"), c.port);
+    settings.setValue(QStringLiteral("rig/speed"), c.speed);
+}
+
+namespace {
+
+bool readNumber(const QCommandLineParser &parser, const QString &name, int &into, QString &why) {
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < 0) {
+        why = QStringLiteral("-%1 wants a number, not \"%2\"").arg(name, parser.value(name));
+        return false;
+    }
+    into = value;
+    return true;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, const RigChoice &saved) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Skedwise Receiver: tunes a receiver for the Skedwise schedule."));
+    parser.addOptions({
+        {{QStringLiteral("m"), QStringLiteral("model")},
+         QStringLiteral("Hamlib model number (1 dummy, 2 rigctld, 16003 RX-320)."),
+         QStringLiteral("MODEL")},
+        {{QStringLiteral("r"), QStringLiteral("rig-file")},
+         QStringLiteral("Serial port, or host:port of rigctld."),
+         QStringLiteral("PATH")},
+        {{QStringLiteral("s"), QStringLiteral("serial-speed")},
+         QStringLiteral("Serial speed in baud."),
+         QStringLiteral("SPEED")},
+    });
+    const QCommandLineOption help = parser.addHelpOption();
+    CommandLine result;
+    result.choice = saved;
+    if (!parser.parse(arguments)) {
+        result.text = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
+        result.help = true;
+        result.text = parser.helpText();
+        return result;
+    }
+    if (!readNumber(parser, QStringLiteral("m"), result.choice.model, result.text) ||
+        !readNumber(parser, QStringLiteral("s"), result.choice.speed, result.text))
+        return result;
+    if (parser.isSet(QStringLiteral("r")))
+        result.choice.port = parser.value(QStringLiteral("r"));
+    return result;
+}
+
+std::unique_ptr<Rig> makeRig(const RigChoice &c) {
+    if (c.model == Rx320Rig::HamlibModel)
+        return std::make_unique<Rx320Rig>(c.port.isEmpty() ? QStringLiteral("/dev/ttyUSB0")
+                                                           : c.port);
+    QString port = c.port;
+    if (port.isEmpty() && c.model == HamlibRig::NetModel)
+        port = QStringLiteral("127.0.0.1:4532");
+    return std::make_unique<HamlibRig>(c.model, port, c.speed);
+}
+
+} // namespace rx

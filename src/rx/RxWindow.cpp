@@ -1,0 +1,159 @@
+#include "rx/RxWindow.h"
+
+#include "rx/FrequencyText.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace rx {
+
+namespace {
+
+QString stepName(int hz) {
+    return hz >= 1000 ? QStringLiteral("%1 kHz").arg(hz / 1000) : QStringLiteral("%1 Hz").arg(hz);
+}
+
+QString filterName(int hz) {
+    return hz > 0 ? QStringLiteral("%1 Hz").arg(hz) : QStringLiteral("normal");
+}
+
+} // namespace
+
+RxWindow::RxWindow(ClipboardLink &link, QWidget *parent)
+    : QWidget(parent), m_tuning(link), m_digits(new QLabel(QStringLiteral("----.--"))),
+      m_note(new QLabel), m_mode(new QComboBox), m_filter(new QComboBox), m_step(new QComboBox),
+      m_typed(new QLineEdit), m_signal(new QProgressBar), m_connection(new QLabel),
+      m_problem(new QLabel) {
+    setWindowTitle(QStringLiteral("Skedwise Receiver"));
+    QFont big(QStringLiteral("Monospace"));
+    big.setStyleHint(QFont::TypeWriter);
+    big.setPointSize(36);
+    big.setBold(true);
+    m_digits->setFont(big);
+    m_digits->setMinimumHeight(QFontMetrics(big).height() + 8); // never squeezed by long lines
+    m_digits->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_digits->setToolTip(QStringLiteral("Turn the mouse wheel here to tune by the step"));
+    m_digits->installEventFilter(this);
+    m_signal->setRange(0, 15); // S0 .. S9+36
+    m_signal->setFormat(QStringLiteral("no signal reading"));
+    m_connection->setWordWrap(true);
+    m_problem->setWordWrap(true);
+    m_problem->setStyleSheet(QStringLiteral("color: #a00000"));
+    auto *layout = new QVBoxLayout(this);
+    auto *digitsRow = new QHBoxLayout;
+    digitsRow->addWidget(m_digits, 1);
+    digitsRow->addWidget(new QLabel(QStringLiteral("kHz")));
+    layout->addLayout(digitsRow);
+    layout->addWidget(m_note);
+    layout->addWidget(buildModeRow());
+    layout->addWidget(buildTuningRow());
+    layout->addWidget(m_signal);
+    layout->addWidget(m_connection);
+    layout->addWidget(m_problem);
+}
+
+QWidget *RxWindow::buildModeRow() {
+    auto *row = new QWidget;
+    auto *h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(new QLabel(QStringLiteral("Mode:")));
+    h->addWidget(m_mode);
+    h->addWidget(new QLabel(QStringLiteral("Filter:")));
+    h->addWidget(m_filter);
+    h->addStretch();
+    auto *settings = new QPushButton(QStringLiteral("Settings..."));
+    h->addWidget(settings);
+    connect(settings, &QPushButton::clicked, this, &RxWindow::settingsAsked);
+    connect(m_mode, &QComboBox::activated, this, &RxWindow::chooseMode);
+    connect(m_filter, &QComboBox::activated, this, &RxWindow::chooseMode);
+    return row;
+}
+
+QWidget *RxWindow::buildTuningRow() {
+    auto *row = new QWidget;
+    auto *h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto *down = new QPushButton(QStringLiteral("<"));
+    auto *up = new QPushButton(QStringLiteral(">"));
+    down->setToolTip(QStringLiteral("Down by the step"));
+    up->setToolTip(QStringLiteral("Up by the step"));
+    for (int hz : TuningPanel::steps())
+        m_step->addItem(stepName(hz), hz);
+    m_step->setCurrentIndex(m_step->findData(m_tuning.step()));
+    m_typed->setPlaceholderText(QStringLiteral("kHz, Enter tunes"));
+    h->addWidget(new QLabel(QStringLiteral("Step:")));
+    h->addWidget(m_step);
+    h->addWidget(down);
+    h->addWidget(up);
+    h->addWidget(m_typed, 1);
+    connect(m_step, &QComboBox::activated, this,
+            [this](int) { m_tuning.chooseStep(m_step->currentData().toInt()); });
+    connect(down, &QPushButton::clicked, this, [this] { outcome(m_tuning.stepBy(-1)); });
+    connect(up, &QPushButton::clicked, this, [this] { outcome(m_tuning.stepBy(1)); });
+    connect(m_typed, &QLineEdit::returnPressed, this,
+            [this] { outcome(m_tuning.typed(m_typed->text())); });
+    return row;
+}
+
+bool RxWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_digits && event->type() == QEvent::Wheel) {
+        outcome(m_tuning.wheel(static_cast<QWheelEvent *>(event)->angleDelta().y()));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void RxWindow::outcome(const QString &why) {
+    m_problem->setText(why.isEmpty() ? QString() : QStringLiteral("Not tuned: ") + why);
+}
+
+void RxWindow::showProblem(const QString &text) {
+    m_problem->setText(text);
+}
+
+void RxWindow::chooseMode() {
+    if (!m_filling)
+        emit modeChosen(m_mode->currentText(), m_filter->currentData().toInt());
+}
+
+void RxWindow::fillChoices(const RigState &state) {
+    m_filling = true;
+    if (m_shownModes != state.modes) {
+        m_shownModes = state.modes;
+        m_mode->clear();
+        m_mode->addItems(state.modes);
+        m_filter->clear();
+        for (int hz : state.filters)
+            m_filter->addItem(filterName(hz), hz);
+    }
+    if (!state.mode.isEmpty() && m_mode->findText(state.mode) < 0)
+        m_mode->addItem(state.mode);
+    m_mode->setCurrentIndex(m_mode->findText(state.mode));
+    if (m_filter->findData(state.filterHz) < 0)
+        m_filter->addItem(filterName(state.filterHz), state.filterHz);
+    m_filter->setCurrentIndex(m_filter->findData(state.filterHz));
+    m_filling = false;
+}
+
+void RxWindow::showState(const RigState &state) {
+    m_digits->setText(state.hzKnown ? kHzText(state.hz) : QStringLiteral("----.--"));
+    m_note->setText(state.hzKnown && !state.hzFromRig
+                        ? QStringLiteral("last set here: this receiver cannot report it")
+                        : QString());
+    fillChoices(state);
+    const QString s = sMeterText(state.signalDb);
+    m_signal->setValue(state.signalDb ? std::clamp(9 + *state.signalDb / 6, 0, 15) : 0);
+    m_signal->setFormat(s.isEmpty() ? QStringLiteral("no signal reading") : s);
+    m_connection->setText(state.line);
+    if (state.connected && m_problem->text().startsWith(QLatin1String("Status request")))
+        m_problem->clear();
+}
+
+} // namespace rx

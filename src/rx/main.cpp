@@ -1,0 +1,82 @@
+#include "app/PromptsQt.h"
+#include "app/SingleInstance.h"
+#include "rx/ClipboardLink.h"
+#include "rx/HamlibRig.h"
+#include "rx/RigSession.h"
+#include "rx/RxOptions.h"
+#include "rx/RxSettingsDialog.h"
+#include "rx/RxWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int RigPollMs = 500;
+constexpr int RetryMs = 3000;
+
+bool ownCopy(app::SingleInstance &lock) {
+    if (lock.acquire())
+        return true;
+    QMessageBox::information(nullptr, QStringLiteral("Skedwise Receiver"),
+                             QStringLiteral("Skedwise Receiver is already running."));
+    return false;
+}
+
+void askSettings(rx::RxWindow &window, rx::RigSession &session) {
+    QSettings settings;
+    rx::RxSettingsDialog dialog(rx::loadChoice(settings), rx::hamlibModels(), &window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    rx::saveChoice(settings, dialog.choice());
+    session.replace(rx::makeRig(dialog.choice()));
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication::setOrganizationName(QStringLiteral("Skedwise"));
+    QCoreApplication::setApplicationName(QStringLiteral("skedwise-rx"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Read before the window system is touched, so that --help works without a display.
+    QSettings settings;
+    const rx::CommandLine options = rx::parseCommandLine(arguments, rx::loadChoice(settings));
+    if (options.help || !options.text.isEmpty()) {
+        std::fputs(qPrintable(options.text + u'\n'), options.help ? stdout : stderr);
+        return options.help ? 0 : 2;
+    }
+    QApplication application(argc, argv);
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    app::SingleInstance lock(runtime + QStringLiteral("/skedwise-rx-%1.lock").arg(qgetenv("USER")));
+    if (!ownCopy(lock))
+        return 1;
+
+    app::QtClipboard clipboard;
+    rx::RigSession session(RigPollMs, RetryMs);
+    rx::ClipboardLink link(clipboard, session);
+    rx::RxWindow window(link);
+    QObject::connect(&session, &rx::RigSession::stateChanged, &link,
+                     &rx::ClipboardLink::rigStateChanged);
+    QObject::connect(&session, &rx::RigSession::stateChanged, &window, &rx::RxWindow::showState);
+    QObject::connect(&session, &rx::RigSession::tuned, &link, &rx::ClipboardLink::rigTuned);
+    QObject::connect(&session, &rx::RigSession::rigMoved, &link, &rx::ClipboardLink::rigMoved);
+    QObject::connect(&link, &rx::ClipboardLink::problem, &window, &rx::RxWindow::showProblem);
+    QObject::connect(&window, &rx::RxWindow::modeChosen, &session, &rx::RigSession::setMode);
+    QObject::connect(&window, &rx::RxWindow::settingsAsked, &window,
+                     [&] { askSettings(window, session); });
+    session.replace(rx::makeRig(options.choice));
+
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &link, &rx::ClipboardLink::poll);
+    poll.start(rx::ClipboardLink::PollMs);
+    window.show();
+    return application.exec();
+}

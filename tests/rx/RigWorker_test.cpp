@@ -1,0 +1,114 @@
+#include "rx/RigWorker.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace rx;
+
+namespace {
+
+// A receiver that can be switched off and turned by hand; records what was set.
+struct FakeRig : Rig {
+    bool *present;
+    double *knobHz;
+    QList<double> *setHz;
+    FakeRig(bool *p, double *k, QList<double> *s) : present(p), knobHz(k), setHz(s) {}
+    QString describe() const override { return QStringLiteral("fake rig"); }
+    bool open(QString &why) override { return answer(why); }
+    void close() override {}
+    bool setFrequency(double hz, QString &why) override {
+        if (!answer(why))
+            return false;
+        setHz->append(hz);
+        *knobHz = hz;
+        return true;
+    }
+    bool setMode(const QString &, int, QString &why) override { return answer(why); }
+    bool read(RigReading &r, QString &why) override {
+        if (!answer(why))
+            return false;
+        r.hz = *knobHz;
+        r.mode = QStringLiteral("AM");
+        r.signalDb = -6;
+        return true;
+    }
+    bool reportsFrequency() const override { return true; }
+    QStringList modes() const override { return {QStringLiteral("AM")}; }
+    QList<int> filters() const override { return {6000}; }
+    double minHz() const override { return 0; }
+    double maxHz() const override { return 1e9; }
+    bool answer(QString &why) const {
+        if (!*present)
+            why = QStringLiteral("no receiver answers on /dev/ttyFAKE");
+        return *present;
+    }
+};
+
+} // namespace
+
+class RigWorkerTest : public QObject {
+    Q_OBJECT
+
+    bool present = true;
+    double knobHz = 5000000;
+    QList<double> setHz;
+    std::unique_ptr<RigWorker> worker;
+
+private slots:
+    void init() {
+        present = true;
+        knobHz = 5000000;
+        setHz.clear();
+        worker = std::make_unique<RigWorker>(std::make_unique<FakeRig>(&present, &knobHz, &setHz),
+                                             1000000, 50);
+    }
+
+    void missingRigSaysWhyAndRetries() {
+        present = false;
+        worker->start();
+        QVERIFY(!worker->state().connected);
+        QVERIFY(worker->state().line.startsWith("no receiver answers on /dev/ttyFAKE"));
+        present = true;
+        worker->step(); // too soon: the retry waits
+        QVERIFY(!worker->state().connected);
+        QTest::qWait(60);
+        worker->step();
+        QVERIFY(worker->state().connected);
+        QCOMPARE(worker->state().line, QStringLiteral("connected: fake rig"));
+    }
+
+    void tunesWhileAwayApplyOnlyLatestWhenBack() {
+        worker->start();
+        QSignalSpy tuned(worker.get(), &RigWorker::tuned);
+        present = false;
+        worker->step(); // the read fails: the rig is gone
+        QVERIFY(!worker->state().connected);
+        worker->tune(9575000, 1);
+        worker->tune(6202000, 2);
+        QVERIFY(tuned.isEmpty());
+        present = true;
+        QTest::qWait(60);
+        worker->step();
+        QCOMPARE(setHz, QList<double>{6202000});
+        QCOMPARE(tuned.size(), 1);
+        QCOMPARE(tuned[0][1].toULongLong(), 2ull);
+    }
+
+    void ownTuneIsNoMoveButKnobTurnIs() {
+        worker->start();
+        QSignalSpy moved(worker.get(), &RigWorker::rigMoved);
+        moved.clear();
+        worker->tune(9575000, 1);
+        worker->step();
+        QVERIFY(moved.isEmpty());
+        knobHz = 9580000; // turned by hand, or by another program on rigctld
+        worker->step();
+        QCOMPARE(moved.size(), 1);
+        QCOMPARE(moved[0][0].toDouble(), 9580000.0);
+        worker->step();
+        QCOMPARE(moved.size(), 1); // no repeat while it stays
+    }
+};
+
+QTEST_GUILESS_MAIN(RigWorkerTest)
+#include "RigWorker_test.moc"
