@@ -1,5 +1,6 @@
 #include "mainwindow/ScheduleGridWidget.h"
 
+#include "app/ScreenUnitsUi.h"
 #include "mainwindow/ScheduleGridView.h"
 
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace mainwindow {
@@ -207,11 +209,11 @@ QString ScheduleGridWidget::columnFieldName(int column) const {
 }
 
 int ScheduleGridWidget::twipsToPixels(int twips) const {
-    return qRound(twips * logicalDpiX() / twipsPerInch);
+    return app::twipsToPixels(twips, this);
 }
 
 int ScheduleGridWidget::pixelsToTwips(int pixels) const {
-    return qRound(pixels * twipsPerInch / logicalDpiX());
+    return int(std::lround(app::pixelsToTwips(pixels, this)));
 }
 
 int ScheduleGridWidget::columnWidthTwips(int column) const {
