@@ -189,7 +189,10 @@ void ScheduleGridWidget::setFirstVisibleRow(int bookmark) {
     const int row = m_source.positionOf(bookmark);
     if (row < 0)
         return;
-    m_view->doItemsLayout(); // the scroll range must know the current row count
+    // Both views' scroll ranges must know the current row count: they keep each other's
+    // scroll position, and a stale range in one would clamp the other.
+    m_view->lockedView()->doItemsLayout();
+    m_view->doItemsLayout();
     m_view->verticalScrollBar()->setValue(row);
     followSourceCurrent(false);
 }
