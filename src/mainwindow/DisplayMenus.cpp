@@ -1,9 +1,89 @@
-// The main window's menus: each item only calls its handler.
+// The main window's buttons and menus: each only calls its handler.
 #include "mainwindow/DisplayWindow.h"
 
+#include "app/ScreenUnitsUi.h"
+#include "mainwindow/ScheduleGridWidget.h"
+#include "onair/OnAir.h"
+#include "schedule/QueryComposition.h"
+
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
 
 namespace mainwindow {
+
+namespace {
+constexpr int ButtonHeightTwips = 375;
+
+// What ReadDB does to the grid widget.
+class GridResult : public schedule::ResultGrid {
+public:
+    explicit GridResult(ScheduleGridWidget &grid) : m_grid(grid) {}
+    void rebuildColumns() override { m_grid.rebuildColumns(); }
+    void setColumnWidthTwips(int column, double twips) override {
+        m_grid.setColumnWidthTwips(column, int(std::lround(twips)));
+    }
+    void refresh() override { m_grid.refresh(); }
+    void setCaption(const QString &caption) override { m_grid.setCaption(caption); }
+
+private:
+    ScheduleGridWidget &m_grid;
+};
+} // namespace
+
+void DisplayForm::buildControls() {
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("DisplayClient"));
+    setCentralWidget(client);
+    m_grid = new ScheduleGridWidget(m_gridSource, client);
+    m_grid->setObjectName(QStringLiteral("SSDBGrid"));
+    m_gridResult = std::make_unique<GridResult>(*m_grid);
+    m_grid->setRowStyler(
+        [this](int bookmark, GridRowStyle &row) { SSDBGrid_StyleRow(bookmark, row); });
+    connect(m_grid, &ScheduleGridWidget::rowPicked, this, &DisplayForm::SSDBGrid_PickRow);
+    connect(m_grid, &ScheduleGridWidget::headingClicked, this, &DisplayForm::SSDBGrid_SortColumn);
+    connect(m_grid, &ScheduleGridWidget::mouseButtonPressed, this,
+            &DisplayForm::SSDBGrid_MouseButton);
+
+    m_cmdGo = addButton(QStringLiteral("Go"), QStringLiteral("CmdGo"), 120, 600);
+    m_cmdOnAir = addButton(QStringLiteral("On Air"), QStringLiteral("CmdONAir"), 780, 1000);
+    m_cmdLog[0] = addButton(QStringLiteral("Log ON"), QStringLiteral("CmdLog_0"), 1840, 1000);
+    m_cmdLog[1] = addButton(QStringLiteral("Log OFF"), QStringLiteral("CmdLog_1"), 2900, 1000);
+    m_cmdFilter =
+        addButton(QStringLiteral("Filter Status"), QStringLiteral("CmdFilter"), 3960, 1400);
+    m_selectAll =
+        addButton(QStringLiteral("Clear Filter"), QStringLiteral("SelectAll"), 5420, 1400);
+    m_label0 = new QLabel(client);
+    m_label0->setObjectName(QStringLiteral("Label_0"));
+    m_label0->setAlignment(Qt::AlignCenter);
+    m_label0->setGeometry(app::twipsToPixels(6900, this), 0, app::twipsToPixels(1200, this),
+                          app::twipsToPixels(ButtonHeightTwips, this));
+    m_buttonRow << m_label0;
+    setOnAirButtonColor(onair::OnAirOffColor);
+    connect(m_cmdGo, &QPushButton::clicked, this, &DisplayForm::CmdGo_Click);
+    connect(m_cmdOnAir, &QPushButton::clicked, this, &DisplayForm::CmdONAir_Click);
+    connect(m_cmdLog[0], &QPushButton::clicked, this, [this] { CmdLog_Click(0); });
+    connect(m_cmdLog[1], &QPushButton::clicked, this, [this] { CmdLog_Click(1); });
+    connect(m_selectAll, &QPushButton::clicked, this, &DisplayForm::SelectAll_Click);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer"));
+    connect(m_timer, &QTimer::timeout, this, [this] { Timer_Timer(0); });
+}
+
+QPushButton *DisplayForm::addButton(const QString &caption, const QString &name, int leftTwips,
+                                    int widthTwips) {
+    auto *button = new QPushButton(caption, centralWidget());
+    button->setObjectName(name);
+    button->setGeometry(app::twipsToPixels(leftTwips, this), 0,
+                        app::twipsToPixels(widthTwips, this),
+                        app::twipsToPixels(ButtonHeightTwips, this));
+    m_buttonRow << button;
+    return button;
+}
 
 QMenu *DisplayForm::addMenu(QMenu *parent, const QString &caption, const QString &name) {
     QMenu *menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);

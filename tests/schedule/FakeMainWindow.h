@@ -83,10 +83,7 @@ public:
     void setGridCaption(const QString &c) override { caption = c; }
     void setBusyPointer(bool on) override { busy = on; }
     void clearFindMarking() override { events << "clearFindMarking"; }
-    void DisplayOnAir() override {
-        events << "DisplayOnAir";
-        s.OnAirMode = true;
-    }
+    void DisplayOnAir() override { events << "DisplayOnAir"; }
     // Records the call and runs the program's own sequence, as the window does.
     void DisableOnAir() override {
         events << "DisableOnAir";
