@@ -465,7 +465,8 @@ private slots:
     void onAirOffRestoresAStationNotOnTheAir() {
         REQUIRE_FIXTURE(testsupport::fixture("schedule/rows.csv"));
         Program p(fixture(), at("0130", 30));
-        const int row = 600; // station 601 is not on the air at 01:30, row 161 is the last on-air one
+        // Station 601 is not on the air at 01:30; 161 stations are.
+        const int row = 600;
         p.records().moveTo(row - 5);
         p.grid()->setFirstVisibleRow(p.records().bookmark());
         QTableView *view = p.rows();
