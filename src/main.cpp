@@ -1,8 +1,8 @@
-#include "app/StartupUi.h"
+#include "startup/StartupUi.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
-    return app::runSkedwise(application);
+    return startup::runSkedwise(application);
 }

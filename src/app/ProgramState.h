@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/FieldCatalogue.h"
+#include "app/FieldCatalogue.h"
 
 #include <QDateTime>
 #include <QString>

@@ -42,4 +42,9 @@ BusyPointer::~BusyPointer() {
     QApplication::restoreOverrideCursor();
 }
 
+void BusyPointer::clearAll() {
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
 } // namespace app

@@ -24,6 +24,9 @@ public:
     ~BusyPointer();
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
+
+    // The normal pointer again, whatever was left busy (the main window's activation).
+    static void clearAll();
 };
 
 } // namespace app

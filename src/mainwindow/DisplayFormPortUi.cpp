@@ -2,10 +2,9 @@
 
 #include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
+#include "onair/OnAirSequences.h"
 #include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryDialog.h"
-
-#include <QGuiApplication>
 
 namespace mainwindow {
 
@@ -52,25 +51,33 @@ void DisplayFormPort::setGridCaption(const QString &caption) {
     m_form.grid()->setCaption(caption);
 }
 
+bool DisplayFormPort::currentRowVisible() const {
+    return m_form.grid()->currentRow() >= 0;
+}
+void DisplayFormPort::clearFindMarking() {
+    m_form.grid()->clearFindMarking();
+}
+
 // Busy and default may come unpaired (a find puts the pointer back early), so keep one level.
 void DisplayFormPort::setBusyPointer(bool busy) {
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    if (busy)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
+    if (!busy)
+        m_busy.reset();
+    else if (!m_busy)
+        m_busy.emplace();
+}
+
+void DisplayFormPort::setOnAirButtonColor(int rgb24) {
+    m_form.setOnAirButtonColor(rgb24);
+}
+void DisplayFormPort::setWindowTitle(const QString &title) {
+    m_form.setWindowTitle(title);
 }
 
 void DisplayFormPort::DisplayOnAir() {
-    m_form.DisplayOnAir();
+    onair::DisplayOnAir(*this);
 }
 void DisplayFormPort::DisableOnAir() {
-    m_form.DisableOnAir();
-}
-void DisplayFormPort::setOnAirButtonColor(int bgr) {
-    m_form.setOnAirButtonColor(bgr);
+    onair::DisableOnAir(*this);
 }
 
 void DisplayFormPort::showQueryDialog() {

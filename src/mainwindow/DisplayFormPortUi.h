@@ -1,6 +1,10 @@
 #pragma once
 
-#include "schedule/MainWindowPort.h"
+#include "app/ScreenUnitsUi.h"
+#include "schedule/FilterPort.h"
+#include "schedule/GridEvents.h"
+
+#include <optional>
 
 namespace schedule {
 class QueryDialog;
@@ -11,8 +15,11 @@ namespace mainwindow {
 
 class DisplayForm;
 
-// The main window as the find, filter and language handlers see it.
-class DisplayFormPort : public schedule::MainWindowPort {
+// The main window as every subsystem's port sees it: the grid port and the on-air, clock and
+// filter ports. A new subsystem's port derives virtually from app::GridPort and is added here.
+class DisplayFormPort : public schedule::FilterPort,
+                        public onair::ClockPort,
+                        public schedule::SortPort {
 public:
     explicit DisplayFormPort(DisplayForm &form) : m_form(form) {}
 
@@ -21,6 +28,7 @@ public:
         m_language = language;
     }
 
+    // app::GridPort
     app::ProgramState &state() override;
     app::Prompts &prompts() override;
     jet::DataSource &data1() override;
@@ -35,21 +43,30 @@ public:
     int currentBookmark() const override;
     jet::Cell firstColumnValue(int bookmark) const override;
     void setGridCaption(const QString &caption) override;
+    void clearFindMarking() override;
     void setBusyPointer(bool busy) override;
+    bool busy() const { return m_busy.has_value(); }
+
+    // schedule::SortPort
+    bool currentRowVisible() const override;
+
+    // onair::OnAirPort, onair::ClockPort
+    void setOnAirButtonColor(int rgb24) override;
+    void setWindowTitle(const QString &title) override;
+
+    // schedule::FilterPort
     void DisplayOnAir() override;
     void DisableOnAir() override;
-    void setOnAirButtonColor(int bgr) override;
     void showQueryDialog() override;
     void showLanguageSelector() override;
     void setLanguageSelectorText(const QString &text) override;
     void closeSingleRecordWindow() override {}
-    bool busy() const { return m_busy; }
 
 private:
     DisplayForm &m_form;
     schedule::QueryDialog *m_query = nullptr;
     schedule::LanguageSelectorWindow *m_language = nullptr;
-    bool m_busy = false;
+    std::optional<app::BusyPointer> m_busy;
 };
 
 } // namespace mainwindow

@@ -2,18 +2,22 @@
 
 #include "app/Conversions.h"
 #include "app/PromptsQt.h"
+#include "app/ScreenUnitsUi.h"
 #include "app/Settings.h"
 #include "mainwindow/DisplayFormPortUi.h"
 #include "mainwindow/GridSetup.h"
 #include "mainwindow/MainKeys.h"
+#include "mainwindow/OptionMarks.h"
 #include "mainwindow/RowStyling.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "onair/Clock.h"
 #include "onair/OnAir.h"
+#include "onair/OnAirSequences.h"
 #include "onair/TimeZoneDialog.h"
 #include "schedule/ClearFilter.h"
 #include "schedule/CustomFilters.h"
 #include "schedule/FilterStatusWindow.h"
+#include "schedule/GridEvents.h"
 #include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryComposition.h"
 #include "schedule/QueryDialog.h"
@@ -36,7 +40,6 @@ namespace mainwindow {
 namespace {
 
 constexpr int TickMs = 900;
-constexpr int ButtonHeightTwips = 375;
 
 // Column widths of the grid for saving.
 class WindowSaveContext : public app::SaveContext {
@@ -53,30 +56,6 @@ private:
     const DisplayForm &m_form;
 };
 
-// What ReadDB does to the grid widget.
-class GridResult : public schedule::ResultGrid {
-public:
-    explicit GridResult(ScheduleGridWidget &grid) : m_grid(grid) {}
-    void rebuildColumns() override { m_grid.rebuildColumns(); }
-    void setColumnWidthTwips(int column, double twips) override {
-        m_grid.setColumnWidthTwips(column, int(std::lround(twips)));
-    }
-    void refresh() override { m_grid.refresh(); }
-    void setCaption(const QString &caption) override { m_grid.setCaption(caption); }
-
-private:
-    ScheduleGridWidget &m_grid;
-};
-
-// The hourglass for the length of a long operation.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
-
 bool flag(const QString &text) {
     return app::parseFlag(text).value_or(false);
 }
@@ -89,13 +68,19 @@ void checkOnly(const QList<QAction *> &items, int index, int count = -1) {
             items[i]->setChecked(i == index);
 }
 
+// As checkOnly, but a mark of -1 leaves the group as it is.
+void applyMark(const QList<QAction *> &items, int mark, int count = -1) {
+    if (mark >= 0)
+        checkOnly(items, mark, count);
+}
+
 // Labels draw with the window roles, edit fields with the base roles: set both.
 void setColors(QWidget *w, double back, double fore) {
     QPalette palette = w->palette();
     for (auto role : {QPalette::Window, QPalette::Base})
-        palette.setColor(role, colorFromRgb24(int(back)));
+        palette.setColor(role, app::colorFromRgb24(int(back)));
     for (auto role : {QPalette::WindowText, QPalette::Text})
-        palette.setColor(role, colorFromRgb24(int(fore)));
+        palette.setColor(role, app::colorFromRgb24(int(fore)));
     w->setAutoFillBackground(true);
     w->setPalette(palette);
     for (QWidget *child : w->findChildren<QWidget *>())
@@ -134,218 +119,6 @@ DisplayForm::~DisplayForm() {
     qApp->removeEventFilter(this);
 }
 
-// ---- Controls and menus ----
-
-void DisplayForm::buildControls() {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("DisplayClient"));
-    setCentralWidget(client);
-    m_grid = new ScheduleGridWidget(m_gridSource, client);
-    m_grid->setObjectName(QStringLiteral("SSDBGrid"));
-    m_gridResult = std::make_unique<GridResult>(*m_grid);
-    m_grid->setRowStyler(
-        [this](int bookmark, GridRowStyle &row) { SSDBGrid_StyleRow(bookmark, row); });
-    connect(m_grid, &ScheduleGridWidget::rowPicked, this, &DisplayForm::SSDBGrid_PickRow);
-    connect(m_grid, &ScheduleGridWidget::headingClicked, this, &DisplayForm::SSDBGrid_SortColumn);
-    connect(m_grid, &ScheduleGridWidget::mouseButtonPressed, this,
-            &DisplayForm::SSDBGrid_MouseButton);
-
-    m_cmdGo = addButton(QStringLiteral("Go"), QStringLiteral("CmdGo"), 120, 600);
-    m_cmdOnAir = addButton(QStringLiteral("On Air"), QStringLiteral("CmdONAir"), 780, 1000);
-    m_cmdLog[0] = addButton(QStringLiteral("Log ON"), QStringLiteral("CmdLog_0"), 1840, 1000);
-    m_cmdLog[1] = addButton(QStringLiteral("Log OFF"), QStringLiteral("CmdLog_1"), 2900, 1000);
-    m_cmdFilter =
-        addButton(QStringLiteral("Filter Status"), QStringLiteral("CmdFilter"), 3960, 1400);
-    m_selectAll =
-        addButton(QStringLiteral("Clear Filter"), QStringLiteral("SelectAll"), 5420, 1400);
-    m_label0 = new QLabel(client);
-    m_label0->setObjectName(QStringLiteral("Label_0"));
-    m_label0->setAlignment(Qt::AlignCenter);
-    m_label0->setGeometry(twipsToPixels(6900), 0, twipsToPixels(1200),
-                          twipsToPixels(ButtonHeightTwips));
-    m_buttonRow << m_label0;
-    setOnAirButtonColor(onair::OnAirOffColor);
-    connect(m_cmdGo, &QPushButton::clicked, this, &DisplayForm::CmdGo_Click);
-    connect(m_cmdOnAir, &QPushButton::clicked, this, &DisplayForm::CmdONAir_Click);
-    connect(m_cmdLog[0], &QPushButton::clicked, this, [this] { CmdLog_Click(0); });
-    connect(m_cmdLog[1], &QPushButton::clicked, this, [this] { CmdLog_Click(1); });
-    connect(m_selectAll, &QPushButton::clicked, this, &DisplayForm::SelectAll_Click);
-
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer"));
-    connect(m_timer, &QTimer::timeout, this, [this] { Timer_Timer(0); });
-}
-
-QPushButton *DisplayForm::addButton(const QString &caption, const QString &name, int leftTwips,
-                                    int widthTwips) {
-    auto *button = new QPushButton(caption, centralWidget());
-    button->setObjectName(name);
-    button->setGeometry(twipsToPixels(leftTwips), 0, twipsToPixels(widthTwips),
-                        twipsToPixels(ButtonHeightTwips));
-    m_buttonRow << button;
-    return button;
-}
-
-QMenu *DisplayForm::addMenu(QMenu *parent, const QString &caption, const QString &name) {
-    QMenu *menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-}
-
-QAction *DisplayForm::addItem(QMenu *menu, const QString &caption, const QString &name,
-                              std::function<void()> handler) {
-    QAction *item = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
-    item->setObjectName(name);
-    connect(item, &QAction::triggered, this, [handler] { handler(); });
-    return item;
-}
-
-// An indexed item array with one handler. Check marks are the handler's business: the
-// automatic toggle of a checkable item is undone before the handler runs.
-DisplayForm::ItemArray DisplayForm::addItems(QMenu *menu, const QString &name,
-                                             const QStringList &captions, int firstIndex,
-                                             bool checkable, std::function<void(int)> handler) {
-    ItemArray items(firstIndex, nullptr);
-    for (int i = 0; i < captions.size(); ++i) {
-        const int index = firstIndex + i;
-        QAction *item = menu->addAction(captions[i]);
-        item->setObjectName(name + u'_' + QString::number(index));
-        item->setCheckable(checkable);
-        connect(item, &QAction::triggered, this, [item, checkable, handler, index](bool on) {
-            if (checkable)
-                item->setChecked(!on);
-            handler(index);
-        });
-        items << item;
-    }
-    return items;
-}
-
-void DisplayForm::buildMenus() {
-    addItem(nullptr, QStringLiteral("Exit"), QStringLiteral("ExitNow"),
-            [this] { ExitNow_Click(); });
-    buildFindMenus();
-    addItem(nullptr, QStringLiteral("Select Fields"), QStringLiteral("SForm"),
-            [this] { SForm_Click(); });
-    QMenu *method = addMenu(nullptr, QStringLiteral("Select Method"), QStringLiteral("SM1"));
-    m_SelectM = addItems(
-        method, QStringLiteral("SelectM"),
-        {QStringLiteral("Single Record"), QStringLiteral("Multi Records (1 row at a time)"),
-         QStringLiteral("Multi Records Contiguous"), QStringLiteral("Clear BookMarks")},
-        0, true, [this](int i) { SelectM_Click(i); });
-    m_SelectM[3]->setCheckable(false);
-    buildFunctionAndHelpMenus();
-}
-
-void DisplayForm::buildFindMenus() {
-    QMenu *find = addMenu(nullptr, QStringLiteral("Find"), QStringLiteral("FindBy1"));
-    m_FindA = addItems(find, QStringLiteral("FindA"),
-                       {QStringLiteral("Frequency  F2"), QStringLiteral("Station        F3"),
-                        QStringLiteral("Location     F4"), QStringLiteral("Start Time   F5"),
-                        QStringLiteral("ADM            F6"), QStringLiteral("STN            F7")},
-                       0, false, [this](int i) { FindA_Click(i); });
-    QMenu *filter = addMenu(nullptr, QStringLiteral("Filter By"), QStringLiteral("FindS"));
-    m_FindNow = addItems(filter, QStringLiteral("FindNow"), {QStringLiteral("Custom Filter")}, 0,
-                         false, [this](int i) { FindNow_Click(i); });
-    QMenu *program = addMenu(filter, QStringLiteral("Program"), QStringLiteral("FindNow_1"));
-    m_FindNow << program->menuAction();
-    m_Progs =
-        addItems(program, QStringLiteral("Progs"),
-                 {QStringLiteral("Classic Music"), QStringLiteral("Language Lesson"),
-                  QStringLiteral("Feature"), QStringLiteral("Home Service"),
-                  QStringLiteral("Local Service"), QStringLiteral("Music"), QStringLiteral("News"),
-                  QStringLiteral("POP Music"), QStringLiteral("Religious"),
-                  QStringLiteral("Sports"), QStringLiteral("UnderGround/Pirate"),
-                  QStringLiteral("Mixed"), QStringLiteral("Time Signal")},
-                 1, false, [this](int i) { Progs_Click(i); });
-    m_FindNow << addItems(filter, QStringLiteral("FindNow"),
-                          {QStringLiteral("Language"), QStringLiteral("Frequency"),
-                           QStringLiteral("Frequency Range"), QStringLiteral("Country"),
-                           QStringLiteral("Location"), QStringLiteral("Start Time"),
-                           QStringLiteral("Start/End Times"), QStringLiteral("ADM"),
-                           QStringLiteral("Station Name"), QStringLiteral("Target")},
-                          2, false, [this](int i) { FindNow_Click(i); })
-                     .mid(2);
-}
-
-void DisplayForm::buildFunctionAndHelpMenus() {
-    QMenu *functions = addMenu(nullptr, QStringLiteral("Functions"), QStringLiteral("Func"));
-    addItem(functions, QStringLiteral("Change Time Zone"), QStringLiteral("ChangeTZ"),
-            [this] { ChangeTZ_Click(); });
-    m_PrintData =
-        addItems(functions, QStringLiteral("PrintData"),
-                 {QStringLiteral("Print Seleted Rows"), QStringLiteral("Print Entire Table")}, 0,
-                 false, [this](int i) { PrintData_Click(i); });
-    m_Export = addItems(functions, QStringLiteral("Export"),
-                        {QStringLiteral("Export Selected Rows to Text File"),
-                         QStringLiteral("Export ALL Rows to Text File"),
-                         QStringLiteral("Export Selected Rows to HTML File"),
-                         QStringLiteral("Export ALL Rows to HTML File")},
-                        0, false, [this](int i) { Export_Click(i); });
-    addItem(nullptr, QStringLiteral("Log File"), QStringLiteral("ChangeLog"),
-            [this] { ChangeLog_Click(); });
-    buildOptionsMenu();
-    QMenu *help = addMenu(nullptr, QStringLiteral("Help"), QStringLiteral("H1"));
-    addItem(help, QStringLiteral("Legend"), QStringLiteral("Legends"), [this] { Legends_Click(); });
-    addItem(help, QStringLiteral("Contents"), QStringLiteral("ShowHelp"),
-            [this] { ShowHelp_Click(); });
-    addItem(help, QStringLiteral("About"), QStringLiteral("DoAbout"), [this] { DoAbout_Click(); });
-}
-
-void DisplayForm::buildOptionsMenu() {
-    QMenu *options = addMenu(nullptr, QStringLiteral("Options"), QStringLiteral("SO1"));
-    const QStringList noYes = {QStringLiteral("No"), QStringLiteral("Yes")};
-    auto group = [&](const QString &caption, const QString &menuName, const QString &itemName,
-                     const QStringList &captions, std::function<void(int)> handler) {
-        return addItems(addMenu(options, caption, menuName), itemName, captions, 0, true,
-                        std::move(handler));
-    };
-    m_TTips = group(QStringLiteral("Tooltips"), QStringLiteral("TT1"), QStringLiteral("TTips"),
-                    noYes, [this](int i) { TTips_Click(i); });
-    m_DoLink =
-        group(QStringLiteral("RX320 Link"), QStringLiteral("RLink"), QStringLiteral("DoLink"),
-              {QStringLiteral("Enabled"), QStringLiteral("Disabled")},
-              [this](int i) { DoLink_Click(i); });
-    m_Colors = group(QStringLiteral("Colors"), QStringLiteral("BColor"), QStringLiteral("Colors"),
-                     {QStringLiteral("Control Backcolor"), QStringLiteral("Control ForeColor"),
-                      QStringLiteral("Selected Row Backcolor"), QStringLiteral("Grid BackColor"),
-                      QStringLiteral("On-Air"), QStringLiteral("On-Air Select")},
-                     [this](int i) { Colors_Click(i); });
-    for (QAction *item : m_Colors)
-        item->setCheckable(false);
-    m_FontNames = group(QStringLiteral("Font Styles"), QStringLiteral("FontStyle"),
-                        QStringLiteral("FontNames"),
-                        {QStringLiteral("Courier "), QStringLiteral("Courier New"),
-                         QStringLiteral("Lucida Console"), QStringLiteral("MS Serif")},
-                        [this](int i) { FontNames_Click(i); });
-    m_DFonts = group(QStringLiteral("Grid Font Size"), QStringLiteral("GridFonts"),
-                     QStringLiteral("DFonts"),
-                     {QStringLiteral("7 pt."), QStringLiteral("8 pt."), QStringLiteral("9 pt."),
-                      QStringLiteral("10 pt."), QStringLiteral("11 pt."), QStringLiteral("12 pt."),
-                      QStringLiteral("14 pt."), QStringLiteral("16 pt.")},
-                     [this](int i) { DFonts_Click(i); });
-    m_WhichFont = group(
-        QStringLiteral("Marked Row Font"), QStringLiteral("MRF"), QStringLiteral("WhichFont"),
-        {QStringLiteral("Normal"), QStringLiteral("Bold")}, [this](int i) { WhichFont_Click(i); });
-    m_FSort =
-        group(QStringLiteral("Freq Sort Order"), QStringLiteral("FSO1"), QStringLiteral("FSort"),
-              {QStringLiteral("Ascending"), QStringLiteral("Descending")},
-              [this](int i) { FSort_Click(i); });
-    m_Sinpo = group(QStringLiteral("Prompt for SINPO"), QStringLiteral("S1"),
-                    QStringLiteral("Sinpo"), noYes, [this](int i) { Sinpo_Click(i); });
-    m_SelAutoUpdate =
-        group(QStringLiteral("Auto Update ON-AIR"), QStringLiteral("AOU"),
-              QStringLiteral("SelAutoUpdate"), noYes, [this](int i) { SelAutoUpdate_Click(i); });
-    m_ClockOnOff =
-        group(QStringLiteral("Clock Display"), QStringLiteral("CD1"), QStringLiteral("ClockOnOff"),
-              {QStringLiteral("Display OFF"), QStringLiteral("Display ON")},
-              [this](int i) { ClockOnOff_Click(i); });
-    m_LC = group(QStringLiteral("Lock Columns"), QStringLiteral("LC0"), QStringLiteral("LC"),
-                 {QStringLiteral("Lock Freq Column"), QStringLiteral("Lock Freq + Next")},
-                 [this](int i) { LC_Click(i); });
-}
-
 // ---- Load, placement, exits ----
 
 void DisplayForm::Form_Load() {
@@ -370,21 +143,14 @@ void DisplayForm::Form_Load() {
     m_data1.setDatabaseName(m_services.programFile(QStringLiteral("ILGDATA.MDB")));
     m_data2.setDatabaseName(m_services.programFile(QStringLiteral("ILGDATA.MDB")));
     {
-        BusyPointer busy;
+        app::BusyPointer busy;
         SetupGrid();
         m_state.CharWidth = charWidthTwips();
         schedule::ParseFieldLists(m_state.fieldLists(), m_state.DisplayFields);
         schedule::BuildSQL(m_state);
-        const bool all = m_state.Language.toUpper() == u"ALL";
-        m_state.SQLStr = all ? QStringLiteral("Select ") + m_state.FieldListStr +
-                                   QStringLiteral(" From MyDataTable")
-                             : QStringLiteral("Select ") + m_state.FieldListStr +
-                                   QStringLiteral(" from MyDataTable Where (instr(Language,'") +
-                                   m_state.Language + QStringLiteral("') > 0)");
+        schedule::startupQuery(m_state);
         ReadDB(m_state.SQLStr);
         CheckFontSize();
-        m_state.FilterStr = all ? QStringLiteral("ALL Languages")
-                                : QStringLiteral("Filter By \r\nLanguage = ") + m_state.Language;
         m_timer->start(TickMs);
     }
     applyOptionMarks();
@@ -403,23 +169,21 @@ void DisplayForm::reportDatabaseProblem() {
 
 // The check marks and grid options the settings ask for.
 void DisplayForm::applyOptionMarks() {
-    checkOnly(m_DoLink, flag(m_state.LinkOK) ? 0 : 1);
-    const bool tips = flag(m_state.DoTips);
-    m_grid->setToolTipsEnabled(tips);
-    checkOnly(m_TTips, tips ? 1 : 0);
-    checkOnly(m_FSort, m_state.FSortStr.isEmpty() ? 0 : 1);
-    if (m_state.RowSelectType >= 1 && m_state.RowSelectType <= 3) {
-        m_grid->setRowSelectionKind(m_state.RowSelectType);
-        checkOnly(m_SelectM, m_state.RowSelectType - 1, 3);
-    }
-    checkOnly(m_Sinpo, m_state.SINPOPrompt ? 1 : 0);
-    checkOnly(m_WhichFont, flag(m_state.FontIsBold) ? 1 : 0);
-    checkOnly(m_SelAutoUpdate, m_state.AutoOnAir ? 1 : 0);
-    checkOnly(m_ClockOnOff, m_state.DisplayClock ? 1 : 0);
-    if (m_state.SplitterPosition == 2 || m_state.SplitterPosition == 3) {
-        m_grid->setLockedColumns(m_state.SplitterPosition);
-        checkOnly(m_LC, m_state.SplitterPosition - 2);
-    }
+    const OptionMarks marks = optionMarks(m_state);
+    applyMark(m_DoLink, marks.doLink);
+    m_grid->setToolTipsEnabled(marks.tipsShown);
+    applyMark(m_TTips, marks.tips);
+    applyMark(m_FSort, marks.freqSort);
+    if (marks.rowSelectionKind)
+        m_grid->setRowSelectionKind(marks.rowSelectionKind);
+    applyMark(m_SelectM, marks.selectMethod, 3);
+    applyMark(m_Sinpo, marks.sinpo);
+    applyMark(m_WhichFont, marks.markedRowFont);
+    applyMark(m_SelAutoUpdate, marks.autoUpdate);
+    applyMark(m_ClockOnOff, marks.clock);
+    if (marks.lockedColumns)
+        m_grid->setLockedColumns(marks.lockedColumns);
+    applyMark(m_LC, marks.lockColumns);
     m_grid->refresh();
 }
 
@@ -431,10 +195,6 @@ void DisplayForm::placeWindow() {
     move(int(m_state.FormLeft / tpp), int(app::leadingNumber(m_state.FormTop) / tpp));
     // Resizing later changes the grid's height only; its width is the loaded window's.
     m_grid->setGeometry(0, 0, width(), m_grid->height());
-}
-
-int DisplayForm::twipsToPixels(double twips) const {
-    return int(std::lround(twips / app::twipsPerPixel(this)));
 }
 
 double DisplayForm::topTwips() const {
@@ -467,8 +227,7 @@ void DisplayForm::ExitNow_Click() {
 void DisplayForm::Form_Activate() {
     if (m_port->busy())
         return; // a find in progress owns the pointer
-    while (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
+    app::BusyPointer::clearAll();
 }
 
 void DisplayForm::changeEvent(QEvent *event) {
@@ -494,12 +253,12 @@ void DisplayForm::resizeEvent(QResizeEvent *event) {
 void DisplayForm::applyLayout(double outerHeightTwips) {
     const MainLayout layout = mainLayout(outerHeightTwips);
     m_grid->setGeometry(m_grid->x(), m_grid->y(), m_grid->width(),
-                        twipsToPixels(layout.gridHeight));
+                        app::twipsToPixels(layout.gridHeight, this));
     if (m_grid->layout())
         m_grid->layout()->activate();
     m_state.HalfRows = qint16(m_grid->visibleRowCount() / 2);
     for (QWidget *w : std::as_const(m_buttonRow))
-        w->move(w->x(), twipsToPixels(layout.buttonTop));
+        w->move(w->x(), app::twipsToPixels(layout.buttonTop, this));
 }
 
 // ---- Grid set-up ----
@@ -570,28 +329,12 @@ void DisplayForm::SSDBGrid_PickRow() {
 }
 
 void DisplayForm::SSDBGrid_SortColumn(int column) {
-    m_state.SortBy = m_grid->columnFieldName(column);
-    if (m_state.SortBy != u"Freq")
-        m_state.FindType = 0;
-    m_grid->setRedraw(false);
-    BusyPointer busy;
-    ReadDB(m_state.SQLStr);
-    m_data1.recordset().findFirst(onair::stationCriterion(m_state.SelStationID));
-    // The station stays in view, as a bound grid shows its current record.
-    if (m_grid->currentRow() < 0)
-        m_grid->setFirstVisibleRow(m_grid->bookmarkAtOffset(-m_state.HalfRows));
-    m_grid->setRedraw(true);
-    m_grid->refresh();
+    schedule::SSDBGrid_SortColumn(*m_port, m_grid->columnFieldName(column));
 }
 
 void DisplayForm::SSDBGrid_MouseButton(Qt::MouseButton button, Qt::KeyboardModifiers, int, int y) {
     const int bookmark = m_grid->bookmarkOfVisibleRow(m_grid->rowAtPosition(y));
-    if (bookmark < 0)
-        return; // below the last row: no station there
-    const QString id = jet::displayText(m_grid->cellValue(0, bookmark));
-    m_state.SelStationID = app::roundToInt32(app::leadingNumber(id)).value_or(0);
-    m_state.LastStationID = m_state.SelStationID;
-    if (button == Qt::RightButton)
+    if (schedule::stationClicked(*m_port, bookmark) && button == Qt::RightButton)
         ShowSingleRecord();
 }
 
@@ -608,103 +351,24 @@ void DisplayForm::SSDBGrid_StyleRow(int bookmark, GridRowStyle &row) {
 
 void DisplayForm::setOnAirButtonColor(int rgb24) {
     QPalette palette = m_cmdOnAir->palette();
-    palette.setColor(QPalette::Button, colorFromRgb24(rgb24));
+    palette.setColor(QPalette::Button, app::colorFromRgb24(rgb24));
     m_cmdOnAir->setPalette(palette);
 }
 
-void DisplayForm::rememberCurrentStation() {
-    const int bookmark = m_grid->currentBookmark();
-    if (bookmark < 0)
-        return;
-    const QString id = jet::displayText(m_grid->cellValue(0, bookmark));
-    m_state.SelStationID = app::roundToInt32(app::leadingNumber(id)).value_or(0);
-}
-
-// Makes SelStationID current and shows it HalfRows below the top.
-void DisplayForm::centreCurrentStation() {
-    jet::RecordSet &records = m_data1.recordset();
-    records.moveFirst();
-    records.findFirst(onair::stationCriterionOnAir(m_state.SelStationID));
-    m_grid->setFirstVisibleRow(m_grid->bookmarkAtOffset(-m_state.HalfRows));
-}
-
 void DisplayForm::DisplayOnAir() {
-    m_state.HalfRows = qint16(m_grid->visibleRowCount() / 2);
-    rememberCurrentStation();
-    m_state.OnAirMode = true;
-    setOnAirButtonColor(onair::OnAirOnColor);
-    BusyPointer busy;
-    m_grid->setRedraw(false);
-    const QString now = m_state.UTCHour + m_state.UTCMin;
-    m_state.SearchStr = now;
-    m_state.WhereStr = onair::OnAirCondition(now);
-    ReadDB(m_state.SQLStr);
-    m_state.FilterStr = onair::withOnAirLine(m_state.FilterStr, now);
-    m_grid->setCaption(onair::displayOnAirCaption(m_state.Language, recordCount()));
-    if (recordCount() >= 1) {
-        m_data1.recordset().moveFirst();
-        m_data1.recordset().findFirst(onair::stationCriterionOnAir(m_state.SelStationID));
-    }
-    if (m_state.SortBy != u"Freq") {
-        m_state.FindType = 0;
-        m_grid->clearFindMarking();
-        m_grid->refresh();
-    }
-    m_grid->setRedraw(true);
+    onair::DisplayOnAir(*m_port);
 }
-
 void DisplayForm::CmdONAir_Click() {
-    m_state.HalfRows = qint16(m_grid->visibleRowCount() / 2);
-    if (m_state.OnAirMode) {
-        m_state.OnAirMode = false;
-        setOnAirButtonColor(onair::OnAirOffColor);
-        m_state.WhereStr.clear();
-        m_state.SortBy = m_state.SavedSortBy;
-        m_state.FilterStr = m_state.SavedFilterStr;
-        m_state.SQLStr = m_state.SavedSQL;
-        m_state.SavedSortBy.clear();
-        m_state.SavedFilterStr.clear();
-        m_state.SavedSQL.clear();
-        BusyPointer busy;
-        m_grid->setRedraw(false);
-        ReadDB(m_state.SQLStr);
-        centreCurrentStation();
-        m_grid->setRedraw(true);
-    } else {
-        m_state.SavedSortBy = m_state.SortBy;
-        m_state.SavedFilterStr = m_state.FilterStr;
-        m_state.SavedSQL = m_state.SQLStr;
-        DisplayOnAir();
-        m_grid->setRedraw(false);
-        centreCurrentStation();
-        m_grid->setRedraw(true);
-    }
-    m_grid->setCaption(onair::toggleCaption(m_state.Language, m_state.CaptionNot, recordCount()));
+    onair::CmdONAir_Click(*m_port);
 }
-
 void DisplayForm::CmdONAir_MouseDown(Qt::MouseButton button) {
-    if (button != Qt::RightButton)
-        return;
-    if (m_state.OnAirMode) {
-        DisplayOnAir();
-        return;
-    }
-    m_state.FindType = 0;
-    m_grid->clearFindMarking();
-    m_grid->refresh();
+    onair::CmdONAir_MouseDown(*m_port, button == Qt::RightButton);
 }
-
 void DisplayForm::DisableOnAir() {
-    m_state.WhereStr.clear();
-    m_state.OnAirMode = false;
-    setOnAirButtonColor(onair::OnAirOffColor);
+    onair::DisableOnAir(*m_port);
 }
-
 void DisplayForm::SelAutoUpdate_Click(int index) {
-    if (index != 0 && index != 1)
-        return;
-    m_state.AutoOnAir = index == 1;
-    checkOnly(m_SelAutoUpdate, index);
+    applyMark(m_SelAutoUpdate, mainwindow::SelAutoUpdate_Click(m_state, index));
 }
 
 // ---- Clock ----
@@ -712,35 +376,15 @@ void DisplayForm::SelAutoUpdate_Click(int index) {
 void DisplayForm::Timer_Timer(int index) {
     if (index != 0)
         return;
-    try {
-        ReceiverClipboardStep();
-    } catch (...) {
-        // A failing clipboard exchange must not stop the clock.
-    }
-    onair::ComputeClock(m_state, m_services.clock.localNow(), QLocale());
-    if (m_state.UTCSec == u"00") {
-        m_grid->refresh();
-        if (m_state.OnAirMode && m_state.AutoOnAir)
-            DisplayOnAir();
-    } else if (m_state.UTCHHMM != m_styledMinute) {
-        // A new time zone moves the minute between the full-minute ticks: the rows keep
-        // their on-air colours only while the minute they were styled for lasts.
-        m_grid->clearFindMarking();
-    }
-    m_styledMinute = m_state.UTCHHMM;
-    if (m_state.DisplayClock)
-        setWindowTitle(QStringLiteral("Skedwise ") + m_state.ClockStr);
+    ReceiverClipboardStep(); // its outcome is the receiver link's business: the clock goes on
+    onair::clockTick(*m_port, m_services.clock.localNow(), QLocale(), m_styledMinute);
 }
 
 void DisplayForm::ClockOnOff_Click(int index) {
-    if (index == 0) {
-        m_state.DisplayClock = false;
-        checkOnly(m_ClockOnOff, 0);
-        setWindowTitle(QStringLiteral("Skedwise Database Program"));
-    } else if (index == 1) {
-        m_state.DisplayClock = true;
-        checkOnly(m_ClockOnOff, 1);
-    }
+    const ClockChoice choice = mainwindow::ClockOnOff_Click(m_state, index);
+    applyMark(m_ClockOnOff, choice.mark);
+    if (choice.title)
+        setWindowTitle(*choice.title);
 }
 
 onair::TimeZoneDialog *DisplayForm::ChangeTZ_Click() {
@@ -877,7 +521,9 @@ void DisplayForm::CmdFilter_MouseUp() {
 void DisplayForm::StartLog() {}
 void DisplayForm::StopLog() {}
 void DisplayForm::CmdGo_Click() {}
-void DisplayForm::ReceiverClipboardStep() {}
+app::ClipboardStepResult DisplayForm::ReceiverClipboardStep() {
+    return app::ClipboardStepResult::Nothing;
+}
 void DisplayForm::SendTuneRequest(const QString &) {}
 void DisplayForm::ShowSingleRecord() {}
 void DisplayForm::SForm_Click() {}

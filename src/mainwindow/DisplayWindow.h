@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ClipboardStep.h"
 #include "app/Services.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
@@ -95,7 +96,7 @@ public:
     void SelectAll_Click();
     void CmdFilter_MouseDown();
     void CmdFilter_MouseUp();
-    void ReceiverClipboardStep();
+    app::ClipboardStepResult ReceiverClipboardStep();
     void SendTuneRequest(const QString &freqText);
     void ShowSingleRecord();
     void SForm_Click();
@@ -161,13 +162,10 @@ private:
     void reportDatabaseProblem();
     void setButtonTip(QObject *watched);
     int recordCount() const;
-    void rememberCurrentStation();
-    void centreCurrentStation();
     void showCurrentRecord();
     void pageRows(bool down, bool jumpToEnd);
     void moveToRecord(bool last);
     void enableLogButtons(bool logOn);
-    int twipsToPixels(double twips) const;
 
     app::Services m_services;
     app::ProgramState &m_state;

@@ -1,5 +1,6 @@
 #include "mainwindow/ScheduleGridWidget.h"
 
+#include "app/ScreenUnitsUi.h"
 #include "mainwindow/ScheduleGridView.h"
 
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace mainwindow {
@@ -187,7 +189,10 @@ void ScheduleGridWidget::setFirstVisibleRow(int bookmark) {
     const int row = m_source.positionOf(bookmark);
     if (row < 0)
         return;
-    m_view->doItemsLayout(); // the scroll range must know the current row count
+    // Both views' scroll ranges must know the current row count: they keep each other's
+    // scroll position, and a stale range in one would clamp the other.
+    m_view->lockedView()->doItemsLayout();
+    m_view->doItemsLayout();
     m_view->verticalScrollBar()->setValue(row);
     followSourceCurrent(false);
 }
@@ -207,11 +212,11 @@ QString ScheduleGridWidget::columnFieldName(int column) const {
 }
 
 int ScheduleGridWidget::twipsToPixels(int twips) const {
-    return qRound(twips * logicalDpiX() / twipsPerInch);
+    return app::twipsToPixels(twips, this);
 }
 
 int ScheduleGridWidget::pixelsToTwips(int pixels) const {
-    return qRound(pixels * twipsPerInch / logicalDpiX());
+    return int(std::lround(app::pixelsToTwips(pixels, this)));
 }
 
 int ScheduleGridWidget::columnWidthTwips(int column) const {

@@ -1,12 +1,13 @@
 #include "onair/OnAir.h"
 
+#include "app/Captions.h"
+
 namespace onair {
 
 namespace {
 const QString OnAirLineStart = QStringLiteral("\r\nStations On Air @ ");
 // CR LF, the heading, four digits and " Z".
 constexpr int OnAirLineLength = 26;
-const QString CaptionStart = QStringLiteral("VAZOdariDATA   ");
 } // namespace
 
 QString timePastMidnight(const QString &utcHHMM) {
@@ -36,18 +37,18 @@ QString withOnAirLine(const QString &filterStr, const QString &t) {
 QString displayOnAirCaption(const QString &language, int recordCount) {
     const QString n = QString::number(recordCount);
     if (language == u"ALL")
-        return CaptionStart + n + QStringLiteral(" Records in ALL Languages");
-    return CaptionStart + n + QStringLiteral(" Records in ") + language;
+        return app::CaptionPrefix + n + QStringLiteral(" Records in ALL Languages");
+    return app::CaptionPrefix + n + QStringLiteral(" Records in ") + language;
 }
 
 QString toggleCaption(const QString &language, QString &captionNot, int recordCount) {
     const QString n = QString::number(recordCount);
     if (language == u"ALL") {
         captionNot.clear();
-        return CaptionStart + n + QStringLiteral(" Records in ALL Languages");
+        return app::CaptionPrefix + n + QStringLiteral(" Records in ALL Languages");
     }
-    return CaptionStart + n + QStringLiteral(" Records ") + captionNot + QStringLiteral(" in ") +
-           language;
+    return app::CaptionPrefix + n + QStringLiteral(" Records ") + captionNot +
+           QStringLiteral(" in ") + language;
 }
 
 QString stationCriterionOnAir(qint32 stationId) {

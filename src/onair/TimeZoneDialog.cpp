@@ -1,6 +1,7 @@
 #include "onair/TimeZoneDialog.h"
 
 #include "app/Conversions.h"
+#include "app/ScreenUnitsUi.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -8,13 +9,6 @@
 #include <QVBoxLayout>
 
 namespace onair {
-
-namespace {
-QColor colorOf(double rgb24) {
-    const int v = int(rgb24);
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
-} // namespace
 
 TimeZoneDialog::TimeZoneDialog(app::ProgramState &state, QWidget *parent)
     : QDialog(parent), m_state(state), m_list(new QListWidget(this)) {
@@ -51,8 +45,8 @@ void TimeZoneDialog::Form_Load() {
     m_list->setCurrentRow(preselectedTimeZoneRow(entries, m_state.TimeZone));
     m_TZLoading = false;
     QPalette palette = m_list->palette();
-    palette.setColor(QPalette::Base, colorOf(m_state.BackColor));
-    palette.setColor(QPalette::Text, colorOf(m_state.Forecolor));
+    palette.setColor(QPalette::Base, app::colorFromRgb24(int(m_state.BackColor)));
+    palette.setColor(QPalette::Text, app::colorFromRgb24(int(m_state.Forecolor)));
     m_list->setPalette(palette);
 }
 

@@ -8,27 +8,17 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-// The current row's StationID; unchanged when there is no current row.
-void rememberCurrentStation(MainWindowPort &port) {
-    const int bookmark = port.currentBookmark();
-    if (bookmark < 0)
-        return;
-    const jet::Cell id = port.firstColumnValue(bookmark);
-    if (id.isNumber())
-        port.state().SelStationID = qint32(id.number);
-    else if (bool ok = false; id.isText() && (id.text.toInt(&ok), ok))
-        port.state().SelStationID = id.text.toInt();
+void rememberCurrentStation(FilterPort &port) {
+    if (const std::optional<qint32> id = app::currentStationId(port))
+        port.state().SelStationID = *id;
 }
 
-void leaveOnAirAndFind(MainWindowPort &port) {
-    app::ProgramState &s = port.state();
-    s.OnAirMode = false;
-    port.setOnAirButtonColor(onair::OnAirOffColor);
-    s.WhereStr.clear();
-    s.FindType = 0;
+void leaveOnAirAndFind(FilterPort &port) {
+    port.DisableOnAir();
+    port.state().FindType = 0;
 }
 
-void showAllLanguages(MainWindowPort &port) {
+void showAllLanguages(FilterPort &port) {
     app::ProgramState &s = port.state();
     port.setLanguageSelectorText(QStringLiteral("ALL"));
     s.Language = QStringLiteral("ALL");
@@ -36,11 +26,11 @@ void showAllLanguages(MainWindowPort &port) {
     s.SQLStr = QStringLiteral("Select ") + s.FieldListStr + QStringLiteral(" From MyDataTable");
 }
 
-void centreRememberedStation(MainWindowPort &port) {
+void centreRememberedStation(FilterPort &port) {
     app::ProgramState &s = port.state();
     jet::RecordSet &rs = port.data1().recordset();
     if (rs.recordCount() >= 1) {
-        rs.findFirst(QStringLiteral("StationID = ") + QString::number(s.SelStationID) + u' ');
+        rs.findFirst(onair::stationCriterion(s.SelStationID));
         port.setFirstVisibleRow(port.bookmarkAtOffset(-s.HalfRows));
     }
     port.setGridRedraw(true);
@@ -48,7 +38,7 @@ void centreRememberedStation(MainWindowPort &port) {
 
 } // namespace
 
-void SelectAll_Click(MainWindowPort &port) {
+void SelectAll_Click(FilterPort &port) {
     app::ProgramState &s = port.state();
     port.closeSingleRecordWindow();
     rememberCurrentStation(port);

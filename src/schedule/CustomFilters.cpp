@@ -1,5 +1,7 @@
 #include "schedule/CustomFilters.h"
 
+#include "app/Captions.h"
+
 #include "schedule/QueryComposer.h"
 #include "schedule/QueryComposition.h"
 
@@ -21,16 +23,16 @@ enum FilterIndex {
 };
 
 QString allLanguagesCaption(int recordCount) {
-    return QStringLiteral("VAZOdariDATA   ") + QString::number(recordCount) +
+    return app::CaptionPrefix + QString::number(recordCount) +
            QStringLiteral(" Records in ALL Languages");
 }
 
-int recordCount(MainWindowPort &port) {
+int recordCount(FilterPort &port) {
     return port.data1().recordset().recordCount();
 }
 
 // Runs the filter's SELECT tail and describes it; the caption speaks of all languages.
-void applyFilter(MainWindowPort &port, const QString &tail, const QString &description,
+void applyFilter(FilterPort &port, const QString &tail, const QString &description,
                  bool captionWhenEmpty = true) {
     app::ProgramState &s = port.state();
     port.DisableOnAir();
@@ -42,7 +44,7 @@ void applyFilter(MainWindowPort &port, const QString &tail, const QString &descr
         port.setGridCaption(allLanguagesCaption(n));
 }
 
-void runOneValue(int index, const OneValueFilter &f, MainWindowPort &port) {
+void runOneValue(int index, const OneValueFilter &f, FilterPort &port) {
     app::ProgramState &s = port.state();
     s.SearchStr = port.prompts().inputBox(f.prompt, f.title);
     if (s.SearchStr.isEmpty())
@@ -54,8 +56,7 @@ void runOneValue(int index, const OneValueFilter &f, MainWindowPort &port) {
 }
 
 // Both answers, or none when either is empty (after "Value Missing!").
-std::optional<std::pair<QString, QString>> askPair(MainWindowPort &port,
-                                                   const QString (&texts)[4]) {
+std::optional<std::pair<QString, QString>> askPair(FilterPort &port, const QString (&texts)[4]) {
     const QString first = port.prompts().inputBox(texts[0], texts[1]);
     const QString second = port.prompts().inputBox(texts[2], texts[3]);
     if (!first.isEmpty() && !second.isEmpty())
@@ -65,7 +66,7 @@ std::optional<std::pair<QString, QString>> askPair(MainWindowPort &port,
     return std::nullopt;
 }
 
-void runFrequencyRange(MainWindowPort &port) {
+void runFrequencyRange(FilterPort &port) {
     const auto typed = askPair(
         port, {"Input Low Frequency", "Low Frequency?", "Input High Frequency", "High Frequency?"});
     if (!typed)
@@ -78,7 +79,7 @@ void runFrequencyRange(MainWindowPort &port) {
                     QStringLiteral(" kHz To ") + high.trimmed() + QStringLiteral(" kHz"));
 }
 
-void runStartEndTimes(MainWindowPort &port) {
+void runStartEndTimes(FilterPort &port) {
     const auto typed = askPair(
         port, {"Input Program Start Time", "Start Time?", "Input Program End Time", "End Time?"});
     if (!typed)
@@ -95,7 +96,7 @@ void runStartEndTimes(MainWindowPort &port) {
                     end + QStringLiteral(" Z"));
 }
 
-void applyLanguage(MainWindowPort &port, const QString &language, const QString &sql) {
+void applyLanguage(FilterPort &port, const QString &language, const QString &sql) {
     app::ProgramState &s = port.state();
     s.Language = language;
     s.CaptionNot.clear();
@@ -141,7 +142,7 @@ const OneValueFilter *oneValueFilter(int index) {
     }
 }
 
-void FindNow_Click(int index, MainWindowPort &port) {
+void FindNow_Click(int index, FilterPort &port) {
     if (const OneValueFilter *filter = oneValueFilter(index))
         return runOneValue(index, *filter, port);
     switch (index) {
@@ -159,7 +160,7 @@ void FindNow_Click(int index, MainWindowPort &port) {
     }
 }
 
-void Progs_Click(int index, MainWindowPort &port) {
+void Progs_Click(int index, FilterPort &port) {
     port.DisableOnAir();
     if (index < 1 || index > 13)
         return;
@@ -173,7 +174,7 @@ void Progs_Click(int index, MainWindowPort &port) {
     port.setGridCaption(allLanguagesCaption(recordCount(port)));
 }
 
-void applyQueryDialogResult(MainWindowPort &port) {
+void applyQueryDialogResult(FilterPort &port) {
     app::ProgramState &s = port.state();
     if (s.DlgCancel)
         return;
@@ -209,7 +210,7 @@ QString languageEqualsSql(const QString &fieldList, const QString &language) {
            QStringLiteral("' ");
 }
 
-void languagePicked(MainWindowPort &port, const QString &language) {
+void languagePicked(FilterPort &port, const QString &language) {
     app::ProgramState &s = port.state();
     applyLanguage(port, language, languageContainsSql(s.FieldListStr, language));
     BuildSQL(s);
@@ -217,7 +218,7 @@ void languagePicked(MainWindowPort &port, const QString &language) {
     describeLanguage(s);
 }
 
-void languageEntered(MainWindowPort &port, const QString &language) {
+void languageEntered(FilterPort &port, const QString &language) {
     app::ProgramState &s = port.state();
     applyLanguage(port, language, languageEqualsSql(s.FieldListStr, language));
     port.ReadDB(s.SQLStr);

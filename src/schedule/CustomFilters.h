@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/MainWindowPort.h"
+#include "schedule/FilterPort.h"
 
 namespace schedule {
 
@@ -18,18 +18,18 @@ struct OneValueFilter {
 const OneValueFilter *oneValueFilter(int index);
 
 // "Filter By" menu: 0 query dialog, 1 nothing (submenu), 2 language selector, 3..11 filters.
-void FindNow_Click(int index, MainWindowPort &port);
+void FindNow_Click(int index, FilterPort &port);
 
 // "Program" submenu: filters on the program type code of entry 1..13.
-void Progs_Click(int index, MainWindowPort &port);
+void Progs_Click(int index, FilterPort &port);
 
 // What FindNow_Click(0) does once the query dialog is hidden.
-void applyQueryDialogResult(MainWindowPort &port);
+void applyQueryDialogResult(FilterPort &port);
 
 // Language selector: a picked entry matches languages containing it, an entered one only
 // equal languages. Both show the result and describe it in FilterStr.
-void languagePicked(MainWindowPort &port, const QString &language);
-void languageEntered(MainWindowPort &port, const QString &language);
+void languagePicked(FilterPort &port, const QString &language);
+void languageEntered(FilterPort &port, const QString &language);
 
 // The SELECT texts of the two language paths.
 QString languageContainsSql(const QString &fieldList, const QString &language);

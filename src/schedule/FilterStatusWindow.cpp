@@ -1,6 +1,6 @@
 #include "schedule/FilterStatusWindow.h"
 
-#include "mainwindow/ScheduleGridModel.h"
+#include "app/ScreenUnitsUi.h"
 #include "schedule/ClearFilter.h"
 
 #include <QPlainTextEdit>
@@ -19,8 +19,8 @@ FilterStatusWindow::FilterStatusWindow(const app::ProgramState &state, const QWi
     m_text->setObjectName(QStringLiteral("FilText"));
     m_text->setReadOnly(true);
     QPalette palette = m_text->palette();
-    palette.setColor(QPalette::Base, mainwindow::colorFromRgb24(int(state.BackColor)));
-    palette.setColor(QPalette::Text, mainwindow::colorFromRgb24(int(state.Forecolor)));
+    palette.setColor(QPalette::Base, app::colorFromRgb24(int(state.BackColor)));
+    palette.setColor(QPalette::Text, app::colorFromRgb24(int(state.Forecolor)));
     m_text->setPalette(palette);
     m_text->setPlainText(
         filterStatusText(state).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

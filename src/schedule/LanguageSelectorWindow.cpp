@@ -1,6 +1,7 @@
 #include "schedule/LanguageSelectorWindow.h"
 
 #include "app/Conversions.h"
+#include "app/ScreenUnitsUi.h"
 #include "schedule/CustomFilters.h"
 #include "schedule/QueryComposer.h"
 
@@ -16,19 +17,17 @@ namespace schedule {
 
 namespace {
 
-constexpr double TwipsPerInch = 1440;
-
 int twipsToPixels(const QWidget *w, const QString &twips) {
-    return qRound(twips.toDouble() * w->logicalDpiX() / TwipsPerInch);
+    return app::twipsToPixels(twips.toDouble(), w);
 }
 
 QString pixelsToTwips(const QWidget *w, int pixels) {
-    return app::realText(float(pixels * TwipsPerInch / w->logicalDpiX()));
+    return app::realText(float(app::pixelsToTwips(pixels, w)));
 }
 
 } // namespace
 
-LanguageSelectorWindow::LanguageSelectorWindow(MainWindowPort &port, jet::TableProvider &tables,
+LanguageSelectorWindow::LanguageSelectorWindow(FilterPort &port, jet::TableProvider &tables,
                                                const QString &databaseFile, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::Tool), m_port(port), m_combo(new QComboBox) {
     setObjectName(QStringLiteral("FrmLanguage"));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "jet/TableProvider.h"
-#include "schedule/MainWindowPort.h"
+#include "schedule/FilterPort.h"
 
 #include <QWidget>
 
@@ -16,7 +16,7 @@ class LanguageSelectorWindow : public QWidget {
     Q_OBJECT
 public:
     // Fills the list from the database file (Form_Load).
-    LanguageSelectorWindow(MainWindowPort &port, jet::TableProvider &tables,
+    LanguageSelectorWindow(FilterPort &port, jet::TableProvider &tables,
                            const QString &databaseFile, QWidget *parent = nullptr);
     ~LanguageSelectorWindow() override;
 
@@ -42,7 +42,7 @@ private:
     void showChosenFromStart();
     void rememberPosition();
 
-    MainWindowPort &m_port;
+    FilterPort &m_port;
     QComboBox *m_combo;
 };
 

@@ -113,11 +113,6 @@ DoneOutcome addSingle(app::ProgramState &s, const QueryForm &form, int clauses,
 
 } // namespace
 
-QString sqlValue(const QString &typed) {
-    QString v = typed;
-    return v.replace(u'\'', QStringLiteral("''"));
-}
-
 QString filterFrequency(const QString &typed) {
     const std::optional<double> number = app::parseNumber(typed);
     const QString text = number ? patternText(*number) : typed;

@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "app/Seams.h"
+#include "app/SqlText.h"
 #include "jet/DataSource.h"
 
 #include <QStringList>
@@ -11,9 +12,7 @@
 
 namespace schedule {
 
-// A typed value ready to stand between single quotes: an apostrophe is doubled so the
-// value is searched as typed.
-QString sqlValue(const QString &typed);
+using app::sqlValue;
 
 // A typed frequency in the filters' form: pattern "#0000.00" (a text that is not a number
 // stays as typed), one blank in front when shorter than 8 characters.

@@ -1,5 +1,8 @@
 #include "schedule/QueryComposition.h"
 
+#include "app/Captions.h"
+#include "app/SqlText.h"
+
 namespace schedule {
 
 void BuildSQL(app::ProgramState &s) {
@@ -7,8 +10,8 @@ void BuildSQL(app::ProgramState &s) {
     s.UTCBCol = s.UTCECol = s.UTCCol = s.LocCol = s.StationCol = s.ADMCol = s.STNCol = 0;
     s.FieldListStr.clear();
     const std::pair<const char *, qint16 *> positions[] = {
-        {"UTCB", &s.UTCBCol},     {"UTCE", &s.UTCECol},       {"UTC", &s.UTCCol},
-        {"Location", &s.LocCol},  {"Station", &s.StationCol}, {"ADM", &s.ADMCol},
+        {"UTCB", &s.UTCBCol},    {"UTCE", &s.UTCECol},       {"UTC", &s.UTCCol},
+        {"Location", &s.LocCol}, {"Station", &s.StationCol}, {"ADM", &s.ADMCol},
         {"STN", &s.STNCol}};
     for (int i = 0; i < FieldCount; ++i) {
         const DisplayField &f = s.DisplayFields[i];
@@ -48,9 +51,9 @@ QString gridCaption(app::ProgramState &s, int recordCount) {
     const QString n = QString::number(recordCount);
     if (s.Language == u"ALL") {
         s.CaptionNot.clear();
-        return QStringLiteral("VAZOdariDATA   ") + n + QStringLiteral(" Records in ALL Languages");
+        return app::CaptionPrefix + n + QStringLiteral(" Records in ALL Languages");
     }
-    return QStringLiteral("VAZOdariDATA   ") + n + QStringLiteral(" Records ") + s.CaptionNot +
+    return app::CaptionPrefix + n + QStringLiteral(" Records ") + s.CaptionNot +
            QStringLiteral("in ") + s.Language;
 }
 
@@ -81,6 +84,18 @@ bool ReadDB(app::ProgramState &s, const QString &selectText, jet::DataSource &da
     grid.refresh();
     grid.setCaption(gridCaption(s, rs.recordCount()));
     return true;
+}
+
+void startupQuery(app::ProgramState &s) {
+    const QString head = QStringLiteral("Select ") + s.FieldListStr;
+    if (s.Language.toUpper() == u"ALL") {
+        s.SQLStr = head + QStringLiteral(" From MyDataTable");
+        s.FilterStr = QStringLiteral("ALL Languages");
+        return;
+    }
+    s.SQLStr = head + QStringLiteral(" from MyDataTable Where (instr(Language,'") +
+               app::sqlValue(s.Language) + QStringLiteral("') > 0)");
+    s.FilterStr = QStringLiteral("Filter By \r\nLanguage = ") + s.Language;
 }
 
 } // namespace schedule

@@ -28,6 +28,10 @@ QString orderByClause(const QString &sortBy, const QString &fSortStr);
 // Joins WhereStr to the query once, with " Where " or " And " in front.
 void joinWhere(QString &whereStr, const QString &selectText);
 
+// The first query at start: the stored language (any language when "ALL") as SQLStr and
+// its description as FilterStr.
+void startupQuery(app::ProgramState &state);
+
 // The grid caption for a record count.
 QString gridCaption(app::ProgramState &state, int recordCount);
 

@@ -1,6 +1,6 @@
 #include "schedule/QueryDialog.h"
 
-#include "mainwindow/ScheduleGridModel.h"
+#include "app/ScreenUnitsUi.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -178,8 +178,8 @@ void QueryDialog::Form_Load(jet::TableProvider &tables, const QString &databaseF
 
 void QueryDialog::applyColours() {
     QPalette palette = m_text[0]->palette();
-    palette.setColor(QPalette::Base, mainwindow::colorFromRgb24(int(m_state.BackColor)));
-    palette.setColor(QPalette::Text, mainwindow::colorFromRgb24(int(m_state.Forecolor)));
+    palette.setColor(QPalette::Base, app::colorFromRgb24(int(m_state.BackColor)));
+    palette.setColor(QPalette::Text, app::colorFromRgb24(int(m_state.Forecolor)));
     for (QComboBox *combo : m_combo) {
         combo->setPalette(palette);
         combo->lineEdit()->setPalette(palette);

@@ -25,7 +25,7 @@ const qint16 *requiredColumn(int index, const app::ProgramState &s) {
     }
 }
 
-bool fieldShown(int index, MainWindowPort &port) {
+bool fieldShown(int index, app::GridPort &port) {
     app::ProgramState &s = port.state();
     const qint16 *column = requiredColumn(index, s);
     if (!column || *column != 0)
@@ -40,7 +40,7 @@ QString prepared(int index, const QString &typed) {
     return index == FrequencyFind ? quickFindFrequency(typed) : typed.toUpper();
 }
 
-void resortBy(int index, MainWindowPort &port) {
+void resortBy(int index, app::GridPort &port) {
     app::ProgramState &s = port.state();
     const QString field = quickFindSortField(index, s.UTCShown);
     if (index == FrequencyFind && s.SortBy == field)
@@ -54,7 +54,7 @@ bool findFirst(jet::RecordSet &rs, const QString &criterion) {
 }
 
 // Leaves the first match current; for the frequency the next higher one when it is absent.
-bool findMatch(int index, MainWindowPort &port) {
+bool findMatch(int index, app::GridPort &port) {
     app::ProgramState &s = port.state();
     jet::RecordSet &rs = port.data1().recordset();
     port.resetGridRows();
@@ -67,7 +67,7 @@ bool findMatch(int index, MainWindowPort &port) {
     return found || findFirst(rs, nextFrequencyCriterion(s.SearchStr));
 }
 
-void centreCurrent(MainWindowPort &port) {
+void centreCurrent(app::GridPort &port) {
     port.setFirstVisibleRow(port.bookmarkAtOffset(-port.state().HalfRows));
 }
 
@@ -120,7 +120,7 @@ QString nextFrequencyCriterion(const QString &searchStr) {
     return QStringLiteral("Freq  > '") + sqlValue(searchStr) + QStringLiteral("' ");
 }
 
-void FindA_Click(int index, MainWindowPort &port) {
+void FindA_Click(int index, app::GridPort &port) {
     if (index < 0 || index > 5 || !fieldShown(index, port))
         return;
     app::ProgramState &s = port.state();

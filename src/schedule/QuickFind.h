@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/MainWindowPort.h"
+#include "app/GridPort.h"
 
 namespace schedule {
 
@@ -29,6 +29,6 @@ QString nextFrequencyCriterion(const QString &searchStr);
 
 // Asks for a value, re-sorts by the searched field and scrolls the first match mid-window.
 // Index 0 frequency, 1 station, 2 location, 3 start time, 4 ADM, 5 STN; others do nothing.
-void FindA_Click(int index, MainWindowPort &port);
+void FindA_Click(int index, app::GridPort &port);
 
 } // namespace schedule

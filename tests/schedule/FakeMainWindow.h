@@ -2,7 +2,8 @@
 
 #include "app/ScriptedPrompts.h"
 #include "onair/OnAir.h"
-#include "schedule/MainWindowPort.h"
+#include "onair/OnAirSequences.h"
+#include "schedule/FilterPort.h"
 #include "schedule/QueryComposition.h"
 #include "support/MemoryTables.h"
 
@@ -12,7 +13,7 @@ namespace testsupport {
 
 // A main window without windows: Data1 on an in-memory table, a grid that only remembers
 // what it was asked, and scripted prompts. events lists the calls in order.
-class FakeMainWindow : public schedule::MainWindowPort, private schedule::ResultGrid {
+class FakeMainWindow : public schedule::FilterPort, private schedule::ResultGrid {
 public:
     explicit FakeMainWindow(std::shared_ptr<const jet::Table> table,
                             const QString &fieldNames = "StationID,Freq,Station,UTC,Language")
@@ -81,15 +82,12 @@ public:
     }
     void setGridCaption(const QString &c) override { caption = c; }
     void setBusyPointer(bool on) override { busy = on; }
-    void DisplayOnAir() override {
-        events << "DisplayOnAir";
-        s.OnAirMode = true;
-    }
+    void clearFindMarking() override { events << "clearFindMarking"; }
+    void DisplayOnAir() override { events << "DisplayOnAir"; }
+    // Records the call and runs the program's own sequence, as the window does.
     void DisableOnAir() override {
         events << "DisableOnAir";
-        s.WhereStr.clear();
-        s.OnAirMode = false;
-        onAirColor = onair::OnAirOffColor;
+        onair::DisableOnAir(*this);
     }
     void setOnAirButtonColor(int bgr) override { onAirColor = bgr; }
     void showQueryDialog() override {

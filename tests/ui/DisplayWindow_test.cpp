@@ -460,6 +460,28 @@ private slots:
         QVERIFY(current < p.firstVisible() + p.grid()->visibleRowCount());
     }
 
+    // Clicked with the mouse, then On Air twice: the station off the air comes back HalfRows
+    // below the top, not the last on-air row on the bottom line.
+    void onAirOffRestoresAStationNotOnTheAir() {
+        REQUIRE_FIXTURE(testsupport::fixture("schedule/rows.csv"));
+        Program p(fixture(), at("0130", 30));
+        // Station 601 is not on the air at 01:30; 161 stations are.
+        const int row = 600;
+        p.records().moveTo(row - 5);
+        p.grid()->setFirstVisibleRow(p.records().bookmark());
+        QTableView *view = p.rows();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 1)).center());
+        QCOMPARE(p.state.SelStationID, 601);
+        QTest::mouseClick(p.button("CmdONAir"), Qt::LeftButton);
+        QCOMPARE(p.records().recordCount(), 161);
+        QTest::mouseClick(p.button("CmdONAir"), Qt::LeftButton);
+        QCOMPARE(p.state.SelStationID, 601);
+        QCOMPARE(p.currentStation(), 601);
+        QCOMPARE(p.state.HalfRows, 10);
+        QCOMPARE(p.firstVisible(), 590);
+    }
+
     void onAirRightClickWhileOff() {
         Program p(stylingTable(), at("1200"));
         p.state.FindType = 1;

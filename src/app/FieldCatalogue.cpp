@@ -1,4 +1,4 @@
-#include "schedule/FieldCatalogue.h"
+#include "app/FieldCatalogue.h"
 
 #include "app/Conversions.h"
 
@@ -7,28 +7,37 @@ namespace schedule {
 CodeTables buildCodeTables() {
     CodeTables t;
     const char *names[FieldCount] = {
-        "StationID", "Freq",    "Station",   "UTC",   "Days",    "Language", "Graphic",
-        "Target",    "Location", "Power",    "Azi",   "Remarks", "Status",   "Mode",
-        "TargetALL", "CIRAF",   "ADM",       "Country", "Longi", "Lati",     "LC",
-        "Region",    "STN",     "P",         "Program", "UTCB",  "UTCE"};
-    const qint16 widths[FieldCount] = {0,  9,  23, 10, 8, 18, 48, 9,  26, 9, 4, 16, 2, 2,
-                                       19, 31, 4,  19, 6, 5,  3,  21, 6,  2, 21, 6, 6};
+        "StationID", "Freq",     "Station", "UTC",     "Days",    "Language", "Graphic",
+        "Target",    "Location", "Power",   "Azi",     "Remarks", "Status",   "Mode",
+        "TargetALL", "CIRAF",    "ADM",     "Country", "Longi",   "Lati",     "LC",
+        "Region",    "STN",      "P",       "Program", "UTCB",    "UTCE"};
+    const qint16 widths[FieldCount] = {0,  9,  23, 10, 8, 18, 48, 9,  26, 9, 4,  16, 2, 2,
+                                       19, 31, 4,  19, 6, 5,  3,  21, 6,  2, 21, 6,  6};
     for (int i = 0; i < FieldCount; ++i) {
         t.FieldNames[i] = QString::fromLatin1(names[i]);
         t.DefColChars[i] = widths[i];
     }
-    const char *types[ProgCount] = {"",        "Classical Music", "Language Lesson",
-                                    "Feature", "Home Service",    "Local Service",
-                                    "Music",   "News",            "Pop Music",
-                                    "Religious", "Sports",        "UnderGround/Pirate",
-                                    "Mixed",   "Time Signal"};
-    const char *codes[ProgCount] = {"", "C", "E", "F", "H", "L", "M",
+    const char *types[ProgCount] = {"",
+                                    "Classical Music",
+                                    "Language Lesson",
+                                    "Feature",
+                                    "Home Service",
+                                    "Local Service",
+                                    "Music",
+                                    "News",
+                                    "Pop Music",
+                                    "Religious",
+                                    "Sports",
+                                    "UnderGround/Pirate",
+                                    "Mixed",
+                                    "Time Signal"};
+    const char *codes[ProgCount] = {"",  "C", "E", "F", "H", "L", "M",
                                     "N", "P", "R", "S", "U", "X", "="};
     for (int i = 0; i < ProgCount; ++i) {
         t.ProgTypes[i] = QString::fromLatin1(types[i]);
         t.ProgCodes[i] = QString::fromLatin1(codes[i]);
     }
-    const char *continents[ContinentCount] = {"", "AF", "AS", "AU", "CA",
+    const char *continents[ContinentCount] = {"",   "AF", "AS", "AU", "CA",
                                               "EU", "ME", "NA", "PA", "SA"};
     for (int i = 0; i < ContinentCount; ++i)
         t.Continents[i] = QString::fromLatin1(continents[i]);

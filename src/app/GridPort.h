@@ -4,23 +4,24 @@
 #include "app/Seams.h"
 #include "jet/DataSource.h"
 
-namespace schedule {
+#include <optional>
 
-// What the find, filter and language handlers need from the main window. The main window
-// implements it over its grid, its data source Data1 and its companion windows.
-class MainWindowPort {
+namespace app {
+
+// The schedule grid as every subsystem sees it: the grid shows Data1's record set and its
+// current row follows that record set's current record. The main window implements it; each
+// subsystem's own port derives from it (virtually, so the window implements it once).
+class GridPort {
 public:
-    virtual ~MainWindowPort() = default;
+    virtual ~GridPort() = default;
 
-    virtual app::ProgramState &state() = 0;
-    virtual app::Prompts &prompts() = 0;
-    // The grid's data source; the grid's current row follows its record set's current record.
+    virtual ProgramState &state() = 0;
+    virtual Prompts &prompts() = 0;
     virtual jet::DataSource &data1() = 0;
     // Runs selectText with WhereStr and the ordering on Data1, refreshes the grid, sets the
     // caption; errors are absorbed.
     virtual void ReadDB(const QString &selectText) = 0;
 
-    // Grid.
     virtual int visibleRowCount() const = 0;
     virtual void setGridRedraw(bool on) = 0;
     virtual void refreshGrid() = 0;
@@ -35,21 +36,16 @@ public:
     // Value of grid column 0 (StationID) in the row with this bookmark.
     virtual jet::Cell firstColumnValue(int bookmark) const = 0;
     virtual void setGridCaption(const QString &caption) = 0;
+    // Forgets which rows the find rule marked, so they are styled afresh.
+    virtual void clearFindMarking() = 0;
 
+    // The hourglass; busy and default may come unpaired, the pointer keeps one level.
     virtual void setBusyPointer(bool busy) = 0;
-
-    // On-air selection.
-    virtual void DisplayOnAir() = 0;
-    virtual void DisableOnAir() = 0;
-    virtual void setOnAirButtonColor(int bgr) = 0;
-
-    // Companion windows.
-    // Shows FrmQuery modally; returns when it is hidden (DlgCancel tells how).
-    virtual void showQueryDialog() = 0;
-    // Shows FrmLanguage beside the main window, without blocking it.
-    virtual void showLanguageSelector() = 0;
-    virtual void setLanguageSelectorText(const QString &text) = 0;
-    virtual void closeSingleRecordWindow() = 0; // nothing when it is not open
 };
 
-} // namespace schedule
+// StationID in the row with this bookmark (column 0); nothing when there is no such row.
+std::optional<qint32> stationIdAt(const GridPort &grid, int bookmark);
+// StationID of the grid's current row.
+std::optional<qint32> currentStationId(const GridPort &grid);
+
+} // namespace app

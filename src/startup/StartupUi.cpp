@@ -1,6 +1,7 @@
-#include "app/StartupUi.h"
+#include "startup/StartupUi.h"
 
 #include "app/PromptsQt.h"
+#include "app/ScreenUnitsUi.h"
 #include "app/ScriptedPrompts.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
@@ -11,7 +12,11 @@
 #include <QDir>
 #include <QScreen>
 
-namespace app {
+#include <optional>
+
+namespace startup {
+
+using namespace app;
 
 namespace {
 
@@ -30,23 +35,18 @@ ScreenTwips screenTwips() {
     return {screen->geometry().width() * tpp, screen->geometry().height() * tpp};
 }
 
-// A busy pointer for the start-up; the window's activation puts it back.
-void showBusy() {
-    if (!QGuiApplication::overrideCursor())
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
 } // namespace
 
 int runSkedwise(QApplication &application) {
     const QString programDir = QCoreApplication::applicationDirPath();
-    showBusy();
+    // A busy pointer for the start-up; the window's activation puts it back.
+    std::optional<BusyPointer> busy(std::in_place);
     IniSettingsStore store;
     auto prompts = makePrompts();
 
     SingleInstance instance(QDir(store.defaultFolder()).filePath(SettingsApplication + ".lock"));
     if (!instance.acquire()) {
-        QGuiApplication::restoreOverrideCursor();
+        busy.reset();
         prompts->messageBox(QStringLiteral("Program Already Running!"),
                             QStringLiteral("Error Loading"), Buttons::Ok);
         return 1;
@@ -56,7 +56,6 @@ int runSkedwise(QApplication &application) {
     ResetStaleSettings(store);
     state.codes = schedule::buildCodeTables();
     LoadSettings(state, store, screenTwips());
-    showBusy();
 
     SystemClock clock;
     QtClipboard clipboard;
@@ -71,9 +70,9 @@ int runSkedwise(QApplication &application) {
                      &QCoreApplication::quit, Qt::QueuedConnection);
     form.Form_Load();
     form.show();
-    while (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
+    busy.reset();
+    BusyPointer::clearAll();
     return application.exec();
 }
 
-} // namespace app
+} // namespace startup

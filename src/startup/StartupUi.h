@@ -2,9 +2,9 @@
 
 class QApplication;
 
-namespace app {
+namespace startup {
 
 // The program's start-up sequence and message loop; returns the exit code.
 int runSkedwise(QApplication &application);
 
-} // namespace app
+} // namespace startup

@@ -1,13 +1,12 @@
-#include "schedule/FieldCatalogue.h"
+#include "app/FieldCatalogue.h"
 #include "support/TestSupport.h"
 
 using namespace schedule;
 
 namespace {
-const FieldLists Defaults{
-    "0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
-    "0,1,2,3,5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
-    "StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,"};
+const FieldLists Defaults{"0,9,22,10,18,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+                          "0,1,2,3,5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0",
+                          "StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,"};
 }
 
 class FieldCatalogueTest : public QObject {

@@ -7,8 +7,8 @@
 
 namespace schedule {
 
-constexpr int FieldCount = 27;  // fields of MyDataTable, numbered 0..26
-constexpr int ProgCount = 14;   // program type codes, index 0 empty
+constexpr int FieldCount = 27; // fields of MyDataTable, numbered 0..26
+constexpr int ProgCount = 14;  // program type codes, index 0 empty
 constexpr int ContinentCount = 10;
 
 // One displayed grid column: width in characters, field number and field name.

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace app {
+
+// Every grid caption starts with this (three blanks after the name).
+inline const QString CaptionPrefix = QStringLiteral("VAZOdariDATA   ");
+
+} // namespace app
