@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Conversions.h"
 #include "app/Services.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
@@ -171,6 +172,7 @@ private:
 
     app::Services m_services;
     app::ProgramState &m_state;
+    app::TwipsLength m_givenWidth{0, 0}, m_givenHeight{0, 0}; // as placeWindow set them
     jet::DataSource m_data1;
     jet::DataSource m_data2;
     GridRecordSetView m_gridSource;
