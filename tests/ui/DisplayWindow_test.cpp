@@ -4,6 +4,7 @@
 #include "mainwindow/ScheduleGridWidget.h"
 #include "onair/OnAir.h"
 #include "onair/TimeZoneDialog.h"
+#include "schedule/LanguageSelectorWindow.h"
 #include "support/Fakes.h"
 #include "support/MemoryTables.h"
 #include "support/TestSupport.h"
@@ -438,6 +439,19 @@ private slots:
         QCOMPARE(p.records().recordCount(), 1500);
         QCOMPARE(p.grid()->caption(), "VAZOdariDATA   1500 Records in ALL Languages");
         QCOMPARE(p.button("CmdONAir")->palette().color(QPalette::Button), QColor(192, 192, 192));
+    }
+
+    // The language chosen while On Air is on narrows the on-air rows.
+    void languagePickedWhileOnAir() {
+        Program p(stylingTable(), at("2330"));
+        p.form->CmdONAir_Click();
+        QCOMPARE(p.records().recordCount(), 2); // Radio A and Radio B
+        auto *selector = p.form->languageSelector();
+        selector->setListText("English");
+        selector->Combo_Click();
+        QCOMPARE(p.records().recordCount(), 1);
+        QCOMPARE(p.grid()->caption(), "VAZOdariDATA   1 Records in English");
+        QCOMPARE(p.grid()->cellText(2, p.grid()->bookmarkOfVisibleRow(0)), "Radio A");
     }
 
     void onAirKeepsTheCurrentStation() {
