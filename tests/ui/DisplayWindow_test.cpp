@@ -625,6 +625,7 @@ private slots:
         QCOMPARE(p.grid()->caption(), "VAZOdariDATA   0 Records in ALL Languages");
     }
 
+    // The keys switch LogOn and the buttons; StartLog and StopLog write nothing yet.
     void logKeys() {
         Program p(stylingTable(), at("1200"));
         sendKey(p, "grid", Qt::Key_F10, {});
@@ -644,7 +645,8 @@ private slots:
     void pickRow_data() {
         QTest::addColumn<bool>("logOn");
         QTest::newRow("no log entry open") << false;
-        QTest::newRow("open log entry is asked about and closed") << true;
+        // Only the question and the buttons: closing the entry itself (StopLog) is still empty.
+        QTest::newRow("open log entry is asked about, the buttons reset") << true;
     }
     void pickRow() {
         QFETCH(bool, logOn);
