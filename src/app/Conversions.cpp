@@ -58,4 +58,12 @@ QString realText(double v) {
     return QString::number(v, 'g', 15);
 }
 
+TwipsLength::TwipsLength(double twips, double twipsPerPixel)
+    : m_twips(twips), m_twipsPerPixel(twipsPerPixel > 0 ? twipsPerPixel : 15.0),
+      m_pixels(int(twips / m_twipsPerPixel)) {}
+
+double TwipsLength::twipsFor(int pixels) const {
+    return pixels == m_pixels ? m_twips : std::round(pixels * m_twipsPerPixel);
+}
+
 } // namespace app

@@ -25,4 +25,18 @@ QString flagText(bool v);
 // Real numbers in decimal with up to 15 significant digits.
 QString realText(double v);
 
+// A stored length in twips shown in whole pixels. Saving a length whose pixels were not
+// changed gives back the stored twips, so a window left alone does not shrink by rounding.
+class TwipsLength {
+public:
+    TwipsLength(double twips, double twipsPerPixel);
+    int pixels() const { return m_pixels; }
+    double twipsFor(int pixels) const;
+
+private:
+    double m_twips;
+    double m_twipsPerPixel;
+    int m_pixels;
+};
+
 } // namespace app

@@ -50,6 +50,12 @@ private:
     SettingsStore &m_store;
 };
 
+// A stored sort naming no field would make every query fail; left empty, ReadDB orders by
+// Freq and beeps once.
+QString sortFieldOrNone(const QString &stored) {
+    return schedule::FieldIndex(schedule::buildCodeTables(), stored) < 0 ? QString() : stored;
+}
+
 } // namespace
 
 void ResetStaleSettings(SettingsStore &store) {
@@ -86,7 +92,7 @@ void LoadSettings(ProgramState &s, SettingsStore &store, ScreenTwips screen) {
     s.GridFontSize = r.text("GridFontSize", d.GridFontSize);
     s.GridFontname = r.text("GridFontname", d.GridFontname);
     s.TimeZone = r.real("TimeZone", d.TimeZone);
-    s.SortBy = r.text("SortBy", d.SortBy);
+    s.SortBy = sortFieldOrNone(r.text("SortBy", d.SortBy));
     s.Language = r.text("Language", d.Language).trimmed();
     s.ColChars = r.text("ColChars", d.ColChars);
     s.FieldNums = r.text("FieldNums", d.FieldNums);

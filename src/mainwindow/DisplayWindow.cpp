@@ -189,9 +189,9 @@ void DisplayForm::applyOptionMarks() {
 
 void DisplayForm::placeWindow() {
     const double tpp = app::twipsPerPixel(this);
-    const int heightPixels = int(app::leadingNumber(m_state.FormHeight) / tpp);
-    const int widthPixels = int(m_state.FormWidth / tpp);
-    resize(std::max(widthPixels, 200), std::max(heightPixels, 100));
+    m_givenHeight = app::TwipsLength(app::leadingNumber(m_state.FormHeight), tpp);
+    m_givenWidth = app::TwipsLength(m_state.FormWidth, tpp);
+    resize(std::max(m_givenWidth.pixels(), 200), std::max(m_givenHeight.pixels(), 100));
     move(int(m_state.FormLeft / tpp), int(app::leadingNumber(m_state.FormTop) / tpp));
     // Resizing later changes the grid's height only; its width is the loaded window's.
     m_grid->setGeometry(0, 0, width(), m_grid->height());
@@ -206,10 +206,10 @@ double DisplayForm::leftTwips() const {
 // Sizes are saved and restored without the desktop's frame: its size is not known before
 // the window is shown, and a frame counted on saving only would grow the window every run.
 double DisplayForm::heightTwips() const {
-    return std::round(geometry().height() * app::twipsPerPixel(this));
+    return m_givenHeight.twipsFor(geometry().height());
 }
 double DisplayForm::widthTwips() const {
-    return std::round(geometry().width() * app::twipsPerPixel(this));
+    return m_givenWidth.twipsFor(geometry().width());
 }
 
 void DisplayForm::saveSettings() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ClipboardStep.h"
+
+#include "app/Conversions.h"
 #include "app/Services.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
@@ -169,6 +171,7 @@ private:
 
     app::Services m_services;
     app::ProgramState &m_state;
+    app::TwipsLength m_givenWidth{0, 0}, m_givenHeight{0, 0}; // as placeWindow set them
     jet::DataSource m_data1;
     jet::DataSource m_data2;
     GridRecordSetView m_gridSource;

@@ -38,8 +38,23 @@ void ScheduleGridView::setUpLockedView() {
     viewport()->stackUnder(m_locked);
     connect(m_locked->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
             &QAbstractSlider::setValue);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_locked->verticalScrollBar(),
-            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this,
+            &ScheduleGridView::syncLockedRows);
+    connect(verticalScrollBar(), &QAbstractSlider::rangeChanged, this,
+            &ScheduleGridView::syncLockedRows);
+}
+
+void ScheduleGridView::syncLockedRows() {
+    // The overlay lays out lazily: with a stale scroll range it would stop short of the rows'
+    // position (and pull the rows back to it), showing other rows beside them.
+    if (m_syncingRows || m_locked->isHidden())
+        return;
+    m_syncingRows = true;
+    m_locked->doItemsLayout();
+    m_locked->verticalScrollBar()->setRange(verticalScrollBar()->minimum(),
+                                            verticalScrollBar()->maximum());
+    m_locked->verticalScrollBar()->setValue(verticalScrollBar()->value());
+    m_syncingRows = false;
 }
 
 void ScheduleGridView::setModel(QAbstractItemModel *model) {
@@ -104,6 +119,7 @@ void ScheduleGridView::syncLockedColumns() {
     }
     m_locked->setVisible(lockedWidth() > 0);
     updateLockedGeometry();
+    syncLockedRows();
 }
 
 int ScheduleGridView::lockedWidth() const {
@@ -126,6 +142,7 @@ void ScheduleGridView::updateLockedGeometry() {
 void ScheduleGridView::updateGeometries() {
     QTableView::updateGeometries();
     updateLockedGeometry();
+    syncLockedRows();
 }
 
 QModelIndex ScheduleGridView::moveCursor(CursorAction cursorAction,

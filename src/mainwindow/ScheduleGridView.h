@@ -40,11 +40,13 @@ private:
     void setUpLockedView();
     void syncLockedColumns();
     void updateLockedGeometry();
+    void syncLockedRows();
     int lockedWidth() const;
     bool isLocked(int column) const { return column < m_lockedCount; }
 
     QTableView *m_locked;
     int m_lockedCount = 0;
+    bool m_syncingRows = false;
 };
 
 } // namespace mainwindow

@@ -3,6 +3,8 @@
 #include "app/Captions.h"
 #include "app/SqlText.h"
 
+#include <QRegularExpression>
+
 namespace schedule {
 
 void BuildSQL(app::ProgramState &s) {
@@ -38,13 +40,32 @@ QString orderByClause(const QString &sortBy, const QString &fSortStr) {
     return QStringLiteral(" Order by ") + sortBy + QStringLiteral(", Freq") + fSortStr + u' ';
 }
 
-void joinWhere(QString &whereStr, const QString &selectText) {
-    if (whereStr.isEmpty() || whereStr.startsWith(u" Where ") || whereStr.startsWith(u" And "))
-        return;
-    if (!whereStr.contains(u"Where") && !selectText.contains(u"Where"))
-        whereStr = QStringLiteral(" Where ") + whereStr;
-    else if (!whereStr.contains(u"And"))
-        whereStr = QStringLiteral(" And ") + whereStr;
+namespace {
+QString bareCondition(const QString &whereStr) {
+    for (const QLatin1String word : {QLatin1String(" Where "), QLatin1String(" And ")})
+        if (whereStr.startsWith(word))
+            return whereStr.mid(word.size());
+    return whereStr;
+}
+} // namespace
+
+QString recordSource(const QString &selectText, const QString &whereStr,
+                     const QString &orderByStr) {
+    const QString condition = bareCondition(whereStr).trimmed();
+    if (condition.isEmpty())
+        return selectText + orderByStr;
+    // The select's own condition comes first; field names and the table name hold no "where".
+    static const QRegularExpression whereWord(QStringLiteral("\\bwhere\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch found = whereWord.match(selectText);
+    if (!found.hasMatch())
+        return selectText + QStringLiteral(" Where (") + condition + u')' + orderByStr;
+    const QString head = selectText.left(found.capturedStart()).trimmed();
+    const QString own = selectText.mid(found.capturedEnd()).trimmed();
+    if (own.isEmpty())
+        return head + QStringLiteral(" Where (") + condition + u')' + orderByStr;
+    return head + QStringLiteral(" Where (") + own + QStringLiteral(") And (") + condition + u')' +
+           orderByStr;
 }
 
 QString gridCaption(app::ProgramState &s, int recordCount) {
@@ -64,8 +85,7 @@ bool ReadDB(app::ProgramState &s, const QString &selectText, jet::DataSource &da
         prompts.beep();
     }
     s.OrderByStr = orderByClause(s.SortBy, s.FSortStr);
-    joinWhere(s.WhereStr, selectText);
-    data1.setRecordSource(selectText + s.WhereStr + s.OrderByStr);
+    data1.setRecordSource(recordSource(selectText, s.WhereStr, s.OrderByStr));
     if (!data1.refresh()) {
         s.QueryNot.clear();
         return false;

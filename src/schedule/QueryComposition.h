@@ -25,8 +25,10 @@ QString PadB(const QString &z, qint16 p);
 // The ORDER BY clause for SortBy and FSortStr; descending applies to the frequency only.
 QString orderByClause(const QString &sortBy, const QString &fSortStr);
 
-// Joins WhereStr to the query once, with " Where " or " And " in front.
-void joinWhere(QString &whereStr, const QString &selectText);
+// The text ReadDB runs: selectText narrowed by the extra condition whereStr (with or without
+// its joining word), each condition in brackets so that any Or inside stays inside, then the
+// ordering.
+QString recordSource(const QString &selectText, const QString &whereStr, const QString &orderByStr);
 
 // The first query at start: the stored language (any language when "ALL") as SQLStr and
 // its description as FilterStr.

@@ -41,45 +41,75 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QVariant>("expected");
         QTest::newRow("colour with trailing letters keeps the leading number")
-            << "GridBackColor" << "255abc" << "GridBackColor" << QVariant(255);
-        QTest::newRow("colour without digits is 0") << "OnAirNormColor" << "abc" << "OnAirNormColor"
-                                                    << QVariant(0);
-        QTest::newRow("real colour with letters") << "BackColor" << "12.5xyz" << "BackColor"
-                                                  << QVariant(12.5);
-        QTest::newRow("half rounds down to even") << "SplitterPosition" << "2.5"
+            << "GridBackColor"
+            << "255abc"
+            << "GridBackColor" << QVariant(255);
+        QTest::newRow("colour without digits is 0") << "OnAirNormColor"
+                                                    << "abc"
+                                                    << "OnAirNormColor" << QVariant(0);
+        QTest::newRow("real colour with letters") << "BackColor"
+                                                  << "12.5xyz"
+                                                  << "BackColor" << QVariant(12.5);
+        QTest::newRow("half rounds down to even") << "SplitterPosition"
+                                                  << "2.5"
                                                   << "SplitterPosition" << QVariant(2);
-        QTest::newRow("half rounds up to even") << "RowSelectType" << "3.5" << "RowSelectType"
-                                                << QVariant(4);
-        QTest::newRow("negative half to even") << "FormLeft" << "-2.5" << "FormLeft"
-                                               << QVariant(-2);
-        QTest::newRow("16-bit overflow takes the default") << "FormWidth" << "40000"
+        QTest::newRow("half rounds up to even") << "RowSelectType"
+                                                << "3.5"
+                                                << "RowSelectType" << QVariant(4);
+        QTest::newRow("negative half to even") << "FormLeft"
+                                               << "-2.5"
+                                               << "FormLeft" << QVariant(-2);
+        QTest::newRow("16-bit overflow takes the default") << "FormWidth"
+                                                           << "40000"
                                                            << "FormWidth" << QVariant(8000);
         QTest::newRow("integer that is no number takes the default")
-            << "RowSelectType" << "two" << "RowSelectType" << QVariant(1);
+            << "RowSelectType"
+            << "two"
+            << "RowSelectType" << QVariant(1);
         QTest::newRow("colour beyond 32 bits takes the default")
-            << "GridBackColor" << "99999999999" << "GridBackColor" << QVariant(16777215);
-        QTest::newRow("flag lower-case true") << "AutoOnAir" << "true" << "AutoOnAir"
-                                              << QVariant(true);
-        QTest::newRow("flag upper-case FALSE") << "DisplayClock" << "FALSE" << "DisplayClock"
-                                               << QVariant(false);
-        QTest::newRow("flag zero is false") << "SINPOPrompt" << "0" << "SINPOPrompt"
-                                            << QVariant(false);
-        QTest::newRow("flag -1 is true") << "ClearOnStart" << "-1" << "ClearOnStart"
-                                         << QVariant(true);
-        QTest::newRow("flag nonsense takes the default") << "DisplayClock" << "maybe"
+            << "GridBackColor"
+            << "99999999999"
+            << "GridBackColor" << QVariant(16777215);
+        QTest::newRow("flag lower-case true") << "AutoOnAir"
+                                              << "true"
+                                              << "AutoOnAir" << QVariant(true);
+        QTest::newRow("flag upper-case FALSE") << "DisplayClock"
+                                               << "FALSE"
+                                               << "DisplayClock" << QVariant(false);
+        QTest::newRow("flag zero is false") << "SINPOPrompt"
+                                            << "0"
+                                            << "SINPOPrompt" << QVariant(false);
+        QTest::newRow("flag -1 is true") << "ClearOnStart"
+                                         << "-1"
+                                         << "ClearOnStart" << QVariant(true);
+        QTest::newRow("flag nonsense takes the default") << "DisplayClock"
+                                                         << "maybe"
                                                          << "DisplayClock" << QVariant(true);
-        QTest::newRow("time zone behind UTC") << "TimeZone" << "-5" << "TimeZone"
-                                              << QVariant(-5.0);
-        QTest::newRow("fractional time zone") << "TimeZone" << "5.5" << "TimeZone"
-                                              << QVariant(5.5);
-        QTest::newRow("language trimmed") << "Language" << "  ALL " << "Language"
-                                          << QVariant("ALL");
-        QTest::newRow("key read in other letter case") << "gridfontNAME" << "Lucida Console"
-                                                       << "GridFontname"
-                                                       << QVariant("Lucida Console");
-        QTest::newRow("list with commas stays one text") << "FnamesStr" << "StationID,Freq"
-                                                         << "FnamesStr"
-                                                         << QVariant("StationID,Freq");
+        QTest::newRow("time zone behind UTC") << "TimeZone"
+                                              << "-5"
+                                              << "TimeZone" << QVariant(-5.0);
+        QTest::newRow("fractional time zone") << "TimeZone"
+                                              << "5.5"
+                                              << "TimeZone" << QVariant(5.5);
+        QTest::newRow("language trimmed") << "Language"
+                                          << "  ALL "
+                                          << "Language" << QVariant("ALL");
+        QTest::newRow("key read in other letter case")
+            << "gridfontNAME"
+            << "Lucida Console"
+            << "GridFontname" << QVariant("Lucida Console");
+        QTest::newRow("list with commas stays one text")
+            << "FnamesStr"
+            << "StationID,Freq"
+            << "FnamesStr" << QVariant("StationID,Freq");
+        QTest::newRow("sort naming no field is left for the Freq repair")
+            << "SortBy"
+            << "Nonsense"
+            << "SortBy" << QVariant("");
+        QTest::newRow("sort naming a field in other letter case is kept")
+            << "SortBy"
+            << "country"
+            << "SortBy" << QVariant("country");
     }
     void storedTextsConvert() {
         QFETCH(QString, key);
@@ -88,14 +118,14 @@ private slots:
         QFETCH(QVariant, expected);
         const ProgramState s = loadWith(key, text);
         const QMap<QString, QVariant> got{
-            {"GridBackColor", s.GridBackColor},     {"OnAirNormColor", s.OnAirNormColor},
-            {"BackColor", s.BackColor},             {"SplitterPosition", s.SplitterPosition},
-            {"RowSelectType", s.RowSelectType},     {"FormLeft", s.FormLeft},
-            {"FormWidth", s.FormWidth},             {"AutoOnAir", s.AutoOnAir},
-            {"DisplayClock", s.DisplayClock},       {"SINPOPrompt", s.SINPOPrompt},
-            {"ClearOnStart", s.ClearOnStart},       {"TimeZone", s.TimeZone},
-            {"Language", s.Language},               {"GridFontname", s.GridFontname},
-            {"FnamesStr", s.FnamesStr}};
+            {"GridBackColor", s.GridBackColor}, {"OnAirNormColor", s.OnAirNormColor},
+            {"BackColor", s.BackColor},         {"SplitterPosition", s.SplitterPosition},
+            {"RowSelectType", s.RowSelectType}, {"FormLeft", s.FormLeft},
+            {"FormWidth", s.FormWidth},         {"AutoOnAir", s.AutoOnAir},
+            {"DisplayClock", s.DisplayClock},   {"SINPOPrompt", s.SINPOPrompt},
+            {"ClearOnStart", s.ClearOnStart},   {"TimeZone", s.TimeZone},
+            {"Language", s.Language},           {"GridFontname", s.GridFontname},
+            {"FnamesStr", s.FnamesStr},         {"SortBy", s.SortBy}};
         QVERIFY(got.contains(field));
         QCOMPARE(got[field].toString(), expected.toString());
     }
@@ -109,7 +139,8 @@ private slots:
         QCOMPARE(s.SortBy, QString("Freq"));
         QCOMPARE(s.FormTop, QString("7200"));
         QCOMPARE(s.FormLeft, qint16(4800));
-        QCOMPARE(s.FnamesStr, QString("StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,"));
+        QCOMPARE(s.FnamesStr,
+                 QString("StationID,Freq,Station,UTC,Language,,,,,,,,,,,,,,,,,,,,,,,,,"));
         QCOMPARE(s.GridFontname, QString("Courier New"));
     }
 

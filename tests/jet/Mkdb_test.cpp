@@ -78,12 +78,34 @@ void MkdbTest::mdbtoolsSeeAJet4Schedule() {
         const auto match = m.next();
         seen << match.captured(1) + ' ' + match.captured(2) + ' ' + match.captured(3);
     }
-    QStringList expected;
-    for (const jet::Column &c : schedule::scheduleColumns())
-        expected << c.name + ' ' +
-                        (c.kind == jet::ColumnKind::Text ? "Text " + QString::number(c.size)
-                         : c.name == "Freq"              ? "Double "
-                                                         : "Long Integer ");
+    // MyDataTable as the program reads it: name, type and text size, in field order.
+    const QStringList expected = {"StationID Long Integer ",
+                                  "Freq Double ",
+                                  "Station Text 20",
+                                  "UTC Text 9",
+                                  "Days Text 7",
+                                  "Language Text 17",
+                                  "Graphic Text 48",
+                                  "Target Text 7",
+                                  "Location Text 20",
+                                  "Power Text 7",
+                                  "Azi Text 3",
+                                  "Remarks Text 11",
+                                  "Status Text 1",
+                                  "Mode Text 1",
+                                  "TargetALL Text 18",
+                                  "CIRAF Text 30",
+                                  "ADM Text 3",
+                                  "Country Text 17",
+                                  "Longi Text 6",
+                                  "Lati Text 5",
+                                  "LC Text 2",
+                                  "Region Text 20",
+                                  "STN Text 5",
+                                  "P Text 1",
+                                  "Program Text 20",
+                                  "UTCB Text 4",
+                                  "UTCE Text 4"};
     QCOMPARE(seen, expected);
 
     QStringList exported = mdbExport(file);

@@ -1,4 +1,5 @@
 #include "jet/SqlEngine.h"
+#include "onair/OnAir.h"
 #include "support/TestSupport.h"
 
 using jet::Cell;
@@ -35,12 +36,9 @@ std::unique_ptr<jet::Table> sampleTable() {
     return table;
 }
 
+// The program's own on-air condition; OnAir_test pins its characters.
 QString onAir(const QString &hhmm) {
-    const QString w = QString::number(hhmm.toInt() + 2400);
-    return "((UTCE<UTCB AND '" + w + "' >= UTCB and '" + w + "' < (val(UTCE)+2400))OR " +
-           "(UTCE<UTCB AND '" + hhmm + "' >= UTCB and '" + hhmm +
-           "' < (val(UTCE)+2400)) OR (UTCE>UTCB AND '" + hhmm + "' >= UTCB AND '" + hhmm +
-           "' <UTCE)) ";
+    return onair::OnAirCondition(hhmm);
 }
 
 // The first field of every result row, Null shown as "<null>"; or the error message.

@@ -153,6 +153,80 @@ private slots:
         const QStringList cells = rowCells(layout, freq, "Radio Free Summit", begin, end);
         QCOMPARE(rowStyleSet(s, [&](int column) { return cells.value(column); }), style);
     }
+
+    // "...." marks an unknown time: such a row is never on the air, though a find still
+    // marks it. Equal begin and end reads as on the air all day.
+    void unknownAndEqualTimes_data() {
+        QTest::addColumn<Layout>("layout");
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("findType");
+        QTest::addColumn<QString>("style");
+        QTest::newRow("unknown end, inside the day after the begin") << UtcColumn << "1230"
+                                                                     << "1200"
+                                                                     << "...." << 0 << "";
+        QTest::newRow("unknown end, just before midnight") << UtcColumn << "2359"
+                                                           << "1200"
+                                                           << "...." << 0 << "";
+        QTest::newRow("unknown end, before the begin") << UtcColumn << "1100"
+                                                       << "1200"
+                                                       << "...." << 0 << "";
+        QTest::newRow("unknown end found by frequency is blue bold") << UtcColumn << "1230"
+                                                                     << "1200"
+                                                                     << "...." << 1 << "BlueBold";
+        QTest::newRow("unknown end in UTCB and UTCE columns") << BeginEndColumns << "1230"
+                                                              << "1200"
+                                                              << "...." << 0 << "";
+        QTest::newRow("unknown begin, before the end") << UtcColumn << "1230"
+                                                       << "...."
+                                                       << "1300" << 0 << "";
+        QTest::newRow("unknown begin, after the end") << UtcColumn << "1400"
+                                                      << "...."
+                                                      << "1300" << 0 << "";
+        QTest::newRow("unknown begin found by frequency is blue bold") << BeginEndColumns << "1230"
+                                                                       << "...."
+                                                                       << "1300" << 1 << "BlueBold";
+        QTest::newRow("0000-0000 at midnight") << UtcColumn << "0000"
+                                               << "0000"
+                                               << "0000" << 0 << "RedNormal";
+        QTest::newRow("0000-0000 in the early morning") << UtcColumn << "0530"
+                                                        << "0000"
+                                                        << "0000" << 0 << "RedNormal";
+        QTest::newRow("0000-0000 at noon") << BeginEndColumns << "1200"
+                                           << "0000"
+                                           << "0000" << 0 << "RedNormal";
+        QTest::newRow("0000-0000 just before midnight") << UtcColumn << "2359"
+                                                        << "0000"
+                                                        << "0000" << 0 << "RedNormal";
+        QTest::newRow("0000-0000 found is red bold") << UtcColumn << "1200"
+                                                     << "0000"
+                                                     << "0000" << 1 << "RedBold";
+        QTest::newRow("1800-1800 before its hour") << UtcColumn << "0530"
+                                                   << "1800"
+                                                   << "1800" << 0 << "RedNormal";
+        QTest::newRow("1800-1800 at its hour") << UtcColumn << "1800"
+                                               << "1800"
+                                               << "1800" << 0 << "RedNormal";
+        QTest::newRow("1800-1800 after its hour") << UtcColumn << "2330"
+                                                  << "1800"
+                                                  << "1800" << 0 << "RedNormal";
+    }
+    void unknownAndEqualTimes() {
+        QFETCH(Layout, layout);
+        QFETCH(QString, now);
+        QFETCH(QString, begin);
+        QFETCH(QString, end);
+        QFETCH(int, findType);
+        QFETCH(QString, style);
+        app::ProgramState s = stateFor(layout);
+        s.UTCHHMM = now;
+        s.UTCHour = now.left(2);
+        s.FindType = qint16(findType);
+        s.SearchStr = QStringLiteral("9575");
+        const QStringList cells = rowCells(layout, "9575", "Radio Free Summit", begin, end);
+        QCOMPARE(rowStyleSet(s, [&](int column) { return cells.value(column); }), style);
+    }
 };
 
 QTEST_GUILESS_MAIN(RowStylingTest)

@@ -150,16 +150,19 @@ private slots:
         QVERIFY(!w.busy);
     }
 
+    // Only the find's own field is hidden, so a find checking another field's column shows.
     void fieldNotDisplayed_data() {
         QTest::addColumn<int>("index");
-        QTest::newRow("station") << 1;
-        QTest::newRow("location") << 2;
-        QTest::newRow("ADM") << 4;
-        QTest::newRow("STN") << 5;
+        QTest::addColumn<QString>("fields");
+        QTest::newRow("station") << 1 << "StationID,Freq,UTC,Location,ADM,STN";
+        QTest::newRow("location") << 2 << "StationID,Freq,Station,UTC,ADM,STN";
+        QTest::newRow("ADM") << 4 << "StationID,Freq,Station,UTC,Location,STN";
+        QTest::newRow("STN") << 5 << "StationID,Freq,Station,UTC,Location,ADM";
     }
     void fieldNotDisplayed() {
         QFETCH(int, index);
-        FakeMainWindow w(smallTable(), "StationID,Freq,UTC");
+        QFETCH(QString, fields);
+        FakeMainWindow w(smallTable(), fields);
         w.s.FindType = 0;
         w.script.inputs << "x";
         FindA_Click(index, w);

@@ -271,18 +271,6 @@ private slots:
         QCOMPARE(selector.listText(), QString("French"));
         QVERIFY(w.events.filter("ReadDB").isEmpty());
     }
-
-    void screenshot() {
-        DialogFixture f;
-        f.open();
-        f.combo(0)->setEditText("English");
-        f.check(2)->setChecked(true);
-        f.combo(2)->setEditText("GERMANY");
-        f.option(1)->setChecked(true);
-        f.text(1)->setText("6000");
-        f.text(2)->setText("7000");
-        QVERIFY(f.dialog->grab().save("/tmp/FrmQuery.png"));
-    }
 };
 
 QTEST_MAIN(QueryDialogTest)

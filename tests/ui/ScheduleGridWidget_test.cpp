@@ -102,7 +102,9 @@ private slots:
     void currentRowFollowsRecordSet();
     void recordSetFollowsClickedRow();
     void gridEventsReachTheHandlers();
-    void grabShowsRows();
+    void paintedRowShowsItsStyleColour();
+    void lockedColumnsShowTheSameRows_data();
+    void lockedColumnsShowTheSameRows();
 };
 
 void ScheduleGridWidgetTest::bookmarkAtOffsetStaysInRows_data() {
@@ -244,7 +246,10 @@ void ScheduleGridWidgetTest::appliedStyleSetShowsInCellRoles() {
     QFETCH(int, checkedColumn);
     QFETCH(bool, layoutReset);
     QFETCH(bool, styled);
-    const int plainBack = 0xC0FFC0, back = 0x102030, fore = 0x00FF00 + 0x12;
+    // Stored colours hold red in the low byte.
+    const int plainBack = 0xC0FFE0, back = 0x102030, fore = 0x00FF12;
+    const QColor plainBackShown(0xE0, 0xFF, 0xC0), backShown(0x30, 0x20, 0x10),
+        foreShown(0x12, 0xFF, 0x00);
     FakeSource source(100);
     ScheduleGridWidget grid(source);
     grid.setRowBackColors(plainBack, plainBack);
@@ -267,14 +272,14 @@ void ScheduleGridWidgetTest::appliedStyleSetShowsInCellRoles() {
     QAbstractItemModel *model = rowsOf(grid)->model();
     const QModelIndex cell = model->index(7, checkedColumn);
     const QColor shownBack = cell.data(Qt::BackgroundRole).value<QColor>();
-    QCOMPARE(rgb24FromColor(shownBack), styled ? back : plainBack);
+    QCOMPARE(shownBack, styled ? backShown : plainBackShown);
     QCOMPARE(cell.data(Qt::ForegroundRole).isValid(), styled);
     if (styled) {
-        QCOMPARE(rgb24FromColor(cell.data(Qt::ForegroundRole).value<QColor>()), fore);
+        QCOMPARE(cell.data(Qt::ForegroundRole).value<QColor>(), foreShown);
         QVERIFY(cell.data(Qt::FontRole).value<QFont>().bold());
     }
     const QModelIndex otherRow = model->index(8, checkedColumn);
-    QCOMPARE(rgb24FromColor(otherRow.data(Qt::BackgroundRole).value<QColor>()), plainBack);
+    QCOMPARE(otherRow.data(Qt::BackgroundRole).value<QColor>(), plainBackShown);
 }
 
 void ScheduleGridWidgetTest::toolTipsFollowTheSwitch_data() {
@@ -493,26 +498,83 @@ void ScheduleGridWidgetTest::gridEventsReachTheHandlers() {
     QCOMPARE(source.currentRow(), 6);
 }
 
-void ScheduleGridWidgetTest::grabShowsRows() {
+// What a listener sees: the caption, and a styled row painted in its set's colour, in the
+// locked column as in the others.
+void ScheduleGridWidgetTest::paintedRowShowsItsStyleColour() {
     FakeSource source(1000);
     auto grid = shownGrid(source);
     grid->setCaption(QStringLiteral("VAZOdariDATA   1000 Records in ALL Languages"));
     grid->setColumnWidthTwips(0, 0);
     grid->setLockedColumns(2);
-    grid->addStyleSet(QStringLiteral("RedNormal"));
-    grid->setStyleSetForeColor(QStringLiteral("\"RedNormal\""), 0x0000FF);
+    grid->setRowBackColors(0xFFFFFF, 0xFFFFFF);
+    grid->addStyleSet(QStringLiteral("OnAir"));
+    grid->setStyleSetBackColor(QStringLiteral("\"OnAir\""), 255); // red
     grid->setRowStyler([](int bookmark, GridRowStyle &row) {
-        if (bookmark % 3 == 0)
-            row.applyToAll(QStringLiteral("\"RedNormal\""));
+        if (bookmark == bookmarkOf(4))
+            row.applyToAll(QStringLiteral("\"OnAir\""));
     });
     const QImage image = grid->grab().toImage();
-    image.save(QStringLiteral("/tmp/skedwise-grid.png"));
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    QVERIFY2(colours.size() > 10, qPrintable(QString::number(colours.size())));
-    QCOMPARE(grid->findChild<QLabel *>(QStringLiteral("gridCaption"))->text(), grid->caption());
+    ScheduleGridView *view = rowsOf(*grid);
+    for (const int column : {1, 3}) {
+        const QRect cell = view->visualRect(view->model()->index(4, column));
+        const QRect plain = view->visualRect(view->model()->index(5, column));
+        const QPoint inView = view->viewport()->mapTo(grid.get(), QPoint(0, 0));
+        // The right end of a cell is clear of its left-aligned text.
+        const QPoint styled = inView + QPoint(cell.right() - 3, cell.center().y());
+        const QPoint other = inView + QPoint(plain.right() - 3, plain.center().y());
+        QCOMPARE(QColor(image.pixel(styled)), QColor(255, 0, 0));
+        QCOMPARE(QColor(image.pixel(other)), QColor(255, 255, 255));
+    }
+    QCOMPARE(grid->findChild<QLabel *>(QStringLiteral("gridCaption"))->text(),
+             QString("VAZOdariDATA   1000 Records in ALL Languages"));
+}
+
+// Lock Freq (+ Next): the locked columns must show the rows beside them after every
+// operation that moves the grid, redraw off or on.
+void ScheduleGridWidgetTest::lockedColumnsShowTheSameRows_data() {
+    QTest::addColumn<int>("locked");
+    QTest::newRow("lock Freq") << 2;
+    QTest::newRow("lock Freq + Next") << 3;
+}
+
+void ScheduleGridWidgetTest::lockedColumnsShowTheSameRows() {
+    QFETCH(int, locked);
+    FakeSource source(1000);
+    auto grid = shownGrid(source);
+    grid->setColumnWidthTwips(0, 0);
+    grid->setLockedColumns(locked);
+    ScheduleGridView *view = rowsOf(*grid);
+    QTableView *overlay = view->lockedView();
+    const auto sameRows = [&](const char *step) {
+        QTest::qWait(0);
+        QVERIFY2(view->rowAt(0) == overlay->rowAt(0),
+                 qPrintable(QStringLiteral("%1: rows %2, locked %3")
+                                .arg(step)
+                                .arg(view->rowAt(0))
+                                .arg(overlay->rowAt(0))));
+    };
+    // A filter leaves few rows; clearing it brings all back and centres the station.
+    source.setRows(40);
+    source.setCurrentRow(5);
+    grid->refresh();
+    sameRows("filtered");
+    grid->setRedraw(false);
+    source.setRows(1000);
+    grid->refresh();
+    source.setCurrentRow(600);
+    grid->setFirstVisibleRow(bookmarkOf(600 - 5));
+    grid->setRedraw(true);
+    sameRows("filter cleared");
+    QCOMPARE(grid->firstVisibleBookmark(), bookmarkOf(595));
+    grid->scrollRows(3);
+    sameRows("wheel");
+    QCOMPARE(grid->firstVisibleBookmark(), bookmarkOf(598));
+    source.setRows(700);
+    grid->refresh();
+    sameRows("fewer rows");
+    grid->setFirstVisibleRow(bookmarkOf(20));
+    sameRows("back near the top");
+    QCOMPARE(grid->firstVisibleBookmark(), bookmarkOf(20));
 }
 
 QTEST_MAIN(ScheduleGridWidgetTest)

@@ -1,0 +1,82 @@
+// The main window on a real ILGDATA.MDB, read through the isolated reader as at start.
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "jet/IsolatedTableProvider.h"
+#include "mainwindow/DisplayWindow.h"
+#include "mainwindow/ScheduleGridWidget.h"
+#include "support/Fakes.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Program {
+    QTemporaryDir dir;
+    app::ProgramState state;
+    testsupport::MemoryStore store;
+    app::ScriptedPrompts prompts;
+    testsupport::FixedClock clock;
+    testsupport::FakeClipboard clipboard;
+    jet::IsolatedTableProvider tables{testsupport::binary("skedwise-jetread")};
+    std::unique_ptr<mainwindow::DisplayForm> form;
+
+    QString database() const { return dir.filePath("ILGDATA.MDB"); }
+
+    void start() {
+        state.codes = schedule::buildCodeTables();
+        app::LoadSettings(state, store, {19200, 14400});
+        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC);
+        form = std::make_unique<mainwindow::DisplayForm>(
+            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
+        form->Form_Load();
+    }
+};
+
+QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class RealDatabaseTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        REQUIRE_FIXTURE(testsupport::fixture("schedule/ILGDATA.MDB"));
+        if (!QFileInfo(testsupport::binary("skedwise-jetread")).isExecutable())
+            QFAIL("skedwise-jetread is not built");
+    }
+
+    void shippedScheduleFillsTheGrid() {
+        Program p;
+        QVERIFY(QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), p.database()));
+        p.start();
+        QCOMPARE(p.prompts.shown, QStringList());
+        QCOMPARE(p.form->grid()->caption(), "VAZOdariDATA   1500 Records in ALL Languages");
+        QCOMPARE(p.form->grid()->rowCount(), 1500);
+        QCOMPARE(p.form->grid()->columnFieldName(1), "Freq");
+    }
+
+    void damagedFileIsSaidAtStart() {
+        Program p;
+        const QByteArray real = fileBytes(testsupport::fixture("schedule/ILGDATA.MDB"));
+        QVERIFY(writeFile(p.database(), real.left(real.size() / 2)));
+        p.start();
+        const QString message = "The database " + QDir::toNativeSeparators(p.database()) +
+                                " is damaged or truncated and cannot be read.";
+        QCOMPARE(p.prompts.shown.size(), 1);
+        QVERIFY2(p.prompts.shown[0].endsWith(message), qPrintable(p.prompts.shown[0]));
+        QCOMPARE(p.form->grid()->rowCount(), 0);
+    }
+};
+
+QTEST_MAIN(RealDatabaseTest)
+#include "RealDatabase_test.moc"
