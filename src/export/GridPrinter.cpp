@@ -82,20 +82,35 @@ void GridPrinter::printFooter(QPainter &painter, const Layout &layout, int page)
                      QStringLiteral("Page %1 of %2").arg(page + 1).arg(layout.pageCount));
 }
 
+// One row on one line: texts left, numbers right, values too wide for their column elided.
+void GridPrinter::printRow(QPainter &painter, const Layout &layout, const QFontMetricsF &metrics,
+                           int row, qreal top) const {
+    const qreal baseline = top + (layout.rowHeight - metrics.height()) / 2 + metrics.ascent();
+    for (int column = 0; column < m_table.columnCount(); ++column) {
+        const jet::Cell cell = m_table.cell(row, column);
+        QString text = jet::displayText(cell);
+        if (text.isEmpty())
+            continue;
+        const QRectF rect = cellRect(layout, column, top, layout.rowHeight);
+        qreal width = metrics.horizontalAdvance(text);
+        if (width > rect.width()) {
+            text = metrics.elidedText(text, Qt::ElideRight, rect.width());
+            width = metrics.horizontalAdvance(text);
+        }
+        const qreal x = cell.isNumber() ? rect.right() - width : rect.left();
+        painter.drawText(QPointF(x, baseline), text);
+    }
+}
+
 void GridPrinter::printPage(QPainter &painter, const Layout &layout, int page) const {
     printHeader(painter, layout);
     painter.setFont(m_rowFont);
+    const QFontMetricsF metrics(m_rowFont, painter.device());
     const int first = page * layout.rowsPerPage;
     const int last = std::min(m_table.rowCount(), first + layout.rowsPerPage);
     qreal top = layout.captionHeight + layout.headingHeight;
-    for (int row = first; row < last; ++row, top += layout.rowHeight) {
-        for (int column = 0; column < m_table.columnCount(); ++column) {
-            const jet::Cell cell = m_table.cell(row, column);
-            const Qt::Alignment side = cell.isNumber() ? Qt::AlignRight : Qt::AlignLeft;
-            painter.drawText(cellRect(layout, column, top, layout.rowHeight),
-                             side | Qt::AlignVCenter | Qt::TextSingleLine, jet::displayText(cell));
-        }
-    }
+    for (int row = first; row < last; ++row, top += layout.rowHeight)
+        printRow(painter, layout, metrics, row, top);
     printFooter(painter, layout, page);
 }
 

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QRectF>
 
+class QFontMetricsF;
 class QPainter;
 class QPrinter;
 
@@ -40,6 +41,8 @@ private:
     };
     Layout layoutFor(QPrinter &printer) const;
     void printPage(QPainter &painter, const Layout &layout, int page) const;
+    void printRow(QPainter &painter, const Layout &layout, const QFontMetricsF &metrics, int row,
+                  qreal top) const;
     void printHeader(QPainter &painter, const Layout &layout) const;
     void printFooter(QPainter &painter, const Layout &layout, int page) const;
     QRectF cellRect(const Layout &layout, int column, qreal top, qreal height) const;
