@@ -4,14 +4,24 @@ namespace exporting {
 
 namespace {
 
-QString fitted(const QString &value, int width, bool rightAligned) {
-    if (value.size() >= width)
-        return value.left(width);
-    return rightAligned ? value.rightJustified(width) : value.leftJustified(width);
+void appendFitted(QString &line, QStringView value, int width, bool rightAligned) {
+    if (!line.isEmpty())
+        line += u' ';
+    if (value.size() > width && value.at(width - 1).isHighSurrogate()) {
+        line += value.left(width - 1); // never half a character
+        line += u' ';
+    } else if (value.size() >= width) {
+        line += value.left(width);
+    } else if (rightAligned) {
+        line.resize(line.size() + width - value.size(), u' ');
+        line += value;
+    } else {
+        line += value;
+        line.resize(line.size() + width - value.size(), u' ');
+    }
 }
 
-QString joinedLine(const QStringList &fields) {
-    QString line = fields.join(u' ');
+QString endedLine(QString line) {
     qsizetype end = line.size();
     while (end > 0 && line.at(end - 1) == u' ')
         --end;
@@ -22,27 +32,27 @@ QString joinedLine(const QStringList &fields) {
 } // namespace
 
 QString textHeading(const ExportTable &table) {
-    QStringList fields;
+    QString line;
     for (const GridColumn &column : table.columns())
-        fields << fitted(column.fieldName, column.widthChars, false);
-    return joinedLine(fields);
+        appendFitted(line, column.fieldName, column.widthChars, false);
+    return endedLine(line);
 }
 
 QString textRule(const ExportTable &table) {
-    QStringList fields;
+    QString line;
     for (const GridColumn &column : table.columns())
-        fields << QString(column.widthChars, u'-');
-    return joinedLine(fields);
+        appendFitted(line, QString(column.widthChars, u'-'), column.widthChars, false);
+    return endedLine(line);
 }
 
 QString textRow(const ExportTable &table, int row) {
-    QStringList fields;
+    QString line;
     for (int column = 0; column < table.columnCount(); ++column) {
         const jet::Cell cell = table.cell(row, column);
-        fields << fitted(jet::displayText(cell), table.columns()[column].widthChars,
-                         cell.isNumber());
+        appendFitted(line, jet::displayText(cell), table.columns()[column].widthChars,
+                     cell.isNumber());
     }
-    return joinedLine(fields);
+    return endedLine(line);
 }
 
 WriteOutcome writeTextExport(const QString &path, const ExportTable &table,

@@ -8,12 +8,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <unistd.h>
 
 using namespace exporting;
 using testsupport::FakeExportPort;
+
+Q_DECLARE_METATYPE(jet::Cell)
 
 namespace {
 
@@ -72,6 +75,35 @@ private slots:
         QCOMPARE(run.messages(), QStringList{});
         QCOMPARE(contents(dir.filePath(golden)),
                  contents(testsupport::testFile("export/golden/" + golden)));
+    }
+
+    void textLine_data() {
+        QTest::addColumn<jet::Cell>("first");
+        QTest::addColumn<jet::Cell>("second");
+        QTest::addColumn<QString>("line"); // columns 4 and 3 wide
+        using jet::Cell;
+        QTest::newRow("text padded, number right-aligned")
+            << Cell::fromText("ab") << Cell::fromNumber(7) << "ab     7\n";
+        QTest::newRow("long text cut to its width")
+            << Cell::fromText("abcdef") << Cell::fromText("xyz") << "abcd xyz\n";
+        QTest::newRow("long number cut too")
+            << Cell::fromNumber(123456) << Cell::null() << "1234\n";
+        QTest::newRow("trailing blanks dropped")
+            << Cell::fromText("a") << Cell::fromText("") << "a\n";
+        QTest::newRow("no half character at the cut")
+            << Cell::fromText(QString::fromUtf8("abc\xF0\x9F\x93\xBB")) << Cell::fromText("x")
+            << "abc  x\n";
+        QTest::newRow("whole character fits")
+            << Cell::fromText(QString::fromUtf8("ab\xF0\x9F\x93\xBB")) << Cell::fromText("x")
+            << QString::fromUtf8("ab\xF0\x9F\x93\xBB x\n");
+    }
+    void textLine() {
+        QFETCH(jet::Cell, first);
+        QFETCH(jet::Cell, second);
+        QFETCH(QString, line);
+        const ExportTable table("", {{0, "A", 4}, {1, "B", 3}}, {0},
+                                [&](int column, int) { return column == 0 ? first : second; });
+        QCOMPARE(textRow(table, 0), line);
     }
 
     void selectedRowsInGridOrder() {
@@ -143,8 +175,15 @@ private slots:
             QString::fromUtf8(contents(testsupport::testFile("../data/template.htm")));
         QCOMPARE(defaultTemplate(), shipped);
         QCOMPARE(QString::fromUtf8(contents(testsupport::binary("template.htm"))), shipped);
-        for (const char *placeholder : {"{{TITLE}}", "{{CAPTION}}", "{{GENERATED}}", "{{TABLE}}"})
-            QVERIFY2(shipped.contains(placeholder), placeholder);
+        // Each once, and none in a comment, where a filled table would not show.
+        QString outsideComments = shipped;
+        outsideComments.remove(
+            QRegularExpression("<!--.*?-->", QRegularExpression::DotMatchesEverythingOption));
+        for (const char *placeholder : {"{{TITLE}}", "{{CAPTION}}", "{{GENERATED}}", "{{TABLE}}"}) {
+            QVERIFY2(outsideComments.contains(placeholder), placeholder);
+            QCOMPARE(outsideComments.count(placeholder), shipped.count(placeholder));
+        }
+        QCOMPARE(shipped.count("{{TABLE}}"), 1);
         for (const char *outside : {"<script", "http:", "https:", "@import", "url("})
             QVERIFY2(!shipped.contains(outside, Qt::CaseInsensitive), outside);
     }
