@@ -1,9 +1,11 @@
 #include "export/ExportCommands.h"
 #include "export/GridPrinter.h"
+#include "export/PrintUi.h"
 
 #include <QApplication>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,6 +106,36 @@ private slots:
         for (const QString &expected : {QString("Freq"), QString("Station %1").arg(rows - 1),
                                         QString("Page %1 of %1").arg(expectedPages)})
             QVERIFY2(last.contains(expected), qPrintable(expected + " not in last page"));
+    }
+
+    // Cancel in the progress dialog stops the printout between pages.
+    void cancelStopsBetweenPages() {
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("cancelled.pdf"));
+        QWidget window;
+        ProgressDialogReporter progress(&window, "Printing");
+        const ExportTable table = numberedRows(1000);
+        int reports = 0;
+        struct CancelAfterTwo : ProgressReporter {
+            ProgressDialogReporter &dialog;
+            QWidget &window;
+            int &calls;
+            CancelAfterTwo(ProgressDialogReporter &d, QWidget &w, int &c)
+                : dialog(d), window(w), calls(c) {}
+            bool progress(qint64 done, qint64 total) override {
+                if (++calls == 3)
+                    window.findChild<QProgressDialog *>()->cancel();
+                return dialog.progress(done, total);
+            }
+            void finish() override { dialog.finish(); }
+        } cancelling(progress, window, reports);
+        const PrintResult result = GridPrinter(table, printFonts()).print(printer, cancelling);
+        QVERIFY(!result.done);
+        QCOMPARE(result.pages, 2);
+        progress.finish();
+        QVERIFY(window.findChild<QProgressDialog *>() == nullptr);
     }
 
     void emptyTablePrintsOnePageOfHeadings() {
