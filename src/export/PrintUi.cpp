@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 
@@ -56,6 +57,17 @@ bool printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts
     const PrintResult result = GridPrinter(table, fonts).print(printer, progress);
     progress.finish();
     return result.done;
+}
+
+void previewTable(QWidget *parent, const ExportTable &table, const PrintFonts &fonts) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter *target) {
+                         NoProgress none;
+                         GridPrinter(table, fonts).print(*target, none);
+                     });
+    preview.exec();
 }
 
 } // namespace exporting

@@ -32,4 +32,8 @@ private:
 bool printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts &fonts,
                      bool pageSetup, ProgressReporter &progress);
 
+// The print preview: the pages as they will print, with its own Print button (which shows the
+// print dialog). Every page is laid out for the preview, so it suits smaller record sets.
+void previewTable(QWidget *parent, const ExportTable &table, const PrintFonts &fonts);
+
 } // namespace exporting
