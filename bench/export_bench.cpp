@@ -133,7 +133,7 @@ struct PrintTimes {
     double grown = 0; // resident bytes added while printing all rows
 };
 
-// All rows to PDF once, measuring resident memory; a tenth of them, best of two.
+// All rows to PDF, measuring resident memory the first time; a tenth of them; best of two each.
 PrintTimes measurePrinting(const jet::Table &rows, const QString &dir) {
     const QStringList printed = {"Freq", "Station", "UTC", "Language", "Location"};
     PrintTimes times;
@@ -156,6 +156,14 @@ PrintTimes measurePrinting(const jet::Table &rows, const QString &dir) {
         times.smallCpu = std::min(times.smallCpu, cpuSeconds() - cpu);
         return done;
     });
+    // Once more, warm like the small runs: the first run also paid for the fonts and the heap.
+    const ExportTable all = tableOf(rows, kRows, printed);
+    const double cpuAgain = cpuSeconds();
+    t.restart();
+    if (printPdf(all, dir + "/all.pdf", big)) {
+        times.bigCpu = std::min(times.bigCpu, cpuSeconds() - cpuAgain);
+        times.bigWall = std::min(times.bigWall, t.nsecsElapsed() / 1e9);
+    }
     return times;
 }
 
