@@ -12,6 +12,11 @@ inline QString fixture(const QString &relative) {
     return QDir(QStringLiteral(SKEDWISE_FIXTURES)).filePath(relative);
 }
 
+// A file kept with the tests, relative to tests/.
+inline QString testFile(const QString &relative) {
+    return QDir(QStringLiteral(SKEDWISE_TESTS_DIR)).filePath(relative);
+}
+
 inline QString binary(const QString &name) {
     return QDir(QStringLiteral(SKEDWISE_BIN_DIR)).filePath(name);
 }

@@ -1,0 +1,73 @@
+#include "export/PrintUi.h"
+
+#include "export/GridPrinter.h"
+
+#include <QCoreApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace exporting {
+
+namespace {
+// Events are let through this often while rows are written, in milliseconds.
+constexpr int eventInterval = 50;
+} // namespace
+
+ProgressDialogReporter::ProgressDialogReporter(QWidget *parent, QString label)
+    : m_parent(parent), m_label(std::move(label)) {}
+
+ProgressDialogReporter::~ProgressDialogReporter() {
+    finish();
+}
+
+bool ProgressDialogReporter::progress(qint64 done, qint64 total) {
+    if (!m_dialog) {
+        m_dialog = new QProgressDialog(m_label, QStringLiteral("Cancel"), 0, 1000, m_parent);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setMinimumDuration(500);
+        m_sinceEvents.start();
+    }
+    m_dialog->setValue(total > 0 ? int(done * 1000 / total) : 0);
+    if (m_sinceEvents.elapsed() >= eventInterval) {
+        QCoreApplication::processEvents();
+        m_sinceEvents.restart();
+    }
+    return !m_dialog->wasCanceled();
+}
+
+void ProgressDialogReporter::finish() {
+    delete m_dialog;
+}
+
+bool printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts &fonts,
+                     bool pageSetup, ProgressReporter &progress) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (pageSetup) {
+        QPageSetupDialog setup(&printer, parent);
+        if (setup.exec() != QDialog::Accepted)
+            return false;
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print"));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const PrintResult result = GridPrinter(table, fonts).print(printer, progress);
+    progress.finish();
+    return result.done;
+}
+
+void previewTable(QWidget *parent, const ExportTable &table, const PrintFonts &fonts) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter *target) {
+                         NoProgress none;
+                         GridPrinter(table, fonts).print(*target, none);
+                     });
+    preview.exec();
+}
+
+} // namespace exporting
