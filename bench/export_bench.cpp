@@ -9,7 +9,7 @@
 #include "export/TextExport.h"
 #include "jet/CsvRows.h"
 #include "jet/IsolatedTableProvider.h"
-#include "schedule/FieldCatalogue.h"
+#include "app/FieldCatalogue.h"
 
 #include <QApplication>
 #include <QDir>
