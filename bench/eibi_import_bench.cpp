@@ -3,6 +3,7 @@
 // processes' CPU time (user + system), steadier than the wall clock on a shared machine.
 // Prints the ratio last.
 
+#include "BenchSupport.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -19,10 +20,6 @@ namespace {
 
 constexpr int kLines = 120000;
 constexpr int kRuns = 3;
-
-QString binary(const QString &name) {
-    return QCoreApplication::applicationDirPath() + u'/' + name;
-}
 
 bool run(const QString &program, const QStringList &args, QByteArray *out = nullptr) {
     QProcess p;
@@ -87,7 +84,7 @@ double childCpuSeconds() {
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double bestSeconds(const std::function<bool()> &once) {
+double bestCpuSeconds(const std::function<bool()> &once) {
     double best = std::numeric_limits<double>::infinity();
     for (int i = 0; i < kRuns; ++i) {
         const double before = childCpuSeconds();
@@ -108,7 +105,7 @@ int main(int argc, char **argv) {
     if (!f.open(QIODevice::WriteOnly) || f.write(scheduleText()) < 0)
         return 1;
     f.close();
-    const QString mkdb = binary("skedwise-mkdb");
+    const QString mkdb = bench::binary("skedwise-mkdb");
     const QString eibiDb = dir.filePath("eibi.MDB"), csvDb = dir.filePath("csv.MDB");
     QByteArray rows;
     if (!run(mkdb, {"--from-eibi", sked, "--out", eibiDb}) ||
@@ -118,10 +115,10 @@ int main(int argc, char **argv) {
     if (!c.open(QIODevice::WriteOnly) || c.write(rows) < 0)
         return 1;
     c.close();
-    const double eibi = bestSeconds([&] {
+    const double eibi = bestCpuSeconds([&] {
         return run(mkdb, {"--from-eibi", sked, "--out", eibiDb});
     });
-    const double fromCsv = bestSeconds([&] {
+    const double fromCsv = bestCpuSeconds([&] {
         return run(mkdb, {"--from-csv", csv, "--out", csvDb});
     });
     if (eibi < 0 || fromCsv < 0)

@@ -3,13 +3,14 @@
 // against 12,000 (time and resident memory). Prints the ratios last.
 // With --keep DIR the exported files and PDFs stay in DIR for a look.
 
+#include "BenchSupport.h"
+#include "app/FieldCatalogue.h"
 #include "export/ExportCommands.h"
 #include "export/GridPrinter.h"
 #include "export/HtmlExport.h"
 #include "export/TextExport.h"
 #include "jet/CsvRows.h"
 #include "jet/IsolatedTableProvider.h"
-#include "app/FieldCatalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,29 +32,6 @@ namespace {
 
 constexpr int kRows = 120000;
 constexpr int kRuns = 3;
-
-QString binary(const QString &name) {
-    return QCoreApplication::applicationDirPath() + u'/' + name;
-}
-
-bool makeDatabase(const QString &path) {
-    QProcess p;
-    p.start(binary("skedwise-mkdb"),
-            {"--rows", QString::number(kRows), "--seed", "1", "--out", path});
-    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-double bestSeconds(int runs, const std::function<bool()> &run) {
-    double best = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        if (!run())
-            return -1;
-        best = std::min(best, t.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
 
 bool mdbExport(const QString &database, const QString &out) {
     QProcess p;
@@ -150,7 +128,7 @@ PrintTimes measurePrinting(const jet::Table &rows, const QString &dir) {
     PeakMemory small;
     const ExportTable tenth = tableOf(rows, kRows / 10, printed);
     times.smallCpu = std::numeric_limits<double>::infinity();
-    times.smallWall = bestSeconds(2, [&] {
+    times.smallWall = bench::bestSeconds(2, [&] {
         const double cpu = cpuSeconds();
         const bool done = printPdf(tenth, dir + "/tenth.pdf", small);
         times.smallCpu = std::min(times.smallCpu, cpuSeconds() - cpu);
@@ -178,11 +156,11 @@ int main(int argc, char **argv) {
     const QString dir = keepAt > 0 ? app.arguments().value(keepAt + 1) : temporary.path();
     QDir().mkpath(dir);
     const QString database = temporary.filePath("ILGDATA.MDB");
-    if (!makeDatabase(database)) {
+    if (!bench::makeDatabase(database, kRows)) {
         std::fprintf(stderr, "skedwise-mkdb could not write %s\n", qPrintable(database));
         return 1;
     }
-    jet::IsolatedTableProvider provider(binary("skedwise-jetread"));
+    jet::IsolatedTableProvider provider(bench::binary("skedwise-jetread"));
     const jet::LoadOutcome loaded = provider.table(database, "MyDataTable");
     if (!loaded.ok()) {
         std::fprintf(stderr, "%s\n", qPrintable(loaded.error));
@@ -199,11 +177,11 @@ int main(int argc, char **argv) {
     const ExportTable all = tableOf(rows, kRows, {});
     NoProgress none;
     const double reference =
-        bestSeconds(kRuns, [&] { return mdbExport(database, dir + "/mdb-export.csv"); });
-    const double text =
-        bestSeconds(kRuns, [&] { return writeTextExport(dir + "/all.txt", all, none).written(); });
+        bench::bestSeconds(kRuns, [&] { return mdbExport(database, dir + "/mdb-export.csv"); });
+    const double text = bench::bestSeconds(
+        kRuns, [&] { return writeTextExport(dir + "/all.txt", all, none).written(); });
     const PageFields fields{PageTitle, all.caption(), "now"};
-    const double html = bestSeconds(kRuns, [&] {
+    const double html = bench::bestSeconds(kRuns, [&] {
         return writeHtmlExport(dir + "/all.htm", all, defaultTemplate(), fields, none).written();
     });
     if (reference <= 0 || text <= 0 || html <= 0 || pdf.smallWall <= 0) {

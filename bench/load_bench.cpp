@@ -1,6 +1,7 @@
 // Opening a large schedule: the program's load (worker process, stream, in-memory table)
 // against mdb-export of the same file, best of several runs each. Prints the ratio last.
 
+#include "BenchSupport.h"
 #include "jet/CsvRows.h"
 #include "jet/IsolatedTableProvider.h"
 
@@ -19,29 +20,6 @@ namespace {
 constexpr int kRows = 120000;
 constexpr int kRuns = 5;
 
-QString binary(const QString &name) {
-    return QCoreApplication::applicationDirPath() + u'/' + name;
-}
-
-bool makeDatabase(const QString &path) {
-    QProcess p;
-    p.start(binary("skedwise-mkdb"),
-            {"--rows", QString::number(kRows), "--seed", "1", "--out", path});
-    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-double bestSeconds(const std::function<bool()> &run) {
-    double best = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer t;
-        t.start();
-        if (!run())
-            return -1;
-        best = std::min(best, t.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
-
 bool mdbExport(const QString &path) {
     QProcess p;
     p.setStandardOutputFile(QProcess::nullDevice());
@@ -50,7 +28,7 @@ bool mdbExport(const QString &path) {
 }
 
 bool load(const QString &path) {
-    jet::IsolatedTableProvider provider(binary("skedwise-jetread")); // fresh: no cache
+    jet::IsolatedTableProvider provider(bench::binary("skedwise-jetread")); // fresh: no cache
     const jet::LoadOutcome outcome = provider.table(path, "MyDataTable");
     if (!outcome.ok())
         std::fprintf(stderr, "%s\n", qPrintable(outcome.error));
@@ -79,7 +57,7 @@ qint64 csvBytes(const jet::Table &table) {
 
 // How much more this process holds once the table is loaded, against the rows as CSV.
 double residentRatio(const QString &path) {
-    jet::IsolatedTableProvider provider(binary("skedwise-jetread"));
+    jet::IsolatedTableProvider provider(bench::binary("skedwise-jetread"));
     const qint64 before = residentBytes();
     const jet::LoadOutcome outcome = provider.table(path, "MyDataTable");
     const qint64 grown = residentBytes() - before;
@@ -97,13 +75,13 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.filePath("ILGDATA.MDB");
-    if (!makeDatabase(path)) {
+    if (!bench::makeDatabase(path, kRows)) {
         std::fprintf(stderr, "skedwise-mkdb could not write %s\n", qPrintable(path));
         return 1;
     }
     const double memory = residentRatio(path); // first, before other loads fragment the heap
-    const double reference = bestSeconds([&] { return mdbExport(path); });
-    const double ours = bestSeconds([&] { return load(path); });
+    const double reference = bench::bestSeconds(kRuns, [&] { return mdbExport(path); });
+    const double ours = bench::bestSeconds(kRuns, [&] { return load(path); });
     if (reference <= 0 || ours <= 0) {
         std::fprintf(stderr, "a run failed\n");
         return 1;

@@ -1,6 +1,7 @@
 // Turning "On Air" on over a large schedule: the query, the grid's re-read and the first paint
 // of the window, against the engine running the same text alone. Prints the ratio last.
 
+#include "BenchSupport.h"
 #include "app/ScriptedPrompts.h"
 #include "app/Settings.h"
 #include "jet/DataSource.h"
@@ -46,32 +47,12 @@ struct MemoryStore : app::SettingsStore {
     void flush() override {}
 };
 
-std::shared_ptr<const jet::Table> syntheticTable() {
-    auto table = std::make_shared<jet::Table>(schedule::scheduleColumns());
-    for (const auto &row : schedule::syntheticSchedule(Rows, Seed))
-        table->appendRow(row);
-    table->squeeze();
-    return table;
-}
-
-double millisecondsOf(const std::function<void()> &work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
     OneTable tables;
-    tables.loaded = syntheticTable();
+    tables.loaded = bench::syntheticTable(Rows, Seed);
 
     app::ProgramState state;
     MemoryStore store;
@@ -96,13 +77,13 @@ int main(int argc, char **argv) {
 
     std::vector<double> window, engine;
     for (int round = 0; round < Rounds; ++round) {
-        window.push_back(millisecondsOf([&] {
+        window.push_back(bench::millisecondsOf([&] {
             form.CmdONAir_Click();
             form.repaint();
         }));
         form.CmdONAir_Click();
         form.repaint();
-        engine.push_back(millisecondsOf([&] {
+        engine.push_back(bench::millisecondsOf([&] {
             jet::DataSource data(tables);
             data.setDatabaseName(QStringLiteral("/bench/ILGDATA.MDB"));
             data.setRecordSource(text);
@@ -110,8 +91,8 @@ int main(int argc, char **argv) {
         }));
     }
 
-    const double windowMs = median(window);
-    const double engineMs = median(engine);
+    const double windowMs = bench::median(window);
+    const double engineMs = bench::median(engine);
     std::printf("rows: %d, on the air at 01:30: %d\n", Rows, selected);
     std::printf("On Air button (query, grid, first paint), median of %d: %.2f ms\n", Rounds,
                 windowMs);

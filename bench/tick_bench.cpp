@@ -3,6 +3,7 @@
 // clipboard really owned by another process (xclip); elsewhere the text is set in-process.
 // Prints the ratio last.
 
+#include "BenchSupport.h"
 #include "onair/Clock.h"
 #include "receiver/ReceiverLink.h"
 #include "receiver/WatchedClipboardUi.h"
@@ -86,11 +87,6 @@ double ticksMs(receiver::ReceiverLink &link, app::ProgramState &state) {
     return timer.nsecsElapsed() / 1e6;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -119,7 +115,7 @@ int main(int argc, char **argv) {
         plainReadMs = read.nsecsElapsed() / 1e6;
         foreign.push_back(ticksMs(link, port.s));
     }
-    const double emptyMs = median(empty), foreignMs = median(foreign);
+    const double emptyMs = bench::median(empty), foreignMs = bench::median(foreign);
     std::printf("platform %s, foreign text owned by %s, %d ticks per round\n",
                 qPrintable(QGuiApplication::platformName()), realOwner ? "xclip" : "this process",
                 Ticks);

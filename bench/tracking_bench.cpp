@@ -2,6 +2,7 @@
 // the grid) against the engine's find-first with the same criterion alone. Prints the ratio
 // last.
 
+#include "BenchSupport.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
 #include "mainwindow/ScheduleGridWidget.h"
@@ -59,32 +60,12 @@ struct GridLink : receiver::LinkPort {
     void reTuneRule() override {}
 };
 
-std::shared_ptr<const jet::Table> syntheticTable() {
-    auto table = std::make_shared<jet::Table>(schedule::scheduleColumns());
-    for (const auto &row : schedule::syntheticSchedule(Rows, Seed))
-        table->appendRow(row);
-    table->squeeze();
-    return table;
-}
-
-double millisecondsOf(const std::function<void()> &work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
     OneTable tables;
-    tables.loaded = syntheticTable();
+    tables.loaded = bench::syntheticTable(Rows, Seed);
     jet::DataSource data(tables);
     data.setDatabaseName(QStringLiteral("/bench/ILGDATA.MDB"));
     data.setRecordSource(QStringLiteral(
@@ -109,17 +90,17 @@ int main(int argc, char **argv) {
 
     std::vector<double> tracking, engine;
     for (int round = 0; round < Rounds; ++round) {
-        tracking.push_back(millisecondsOf([&] {
+        tracking.push_back(bench::millisecondsOf([&] {
             link.FindRadioFreq(freq);
             grid.repaint();
         }));
-        engine.push_back(millisecondsOf([&] {
+        engine.push_back(bench::millisecondsOf([&] {
             rs.moveFirst();
             rs.findFirst(criterion);
         }));
     }
-    const double trackingMs = median(tracking);
-    const double engineMs = median(engine);
+    const double trackingMs = bench::median(tracking);
+    const double engineMs = bench::median(engine);
     std::printf("rows: %d, report %s, found at %d\n", Rows, qPrintable(freq), rs.position());
     std::printf("FindRadioFreq (find, scroll, repaint), median of %d: %.2f ms\n", Rounds,
                 trackingMs);

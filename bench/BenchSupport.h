@@ -1,0 +1,66 @@
+#pragma once
+
+// What the benchmarks share: test data, the programs beside them and timing.
+#include "app/FieldCatalogue.h"
+#include "jet/Table.h"
+#include "schedule/SyntheticSchedule.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QString>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace bench {
+
+inline QString binary(const QString &name) {
+    return QCoreApplication::applicationDirPath() + u'/' + name;
+}
+
+// An ILGDATA.MDB of made-up broadcasts, written by skedwise-mkdb.
+inline bool makeDatabase(const QString &path, int rows) {
+    QProcess p;
+    p.start(binary("skedwise-mkdb"),
+            {"--rows", QString::number(rows), "--seed", "1", "--out", path});
+    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+inline std::shared_ptr<const jet::Table> syntheticTable(int rows, quint64 seed) {
+    auto table = std::make_shared<jet::Table>(schedule::scheduleColumns());
+    for (const auto &row : schedule::syntheticSchedule(rows, seed))
+        table->appendRow(row);
+    table->squeeze();
+    return table;
+}
+
+inline double millisecondsOf(const std::function<void()> &work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+inline double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The best wall time of runs runs, -1 when one fails.
+inline double bestSeconds(int runs, const std::function<bool()> &run) {
+    double best = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        if (!run())
+            return -1;
+        best = std::min(best, t.nsecsElapsed() / 1e9);
+    }
+    return best;
+}
+
+} // namespace bench
