@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ScreenUnitsUi.h"
+#include "mainwindow/DisplayOptionsPort.h"
+#include "mainwindow/FieldSelection.h"
 #include "schedule/FilterPort.h"
 #include "schedule/GridEvents.h"
 
@@ -19,7 +21,9 @@ class DisplayForm;
 // filter ports. A new subsystem's port derives virtually from app::GridPort and is added here.
 class DisplayFormPort : public schedule::FilterPort,
                         public onair::ClockPort,
-                        public schedule::SortPort {
+                        public schedule::SortPort,
+                        public FieldSelectionPort,
+                        public DisplayOptionsPort {
 public:
     explicit DisplayFormPort(DisplayForm &form) : m_form(form) {}
 
@@ -61,6 +65,19 @@ public:
     void showLanguageSelector() override;
     void setLanguageSelectorText(const QString &text) override;
     void closeSingleRecordWindow() override {}
+
+    // Field selection and the Options menu (DisplayFormPortFieldsUi.cpp); DisableOnAir above.
+    void showFieldSelection() override;
+    void setChecked(OptionGroup group, int index, bool checked) override;
+    void setGridFontName(const QString &name) override;
+    void setGridFontSize(int points) override;
+    void setLockedColumns(int count) override;
+    void setRowSelectionKind(int kind) override;
+    void setGridToolTips(bool on) override;
+    void clearGridSelection() override;
+    void SetupGrid() override;
+    void CheckFontSize() override;
+    void repaintWindowColours() override;
 
 private:
     DisplayForm &m_form;

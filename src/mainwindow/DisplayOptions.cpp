@@ -2,6 +2,7 @@
 
 #include "app/Conversions.h"
 #include "mainwindow/GridSetup.h"
+#include "mainwindow/OptionMarks.h"
 
 namespace mainwindow {
 
@@ -10,9 +11,28 @@ namespace {
 constexpr int ColourCount = 6;
 constexpr int FirstGridColour = 2; // items from here on colour the grid
 
-void checkOnly(DisplayOptionsPort &port, OptionGroup group, int count, int index) {
+int markOf(OptionGroup group, const OptionMarks &m) {
+    switch (group) {
+    case OptionGroup::TTips:
+        return m.tips;
+    case OptionGroup::WhichFont:
+        return m.markedRowFont;
+    case OptionGroup::FSort:
+        return m.freqSort;
+    case OptionGroup::LC:
+        return m.lockColumns;
+    case OptionGroup::SelectM:
+        return m.selectMethod;
+    default:
+        return -1;
+    }
+}
+
+// The mark follows the stored setting by the same rule as at start, so the two never differ.
+void checkStored(DisplayOptionsPort &port, OptionGroup group, int count) {
+    const int mark = markOf(group, optionMarks(port.state()));
     for (int i = 0; i < count; ++i)
-        port.setChecked(group, i, i == index);
+        port.setChecked(group, i, i == mark);
 }
 
 bool isPair(int index) {
@@ -56,7 +76,7 @@ void TTips_Click(int index, DisplayOptionsPort &port) {
         return;
     port.state().DoTips = app::flagText(index == 1);
     port.setGridToolTips(index == 1);
-    checkOnly(port, OptionGroup::TTips, 2, index);
+    checkStored(port, OptionGroup::TTips, 2);
 }
 
 void Colors_Click(int index, DisplayOptionsPort &port) {
@@ -100,7 +120,7 @@ void WhichFont_Click(int index, DisplayOptionsPort &port) {
     if (!isPair(index))
         return;
     port.state().FontIsBold = app::flagText(index == 1);
-    checkOnly(port, OptionGroup::WhichFont, 2, index);
+    checkStored(port, OptionGroup::WhichFont, 2);
     port.SetupGrid();
 }
 
@@ -109,7 +129,7 @@ void FSort_Click(int index, DisplayOptionsPort &port) {
     if (!isPair(index))
         return;
     port.state().FSortStr = index == 1 ? QStringLiteral(" DESC") : QString();
-    checkOnly(port, OptionGroup::FSort, 2, index);
+    checkStored(port, OptionGroup::FSort, 2);
 }
 
 void LC_Click(int index, DisplayOptionsPort &port) {
@@ -119,7 +139,7 @@ void LC_Click(int index, DisplayOptionsPort &port) {
     port.state().SplitterPosition = locked;
     port.setLockedColumns(locked);
     port.refreshGrid();
-    checkOnly(port, OptionGroup::LC, 2, index);
+    checkStored(port, OptionGroup::LC, 2);
 }
 
 void SelectM_Click(int index, DisplayOptionsPort &port) {
@@ -131,7 +151,7 @@ void SelectM_Click(int index, DisplayOptionsPort &port) {
         return;
     port.state().RowSelectType = qint16(index + 1);
     port.setRowSelectionKind(index + 1);
-    checkOnly(port, OptionGroup::SelectM, 3, index);
+    checkStored(port, OptionGroup::SelectM, 3);
 }
 
 } // namespace mainwindow

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GridPort.h"
 #include "app/ProgramState.h"
 #include "app/Seams.h"
 
@@ -9,20 +10,14 @@ namespace mainwindow {
 enum class OptionGroup { TTips, FontNames, DFonts, WhichFont, FSort, LC, SelectM };
 
 // What the display-option handlers need from the main window and its grid.
-class DisplayOptionsPort {
+class DisplayOptionsPort : public virtual app::GridPort {
 public:
-    virtual ~DisplayOptionsPort() = default;
-
-    virtual app::ProgramState &state() = 0;
-    virtual app::Prompts &prompts() = 0;
-
     // The check mark of one menu item.
     virtual void setChecked(OptionGroup group, int index, bool checked) = 0;
 
     // Grid.
     virtual void setGridFontName(const QString &name) = 0;
     virtual void setGridFontSize(int points) = 0;
-    virtual void refreshGrid() = 0;
     // Columns kept in view from the left, the hidden StationID counted.
     virtual void setLockedColumns(int count) = 0;
     // 1 single record, 2 several records one click each, 3 a contiguous range.

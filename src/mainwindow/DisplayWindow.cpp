@@ -5,6 +5,7 @@
 #include "app/ScreenUnitsUi.h"
 #include "app/Settings.h"
 #include "mainwindow/DisplayFormPortUi.h"
+#include "mainwindow/DisplayOptions.h"
 #include "mainwindow/GridSetup.h"
 #include "mainwindow/MainKeys.h"
 #include "mainwindow/OptionMarks.h"
@@ -132,9 +133,7 @@ void DisplayForm::Form_Load() {
     onair::ComputeClock(m_state, m_services.clock.localNow(), QLocale());
     m_fileDialogFolder = m_services.programDir + u'/';
     m_grid->setGridFont(m_state.GridFontname, int(app::leadingNumber(m_state.GridFontSize)));
-    setColors(m_label0, m_state.BackColor, m_state.Forecolor);
-    if (auto *combo = m_languageSelector->findChild<QWidget *>(QStringLiteral("Combo0")))
-        setColors(combo, m_state.BackColor, m_state.Forecolor);
+    repaintColours();
     m_state.ExitFlag = false;
     m_state.FindType = 0;
     placeWindow();
@@ -156,6 +155,12 @@ void DisplayForm::Form_Load() {
     applyOptionMarks();
     m_grid->refresh();
     reportDatabaseProblem();
+}
+
+void DisplayForm::repaintColours() {
+    setColors(m_label0, m_state.BackColor, m_state.Forecolor);
+    if (auto *combo = m_languageSelector->findChild<QWidget *>(QStringLiteral("Combo0")))
+        setColors(combo, m_state.BackColor, m_state.Forecolor);
 }
 
 // A missing or unreadable database is said once, in plain words; the window then shows
@@ -526,20 +531,38 @@ app::ClipboardStepResult DisplayForm::ReceiverClipboardStep() {
 }
 void DisplayForm::SendTuneRequest(const QString &) {}
 void DisplayForm::ShowSingleRecord() {}
-void DisplayForm::SForm_Click() {}
-void DisplayForm::SelectM_Click(int) {}
+void DisplayForm::SForm_Click() {
+    mainwindow::SForm_Click(*m_port);
+}
+void DisplayForm::SelectM_Click(int i) {
+    mainwindow::SelectM_Click(i, *m_port);
+}
 void DisplayForm::PrintData_Click(int) {}
 void DisplayForm::Export_Click(int) {}
 void DisplayForm::ChangeLog_Click() {}
-void DisplayForm::TTips_Click(int) {}
+void DisplayForm::TTips_Click(int i) {
+    mainwindow::TTips_Click(i, *m_port);
+}
 void DisplayForm::DoLink_Click(int) {}
-void DisplayForm::Colors_Click(int) {}
-void DisplayForm::FontNames_Click(int) {}
-void DisplayForm::DFonts_Click(int) {}
-void DisplayForm::WhichFont_Click(int) {}
-void DisplayForm::FSort_Click(int) {}
+void DisplayForm::Colors_Click(int i) {
+    mainwindow::Colors_Click(i, *m_port);
+}
+void DisplayForm::FontNames_Click(int i) {
+    mainwindow::FontNames_Click(i, *m_port);
+}
+void DisplayForm::DFonts_Click(int i) {
+    mainwindow::DFonts_Click(i, *m_port);
+}
+void DisplayForm::WhichFont_Click(int i) {
+    mainwindow::WhichFont_Click(i, *m_port);
+}
+void DisplayForm::FSort_Click(int i) {
+    mainwindow::FSort_Click(i, *m_port);
+}
 void DisplayForm::Sinpo_Click(int) {}
-void DisplayForm::LC_Click(int) {}
+void DisplayForm::LC_Click(int i) {
+    mainwindow::LC_Click(i, *m_port);
+}
 void DisplayForm::Legends_Click() {}
 void DisplayForm::ShowHelp_Click() {}
 void DisplayForm::DoAbout_Click() {}

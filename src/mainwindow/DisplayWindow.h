@@ -5,6 +5,7 @@
 #include "app/Conversions.h"
 #include "app/Services.h"
 #include "jet/DataSource.h"
+#include "mainwindow/DisplayOptionsPort.h"
 #include "mainwindow/GridRecordSetView.h"
 #include "mainwindow/ScheduleGridModel.h"
 
@@ -129,6 +130,9 @@ public:
     jet::DataSource &data2() { return m_data2; }
     QTimer *timer() const { return m_timer; }
     QString fileDialogFolder() const { return m_fileDialogFolder; }
+    // Label 0 and the language selector's list take BackColor and Forecolor.
+    void repaintColours();
+    QAction *optionItem(OptionGroup group, int index) const; // nullptr outside the group
 
 signals:
     void finished();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GridPort.h"
 #include "app/ProgramState.h"
 #include "app/Seams.h"
 
@@ -66,15 +67,11 @@ FieldChoice cleanFieldChoice(const schedule::CodeTables &codes, const QString &s
 bool hasTimeField(const QString &displayListStr);
 
 // What SForm_Click needs from the main window.
-class FieldSelectionPort {
+class FieldSelectionPort : public virtual app::GridPort {
 public:
-    virtual ~FieldSelectionPort() = default;
-    virtual app::ProgramState &state() = 0;
     virtual void DisableOnAir() = 0;
     // Shows FrmSelect modally; DlgCancel tells how it closed.
     virtual void showFieldSelection() = 0;
-    virtual void setGridRedraw(bool on) = 0;
-    virtual void ReadDB(const QString &selectText) = 0;
 };
 
 // "Select Fields": the dialog, then the new columns under the language condition only.

@@ -40,6 +40,8 @@ public:
     void CmdDone_Click();
     void CmdCancel_Click();
     void ClearAll_Click();
+    // The lists and boxes take BackColor and Forecolor again after a colour change.
+    void applyColours();
 
     // Closing by the window frame or Esc outside the boxes counts as Cancel.
     void reject() override;
@@ -52,7 +54,6 @@ private:
     void buildControls();
     QWidget *buildFieldRows();
     QWidget *buildFrequencyFrame();
-    void applyColours();
     QueryForm currentForm() const;
     void clearFields(int lastField);
     bool handleComboKey(int index, int key);

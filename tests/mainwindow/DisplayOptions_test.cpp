@@ -5,6 +5,7 @@
 #include "schedule/QueryComposition.h"
 #include "support/Fakes.h"
 #include "support/MemoryTables.h"
+#include "support/StubGridPort.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ namespace {
 using Handler = void (*)(int, DisplayOptionsPort &);
 
 // A main window that only remembers what it was asked; marks holds the check marks per group.
-class RecordingPort : public DisplayOptionsPort {
+class RecordingPort : public DisplayOptionsPort, public testsupport::StubGridPort {
 public:
     RecordingPort() { s.codes = schedule::buildCodeTables(); }
     app::ProgramState s;

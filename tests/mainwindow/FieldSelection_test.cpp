@@ -2,6 +2,7 @@
 #include "mainwindow/FieldSelection.h"
 #include "schedule/QueryComposition.h"
 #include "support/MemoryTables.h"
+#include "support/StubGridPort.h"
 #include "support/TestSupport.h"
 
 #include <functional>
@@ -32,7 +33,9 @@ void move(FieldSelection &selection, const QString &step) {
     QVERIFY(selection.CmdSwap_Click(index, line) >= 0);
 }
 
-class RecordingPort : public FieldSelectionPort, private schedule::ResultGrid {
+class RecordingPort : public FieldSelectionPort,
+                      public testsupport::StubGridPort,
+                      private schedule::ResultGrid {
 public:
     explicit RecordingPort(std::shared_ptr<const jet::Table> table) : data(tables) {
         tables.add("db", std::move(table));
@@ -40,13 +43,14 @@ public:
         s = startState();
     }
     app::ProgramState s;
-    app::ScriptedPrompts prompts;
+    app::ScriptedPrompts script;
     testsupport::MemoryTables tables;
     jet::DataSource data;
     QStringList events;
     std::function<void(FieldSelection &)> user; // the user's part in the dialog
 
     app::ProgramState &state() override { return s; }
+    app::Prompts &prompts() override { return script; }
     void DisableOnAir() override {
         events << "DisableOnAir";
         s.WhereStr.clear();
@@ -54,14 +58,14 @@ public:
     }
     void showFieldSelection() override {
         events << "showFieldSelection";
-        FieldSelection dialog(s, prompts);
+        FieldSelection dialog(s, script);
         dialog.Form_Load();
         user(dialog);
     }
     void setGridRedraw(bool on) override { events << (on ? "redraw on" : "redraw off"); }
     void ReadDB(const QString &text) override {
         events << "ReadDB " + text;
-        schedule::ReadDB(s, text, data, *this, prompts);
+        schedule::ReadDB(s, text, data, *this, script);
     }
 
 private:

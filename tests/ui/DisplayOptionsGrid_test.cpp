@@ -4,6 +4,7 @@
 #include "mainwindow/ScheduleGridView.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "support/MemoryTables.h"
+#include "support/StubGridPort.h"
 #include "support/TestSupport.h"
 
 #include <QScrollBar>
@@ -24,7 +25,7 @@ std::shared_ptr<const jet::Table> wideTable() {
 }
 
 // The display options on a real grid; the window's own procedures are only recorded.
-class GridOptionsPort : public DisplayOptionsPort {
+class GridOptionsPort : public DisplayOptionsPort, public testsupport::StubGridPort {
 public:
     explicit GridOptionsPort(ScheduleGridWidget &grid) : m_grid(grid) {}
     app::ProgramState s;
