@@ -60,7 +60,9 @@ public:
     void showQueryDialog() override;
     void showLanguageSelector() override;
     void setLanguageSelectorText(const QString &text) override;
-    void closeSingleRecordWindow() override {}
+
+    // Reference views: "Select All Records" closes the single record.
+    void closeSingleRecordWindow() override;
 
 private:
     DisplayForm &m_form;

@@ -7,6 +7,7 @@
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
 #include "mainwindow/ScheduleGridModel.h"
+#include "reference/ReferenceViewsUi.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -118,6 +119,9 @@ public:
     void Legends_Click();
     void ShowHelp_Click();
     void DoAbout_Click();
+    // "Functions" > "Import EiBi Schedule…", and the grid on the replaced database after it.
+    void ImportEibi_Click();
+    void reloadSchedule();
 
     void setOnAirButtonColor(int rgb24);
 
@@ -129,6 +133,7 @@ public:
     jet::DataSource &data2() { return m_data2; }
     QTimer *timer() const { return m_timer; }
     QString fileDialogFolder() const { return m_fileDialogFolder; }
+    reference::ReferenceViewsUi &reference() { return m_reference; }
 
 signals:
     void finished();
@@ -196,6 +201,7 @@ private:
     ItemArray m_FindA, m_FindNow, m_Progs, m_SelectM, m_PrintData, m_Export;
     ItemArray m_TTips, m_DoLink, m_Colors, m_FontNames, m_DFonts, m_WhichFont, m_FSort;
     ItemArray m_Sinpo, m_SelAutoUpdate, m_ClockOnOff, m_LC;
+    reference::ReferenceViewsUi m_reference;
 };
 
 } // namespace mainwindow
