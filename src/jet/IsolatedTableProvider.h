@@ -22,7 +22,7 @@ public:
     IsolatedTableProvider(QString workerPath, Limits limits);
 
     LoadOutcome table(const QString &file, const QString &tableName) override;
-    void forget(const QString &file); // the next request reads the file again
+    void forget(const QString &file) override;
 
     // The message shown for a file that could not be read.
     static QString message(ReadStatus status, const QString &file, const QString &tableName);

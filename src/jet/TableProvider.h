@@ -19,6 +19,8 @@ class TableProvider {
 public:
     virtual ~TableProvider() = default;
     virtual LoadOutcome table(const QString &file, const QString &tableName) = 0;
+    // The file was replaced: the next request reads it again.
+    virtual void forget(const QString &) {}
 };
 
 } // namespace jet

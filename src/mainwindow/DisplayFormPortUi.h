@@ -64,7 +64,9 @@ public:
     void showQueryDialog() override;
     void showLanguageSelector() override;
     void setLanguageSelectorText(const QString &text) override;
-    void closeSingleRecordWindow() override {}
+
+    // Reference views: "Select All Records" closes the single record.
+    void closeSingleRecordWindow() override;
 
     // Field selection and the Options menu (DisplayFormPortFieldsUi.cpp); DisableOnAir above.
     void showFieldSelection() override;

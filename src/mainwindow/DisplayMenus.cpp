@@ -182,6 +182,8 @@ void DisplayForm::buildFunctionAndHelpMenus() {
                          QStringLiteral("Export Selected Rows to HTML File"),
                          QStringLiteral("Export ALL Rows to HTML File")},
                         0, false, [this](int i) { Export_Click(i); });
+    addItem(functions, QStringLiteral("Import EiBi Schedule…"), QStringLiteral("ImportEibi"),
+            [this] { ImportEibi_Click(); });
     addItem(nullptr, QStringLiteral("Log File"), QStringLiteral("ChangeLog"),
             [this] { ChangeLog_Click(); });
     buildOptionsMenu();

@@ -15,6 +15,7 @@
 #include "onair/OnAir.h"
 #include "onair/OnAirSequences.h"
 #include "onair/TimeZoneDialog.h"
+#include "reference/AboutHelp.h"
 #include "schedule/ClearFilter.h"
 #include "schedule/CustomFilters.h"
 #include "schedule/FilterStatusWindow.h"
@@ -92,7 +93,8 @@ void setColors(QWidget *w, double back, double fore) {
 
 DisplayForm::DisplayForm(app::Services services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_state(services.state), m_data1(services.tables),
-      m_data2(services.tables), m_gridSource(m_data1) {
+      m_data2(services.tables), m_gridSource(m_data1),
+      m_reference(m_services, reference::helpFilePath(services.programDir), this) {
     setObjectName(QStringLiteral("DisplayForm"));
     setWindowTitle(QStringLiteral("Skedwise"));
     buildControls();
@@ -521,6 +523,21 @@ void DisplayForm::CmdFilter_MouseDown() {
 void DisplayForm::CmdFilter_MouseUp() {
     m_filterStatus->CmdFilter_MouseUp();
 }
+// ---- Reference windows ----
+
+void DisplayForm::ShowSingleRecord() {
+    m_reference.ShowSingleRecord();
+}
+void DisplayForm::Legends_Click() {
+    m_reference.Legends_Click();
+}
+void DisplayForm::ShowHelp_Click() {
+    m_reference.ShowHelp_Click();
+}
+void DisplayForm::DoAbout_Click() {
+    m_reference.DoAbout_Click();
+}
+
 // ---- Entry points of later work ----
 
 void DisplayForm::StartLog() {}
@@ -530,7 +547,6 @@ app::ClipboardStepResult DisplayForm::ReceiverClipboardStep() {
     return app::ClipboardStepResult::Nothing;
 }
 void DisplayForm::SendTuneRequest(const QString &) {}
-void DisplayForm::ShowSingleRecord() {}
 void DisplayForm::SForm_Click() {
     mainwindow::SForm_Click(*m_port);
 }
@@ -563,8 +579,5 @@ void DisplayForm::Sinpo_Click(int) {}
 void DisplayForm::LC_Click(int i) {
     mainwindow::LC_Click(i, *m_port);
 }
-void DisplayForm::Legends_Click() {}
-void DisplayForm::ShowHelp_Click() {}
-void DisplayForm::DoAbout_Click() {}
 
 } // namespace mainwindow

@@ -8,6 +8,7 @@
 #include "mainwindow/DisplayOptionsPort.h"
 #include "mainwindow/GridRecordSetView.h"
 #include "mainwindow/ScheduleGridModel.h"
+#include "reference/ReferenceViewsUi.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -119,6 +120,9 @@ public:
     void Legends_Click();
     void ShowHelp_Click();
     void DoAbout_Click();
+    // "Functions" > "Import EiBi Schedule…", and the grid on the replaced database after it.
+    void ImportEibi_Click();
+    void reloadSchedule();
 
     void setOnAirButtonColor(int rgb24);
 
@@ -133,6 +137,8 @@ public:
     // Label 0 and the language selector's list take BackColor and Forecolor.
     void repaintColours();
     QAction *optionItem(OptionGroup group, int index) const; // nullptr outside the group
+
+    reference::ReferenceViewsUi &reference() { return m_reference; }
 
 signals:
     void finished();
@@ -200,6 +206,7 @@ private:
     ItemArray m_FindA, m_FindNow, m_Progs, m_SelectM, m_PrintData, m_Export;
     ItemArray m_TTips, m_DoLink, m_Colors, m_FontNames, m_DFonts, m_WhichFont, m_FSort;
     ItemArray m_Sinpo, m_SelAutoUpdate, m_ClockOnOff, m_LC;
+    reference::ReferenceViewsUi m_reference;
 };
 
 } // namespace mainwindow

@@ -25,6 +25,16 @@ ReferenceViewsUi::~ReferenceViewsUi() {
     delete m_help;
 }
 
+SingleRecordWindow *ReferenceViewsUi::singleRecord() const {
+    return m_single;
+}
+LegendsWindow *ReferenceViewsUi::legends() const {
+    return m_legends;
+}
+HelpWindow *ReferenceViewsUi::help() const {
+    return m_help;
+}
+
 void ReferenceViewsUi::ShowSingleRecord() {
     reference::ShowSingleRecord(*this, m_services.state.SelStationID);
 }

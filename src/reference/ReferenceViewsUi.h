@@ -35,9 +35,10 @@ public:
     void openHelp(const QString &helpFile) override;
     void bringHelpToFront() override;
 
-    SingleRecordWindow *singleRecord() const { return m_single; }
-    LegendsWindow *legends() const { return m_legends; }
-    HelpWindow *help() const { return m_help; }
+    // Out of line: the window classes are only declared here.
+    SingleRecordWindow *singleRecord() const;
+    LegendsWindow *legends() const;
+    HelpWindow *help() const;
 
 private:
     app::Services &m_services;

@@ -72,6 +72,11 @@ void LanguageSelectorWindow::Form_Load(jet::TableProvider &tables, const QString
     s.LangSync = false;
 }
 
+void LanguageSelectorWindow::reloadLanguages(jet::TableProvider &tables,
+                                             const QString &databaseFile) {
+    Form_Load(tables, databaseFile);
+}
+
 void LanguageSelectorWindow::showSelector() {
     Form_Activate();
     show();

@@ -27,6 +27,8 @@ public:
     void setListText(const QString &text);
     void setListPosition(int position);
     QString listText() const;
+    // A new database replaced the old one: the languages are read again, the choice kept.
+    void reloadLanguages(jet::TableProvider &tables, const QString &databaseFile);
 
     void Combo_Click();
     void CmdClose_Click();

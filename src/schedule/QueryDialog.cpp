@@ -159,6 +159,16 @@ QWidget *QueryDialog::buildFrequencyFrame() {
 }
 
 void QueryDialog::Form_Load(jet::TableProvider &tables, const QString &databaseFile) {
+    fillDatabaseLists(tables, databaseFile);
+    const auto &continents = m_state.codes.Continents;
+    fillList(m_combo[TargetField], QStringList(continents.begin() + 1, continents.end()));
+    fillList(m_combo[ProgramField], programEntries(m_state.codes));
+    applyColours();
+    m_clearOnStart->setChecked(m_state.ClearOnStart);
+    m_freqOption[int(FreqOption::None)]->setChecked(true);
+}
+
+void QueryDialog::fillDatabaseLists(jet::TableProvider &tables, const QString &databaseFile) {
     jet::DataSource data1(tables);
     data1.setDatabaseName(databaseFile);
     for (int n = 0; n < 4; ++n) {
@@ -168,12 +178,15 @@ void QueryDialog::Form_Load(jet::TableProvider &tables, const QString &databaseF
                                             QStringLiteral(" from MyDataTable"),
                                         field));
     }
-    const auto &continents = m_state.codes.Continents;
-    fillList(m_combo[TargetField], QStringList(continents.begin() + 1, continents.end()));
-    fillList(m_combo[ProgramField], programEntries(m_state.codes));
-    applyColours();
-    m_clearOnStart->setChecked(m_state.ClearOnStart);
-    m_freqOption[int(FreqOption::None)]->setChecked(true);
+}
+
+void QueryDialog::reloadLists(jet::TableProvider &tables, const QString &databaseFile) {
+    std::array<QString, 4> entered;
+    for (int n = 0; n < 4; ++n)
+        entered[n] = m_combo[n]->currentText();
+    fillDatabaseLists(tables, databaseFile);
+    for (int n = 0; n < 4; ++n)
+        m_combo[n]->setEditText(entered[n]);
 }
 
 void QueryDialog::applyColours() {

@@ -36,6 +36,9 @@ public:
     // Shows the dialog modally until Done or Cancel hides it; DlgCancel tells which.
     void run();
 
+    // A new database replaced the old one: the field lists are read again, entries kept.
+    void reloadLists(jet::TableProvider &tables, const QString &databaseFile);
+
     void Form_Activate();
     void CmdDone_Click();
     void CmdCancel_Click();
@@ -51,6 +54,7 @@ protected:
 
 private:
     void Form_Load(jet::TableProvider &tables, const QString &databaseFile);
+    void fillDatabaseLists(jet::TableProvider &tables, const QString &databaseFile);
     void buildControls();
     QWidget *buildFieldRows();
     QWidget *buildFrequencyFrame();

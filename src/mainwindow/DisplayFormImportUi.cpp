@@ -1,0 +1,34 @@
+#include "app/ScreenUnitsUi.h"
+#include "eibi/ImportEibiUi.h"
+#include "mainwindow/DisplayWindow.h"
+#include "mainwindow/ScheduleGridWidget.h"
+#include "schedule/LanguageSelectorWindow.h"
+#include "schedule/QueryDialog.h"
+
+namespace mainwindow {
+
+void DisplayForm::ImportEibi_Click() {
+    eibi::ImportEibiUi dialogs(this, [this] { reloadSchedule(); });
+    eibi::ImportEibi_Click(dialogs, m_services.prompts, eibi::EibiCodes::builtIn(),
+                           m_services.programFile(QStringLiteral("ILGDATA.MDB")));
+}
+
+// The file was replaced under the same name: every reader of it reads it again, and the grid
+// shows the new rows with the filter, sort and columns the user had.
+void DisplayForm::reloadSchedule() {
+    const QString database = m_services.programFile(QStringLiteral("ILGDATA.MDB"));
+    app::BusyPointer busy;
+    m_services.tables.forget(database);
+    m_data1.setDatabaseName(database);
+    m_data2.setDatabaseName(database);
+    if (!m_data2.recordSource().isEmpty())
+        m_data2.refresh();
+    ReadDB(m_state.SQLStr);
+    m_queryDialog->reloadLists(m_services.tables, database);
+    m_languageSelector->reloadLanguages(m_services.tables, database);
+    m_styledMinute.clear(); // the new rows' colours at the next tick
+    m_grid->refresh();
+    reportDatabaseProblem();
+}
+
+} // namespace mainwindow

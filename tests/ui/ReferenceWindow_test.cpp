@@ -1,0 +1,186 @@
+// The reference windows as the main window opens them: right click, "Clear Filter" and the
+// Help menu.
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "mainwindow/DisplayWindow.h"
+#include "mainwindow/ScheduleGridWidget.h"
+#include "reference/HelpWindow.h"
+#include "reference/LegendsWindow.h"
+#include "reference/SingleRecord.h"
+#include "reference/SingleRecordWindow.h"
+#include "support/Fakes.h"
+#include "support/MemoryTables.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+
+namespace {
+
+using mainwindow::DisplayForm;
+
+const char *ScheduleCsv =
+    "StationID,Freq,Station,UTC,Language,UTCB,UTCE,ADM\r\n"
+    "1,9575,\"Radio A\",\"2200-0200\",\"English\",\"2200\",\"0200\",\"USA\"\r\n"
+    "2,6000,\"Radio B\",\"2230-0200\",\"French\",\"2230\",\"0200\",\"F\"\r\n"
+    "3,7000,\"Radio C\",\"0600-0900\",\"German\",\"0600\",\"0900\",\"D\"\r\n"
+    "4,8000,\"Radio D\",\"0000-0000\",\"English\",\"0000\",\"0000\",\"G\"\r\n";
+
+// The main window in a program folder holding the help and the code list beside it.
+struct Program {
+    QTemporaryDir dir;
+    app::ProgramState state;
+    testsupport::MemoryStore store;
+    app::ScriptedPrompts prompts;
+    testsupport::FixedClock clock;
+    testsupport::FakeClipboard clipboard;
+    testsupport::MemoryTables tables;
+    std::unique_ptr<DisplayForm> form;
+
+    Program() {
+        for (const char *name : {"SkedwiseHelp.html", "Codes.txt"})
+            QFile::copy(testsupport::testFile(QStringLiteral("../data/") + name),
+                        dir.filePath(name));
+        tables.add(dir.filePath("ILGDATA.MDB"),
+                   testsupport::tableFromCsv(jet::parseCsv(QString::fromLatin1(ScheduleCsv))));
+        state.codes = schedule::buildCodeTables();
+        app::LoadSettings(state, store, {19200, 14400});
+        state.FormTop = QStringLiteral("0");
+        state.FormHeight = QStringLiteral("7200");
+        clock.now = QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC);
+        form = std::make_unique<DisplayForm>(
+            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
+        form->Form_Load();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qWarning("main window not exposed");
+    }
+
+    QTableView *rows() const { return form->grid()->findChild<QTableView *>("scheduleRows"); }
+    int rowOfStation(int id) {
+        jet::RecordSet &records = form->data1().recordset();
+        for (int p = 0; p < records.recordCount(); ++p)
+            if (int(records.value(p, 0).number) == id)
+                return p;
+        return -1;
+    }
+    void rightClickStation(int id) {
+        QTableView *view = rows();
+        const QRect cell = view->visualRect(view->model()->index(rowOfStation(id), 2));
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, cell.center());
+    }
+    reference::SingleRecordWindow *singleRecord() const {
+        return form->findChild<reference::SingleRecordWindow *>("frmILGDataTable");
+    }
+    QString shownStation() const { return singleRecord()->box(reference::StationIdBox)->text(); }
+};
+
+// The modal About box runs its own loop: this notes its caption and presses its OK.
+QString captionOfModalAfter(const std::function<void()> &open) {
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        caption = modal->objectName() + u'|' + modal->windowTitle();
+        if (auto *ok = modal->findChild<QPushButton *>("Command1"))
+            ok->click();
+    });
+    open();
+    return caption;
+}
+
+} // namespace
+
+class ReferenceWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rightClickOpensThatRow_data() {
+        QTest::addColumn<int>("station");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first row in Freq order") << 2 << "Radio B";
+        QTest::newRow("last row in Freq order") << 1 << "Radio A";
+    }
+    void rightClickOpensThatRow() {
+        QFETCH(int, station);
+        QFETCH(QString, name);
+        Program p;
+        p.rightClickStation(station);
+        // Open at once, without an event loop turn: the click itself opens it.
+        QVERIFY(p.singleRecord());
+        QVERIFY(p.singleRecord()->isVisible());
+        QCOMPARE(p.shownStation(), QString::number(station));
+        QStringList texts;
+        for (int i = 0; i < 27; ++i)
+            texts << p.singleRecord()->box(i)->text();
+        QVERIFY2(texts.contains(name), qPrintable(texts.join(u'|')));
+    }
+
+    void leftClickOpensNothing() {
+        Program p;
+        QTableView *view = p.rows();
+        const QRect cell = view->visualRect(view->model()->index(p.rowOfStation(3), 2));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(!p.singleRecord() || !p.singleRecord()->isVisible());
+    }
+
+    void secondRightClickKeepsTheShownRecord() {
+        Program p;
+        p.rightClickStation(3);
+        auto *first = p.singleRecord();
+        const int loads = p.tables.loads;
+        p.rightClickStation(4);
+        QCOMPARE(p.singleRecord(), first);
+        QCOMPARE(p.shownStation(), QString("3"));
+        QCOMPARE(p.tables.loads, loads); // not read again
+        QCOMPARE(p.state.SelStationID, 4);
+    }
+
+    void clearFilterClosesTheSingleRecord() {
+        Program p;
+        p.rightClickStation(3);
+        QVERIFY(p.singleRecord()->isVisible());
+        QTest::mouseClick(p.form->findChild<QPushButton *>("SelectAll"), Qt::LeftButton);
+        QVERIFY(!p.singleRecord() || !p.singleRecord()->isVisible());
+        p.rightClickStation(4); // a closed window is opened again with the new record
+        QCOMPARE(p.shownStation(), QString("4"));
+    }
+
+    void legendShowsTheAdmList() {
+        Program p;
+        p.form->findChild<QAction *>("Legends")->trigger();
+        auto *legends = p.form->findChild<reference::LegendsWindow *>("FrmLegends");
+        QVERIFY(legends && legends->isVisible());
+        const auto *list = legends->findChild<QListWidget *>("LList");
+        QVERIFY(list->count() > 100);
+        QVERIFY(!list->findItems("G ", Qt::MatchStartsWith).isEmpty());
+    }
+
+    void contentsShowsTheHelpBesideTheProgram() {
+        Program p;
+        p.form->findChild<QAction *>("ShowHelp")->trigger();
+        auto *help = p.form->findChild<reference::HelpWindow *>("HelpWindow");
+        QVERIFY(help && help->isVisible());
+        QVERIFY(help->browser()->toPlainText().contains("F9"));
+        p.form->findChild<QAction *>("ShowHelp")->trigger();
+        QCOMPARE(p.form->findChildren<reference::HelpWindow *>().size(), 1);
+    }
+
+    void aboutShowsTheBox() {
+        Program p;
+        const QString caption =
+            captionOfModalAfter([&p] { p.form->findChild<QAction *>("DoAbout")->trigger(); });
+        QCOMPARE(caption, QString("FrmAbout|Skedwise Database program"));
+    }
+};
+
+QTEST_MAIN(ReferenceWindowTest)
+#include "ReferenceWindow_test.moc"
