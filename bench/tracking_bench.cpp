@@ -2,6 +2,7 @@
 // the grid) against the engine's find-first with the same criterion alone. Prints the ratio
 // last.
 
+#include "app/ScriptedPrompts.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
 #include "mainwindow/ScheduleGridWidget.h"
@@ -57,6 +58,11 @@ struct GridLink : receiver::LinkPort {
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool, bool) override {}
     void reTuneRule() override {}
+    int currentBookmark() const override { return -1; }
+    jet::Cell firstColumnValue(int) const override { return {}; }
+    void setGridCaption(const QString &) override {}
+    app::Prompts &prompts() override { return script; }
+    app::ScriptedPrompts script;
 };
 
 std::shared_ptr<const jet::Table> syntheticTable() {

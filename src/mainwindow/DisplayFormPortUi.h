@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ScreenUnitsUi.h"
+#include "logbook/LogPort.h"
+#include "receiver/LinkPort.h"
 #include "schedule/FilterPort.h"
 #include "schedule/GridEvents.h"
 
@@ -19,7 +21,9 @@ class DisplayForm;
 // filter ports. A new subsystem's port derives virtually from app::GridPort and is added here.
 class DisplayFormPort : public schedule::FilterPort,
                         public onair::ClockPort,
-                        public schedule::SortPort {
+                        public schedule::SortPort,
+                        public receiver::LinkPort,
+                        public logbook::LogPort {
 public:
     explicit DisplayFormPort(DisplayForm &form) : m_form(form) {}
 
@@ -61,6 +65,20 @@ public:
     void showLanguageSelector() override;
     void setLanguageSelectorText(const QString &text) override;
     void closeSingleRecordWindow() override {}
+
+    // Receiver link and reception log (DisplayFormPortLogUi.cpp)
+    app::Clipboard &clipboard() override;
+    void setLabel0(const QString &caption) override;
+    void setLinkChecks(bool enabledChecked, bool disabledChecked) override;
+    void reTuneRule() override;
+    const app::Clock &clock() override;
+    app::FileSystem &fileSystem() override;
+    QString programDir() const override;
+    jet::DataSource &data2() override;
+    void setLogButtons(bool logOnEnabled, bool logOffEnabled) override;
+    void setSinpoChecks(bool noChecked, bool yesChecked) override;
+    void showLogNotice() override;
+    void showRemarksDialog() override;
 
 private:
     DisplayForm &m_form;

@@ -3,6 +3,7 @@
 #include "app/ClipboardStep.h"
 
 #include "app/Conversions.h"
+#include "app/LocalFileSystem.h"
 #include "app/Services.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
@@ -31,6 +32,14 @@ namespace onair {
 class TimeZoneDialog;
 }
 
+namespace receiver {
+class ReceiverLink;
+}
+
+namespace logbook {
+class ReceptionLog;
+}
+
 namespace mainwindow {
 
 class ScheduleGridWidget;
@@ -40,6 +49,8 @@ class DisplayFormPort;
 class DisplayForm : public QMainWindow {
     Q_OBJECT
 public:
+    using ItemArray = QList<QAction *>;
+
     explicit DisplayForm(app::Services services, QWidget *parent = nullptr);
     ~DisplayForm() override;
 
@@ -100,6 +111,7 @@ public:
     void CmdFilter_MouseUp();
     app::ClipboardStepResult ReceiverClipboardStep();
     void SendTuneRequest(const QString &freqText);
+    void FindRadioFreq(const QString &payload);
     void ShowSingleRecord();
     void SForm_Click();
     void SelectM_Click(int index);
@@ -129,6 +141,13 @@ public:
     jet::DataSource &data2() { return m_data2; }
     QTimer *timer() const { return m_timer; }
     QString fileDialogFolder() const { return m_fileDialogFolder; }
+    // For the receiver link and the log's port.
+    app::LocalFileSystem &fileSystem() { return m_files; }
+    QLabel *label0() const { return m_label0; }
+    QPushButton *cmdLog(int index) const { return m_cmdLog[index]; }
+    const ItemArray &linkItems() const { return m_DoLink; }
+    const ItemArray &sinpoItems() const { return m_Sinpo; }
+    logbook::ReceptionLog &receptionLog() { return *m_log; }
 
 signals:
     void finished();
@@ -140,8 +159,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    using ItemArray = QList<QAction *>;
-
     void buildControls();
     void buildMenus();
     void buildFindMenus();
@@ -167,7 +184,6 @@ private:
     void showCurrentRecord();
     void pageRows(bool down, bool jumpToEnd);
     void moveToRecord(bool last);
-    void enableLogButtons(bool logOn);
 
     app::Services m_services;
     app::ProgramState &m_state;
@@ -188,7 +204,10 @@ private:
     QString m_fileDialogFolder;
     QPointer<onair::TimeZoneDialog> m_timeZoneDialog;
     QString m_styledMinute; // the UTC minute the grid's row colours were worked out for
+    app::LocalFileSystem m_files;
     std::unique_ptr<DisplayFormPort> m_port;
+    std::unique_ptr<receiver::ReceiverLink> m_link;
+    std::unique_ptr<logbook::ReceptionLog> m_log;
     schedule::QueryDialog *m_queryDialog = nullptr;
     schedule::LanguageSelectorWindow *m_languageSelector = nullptr;
     std::unique_ptr<schedule::FilterStatusPopup> m_filterStatus;

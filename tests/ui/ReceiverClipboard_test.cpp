@@ -2,6 +2,7 @@
 // clipboard is a conversation between processes that the offscreen platform cannot show.
 // Starts its own Xvfb when none is given, and uses xclip as the receiver-control program.
 
+#include "app/ScriptedPrompts.h"
 #include "receiver/ReceiverLink.h"
 #include "receiver/WatchedClipboardUi.h"
 
@@ -42,6 +43,11 @@ struct TickingWindow : receiver::LinkPort {
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool, bool) override {}
     void reTuneRule() override {}
+    int currentBookmark() const override { return -1; }
+    jet::Cell firstColumnValue(int) const override { return {}; }
+    void setGridCaption(const QString &) override {}
+    app::Prompts &prompts() override { return script; }
+    app::ScriptedPrompts script;
 };
 
 // Runs xclip without blocking the event loop: this process may have to answer it.
