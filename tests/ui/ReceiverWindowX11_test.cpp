@@ -108,6 +108,16 @@ private slots:
         QTest::qWait(2 * TickMs + 100);
         QCOMPARE(otherProcessReads(), QString("1010109575.25"));
     }
+
+    // The receiver program answers right after taking our request, as skedwise-rx does.
+    void answerAtOnceAfterOurRequestIsTaken() {
+        Program p;
+        p.form->SSDBGrid_PickRow();
+        otherProcessWrites("0101019580");
+        QTest::qWait(2 * TickMs + 100);
+        QCOMPARE(p.currentStation(), 3);
+        QCOMPARE(otherProcessReads(), QString());
+    }
 };
 
 int main(int argc, char **argv) {
