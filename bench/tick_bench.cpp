@@ -4,6 +4,8 @@
 // Prints the ratio last.
 
 #include "BenchSupport.h"
+
+#include "app/ScriptedPrompts.h"
 #include "onair/Clock.h"
 #include "receiver/ReceiverLink.h"
 #include "receiver/WatchedClipboardUi.h"
@@ -46,6 +48,11 @@ struct ClipboardOnly : receiver::LinkPort {
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool, bool) override {}
     void reTuneRule() override {}
+    int currentBookmark() const override { return -1; }
+    jet::Cell firstColumnValue(int) const override { return {}; }
+    void setGridCaption(const QString &) override {}
+    app::Prompts &prompts() override { return script; }
+    app::ScriptedPrompts script;
 };
 
 // Lets the change notices of the X server arrive, as they do between two ticks.

@@ -3,6 +3,8 @@
 // last.
 
 #include "BenchSupport.h"
+
+#include "app/ScriptedPrompts.h"
 #include "jet/DataSource.h"
 #include "mainwindow/GridRecordSetView.h"
 #include "mainwindow/ScheduleGridWidget.h"
@@ -58,6 +60,11 @@ struct GridLink : receiver::LinkPort {
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool, bool) override {}
     void reTuneRule() override {}
+    int currentBookmark() const override { return -1; }
+    jet::Cell firstColumnValue(int) const override { return {}; }
+    void setGridCaption(const QString &) override {}
+    app::Prompts &prompts() override { return script; }
+    app::ScriptedPrompts script;
 };
 
 } // namespace

@@ -1,28 +1,17 @@
 #pragma once
 
-#include "app/ProgramState.h"
-#include "app/Seams.h"
-#include "jet/DataSource.h"
+#include "app/GridPort.h"
 
 namespace logbook {
 
-// What the reception log needs from the main window and its windows.
-class LogPort {
+// What the reception log needs from the main window and its windows beyond the shared grid.
+class LogPort : public virtual app::GridPort {
 public:
-    virtual ~LogPort() = default;
-
-    virtual app::ProgramState &state() = 0;
-    virtual app::Prompts &prompts() = 0;
     virtual app::Clipboard &clipboard() = 0;
-    virtual app::Clock &clock() = 0;
+    virtual const app::Clock &clock() = 0;
     virtual app::FileSystem &fileSystem() = 0;
     // The folder the program runs from, without a trailing "/".
     virtual QString programDir() const = 0;
-
-    // Bookmark of the grid's current row, -1 when there is none.
-    virtual int currentBookmark() const = 0;
-    // Value of grid column 0 (StationID) in the row with this bookmark.
-    virtual jet::Cell firstColumnValue(int bookmark) const = 0;
     // The lookup data source Data2 on the same database.
     virtual jet::DataSource &data2() = 0;
 

@@ -3,6 +3,8 @@
 #include "app/ScreenUnitsUi.h"
 #include "mainwindow/DisplayOptionsPort.h"
 #include "mainwindow/FieldSelection.h"
+#include "logbook/LogPort.h"
+#include "receiver/LinkPort.h"
 #include "schedule/FilterPort.h"
 #include "schedule/GridEvents.h"
 
@@ -23,7 +25,9 @@ class DisplayFormPort : public schedule::FilterPort,
                         public onair::ClockPort,
                         public schedule::SortPort,
                         public FieldSelectionPort,
-                        public DisplayOptionsPort {
+                        public DisplayOptionsPort,
+                        public receiver::LinkPort,
+                        public logbook::LogPort {
 public:
     explicit DisplayFormPort(DisplayForm &form) : m_form(form) {}
 
@@ -80,6 +84,20 @@ public:
     void SetupGrid() override;
     void CheckFontSize() override;
     void repaintWindowColours() override;
+
+    // Receiver link and reception log (DisplayFormPortLogUi.cpp)
+    app::Clipboard &clipboard() override;
+    void setLabel0(const QString &caption) override;
+    void setLinkChecks(bool enabledChecked, bool disabledChecked) override;
+    void reTuneRule() override;
+    const app::Clock &clock() override;
+    app::FileSystem &fileSystem() override;
+    QString programDir() const override;
+    jet::DataSource &data2() override;
+    void setLogButtons(bool logOnEnabled, bool logOffEnabled) override;
+    void setSinpoChecks(bool noChecked, bool yesChecked) override;
+    void showLogNotice() override;
+    void showRemarksDialog() override;
 
 private:
     DisplayForm &m_form;

@@ -4,6 +4,7 @@
 #include "app/PromptsQt.h"
 #include "app/ScreenUnitsUi.h"
 #include "app/Settings.h"
+#include "logbook/ReceptionLog.h"
 #include "mainwindow/DisplayFormPortUi.h"
 #include "mainwindow/DisplayOptions.h"
 #include "mainwindow/GridSetup.h"
@@ -16,6 +17,7 @@
 #include "onair/OnAirSequences.h"
 #include "onair/TimeZoneDialog.h"
 #include "reference/AboutHelp.h"
+#include "receiver/ReceiverLink.h"
 #include "schedule/ClearFilter.h"
 #include "schedule/CustomFilters.h"
 #include "schedule/FilterStatusWindow.h"
@@ -107,6 +109,8 @@ DisplayForm::DisplayForm(app::Services services, QWidget *parent)
 // its lists from the database now.
 void DisplayForm::loadCompanionWindows() {
     m_port = std::make_unique<DisplayFormPort>(*this);
+    m_link = std::make_unique<receiver::ReceiverLink>(*m_port);
+    m_log = std::make_unique<logbook::ReceptionLog>(*m_port);
     const QString database = m_services.programFile(QStringLiteral("ILGDATA.MDB"));
     m_queryDialog =
         new schedule::QueryDialog(m_state, m_services.prompts, m_services.tables, database, this);
@@ -129,9 +133,8 @@ void DisplayForm::Form_Load() {
     m_state.WhereStr.clear();
     m_state.QueryNot.clear();
     m_services.clipboard.clear();
-    m_state.LogOn = false;
-    m_state.LogPath.clear();
-    enableLogButtons(false);
+    m_link->setMenuChecks();
+    m_log->Form_Load();
     onair::ComputeClock(m_state, m_services.clock.localNow(), QLocale());
     m_fileDialogFolder = m_services.programDir + u'/';
     m_grid->setGridFont(m_state.GridFontname, int(app::leadingNumber(m_state.GridFontSize)));
@@ -227,6 +230,7 @@ void DisplayForm::ExitNow_Click() {
     m_state.FormTop = app::realText(std::round(topTwips()));
     m_state.FormLeft = app::roundToInt16(leftTwips()).value_or(m_state.FormLeft);
     m_state.ExitFlag = true;
+    m_log->offerPendingAtExit();
     saveSettings();
     close();
 }
@@ -244,8 +248,10 @@ void DisplayForm::changeEvent(QEvent *event) {
 }
 
 void DisplayForm::closeEvent(QCloseEvent *event) {
-    if (!m_state.ExitFlag)
+    if (!m_state.ExitFlag) {
+        m_log->offerPendingAtExit();
         saveSettings();
+    }
     m_state.ExitFlag = true; // saved once, whichever way the window closes
     m_timer->stop();
     event->accept();
@@ -321,18 +327,8 @@ int DisplayForm::recordCount() const {
 // ---- Grid events ----
 
 void DisplayForm::SSDBGrid_PickRow() {
-    m_label0->setText(m_grid->cellText(1, m_grid->currentBookmark()));
-    if (flag(m_state.LinkOK))
-        SendTuneRequest(m_label0->text());
-    if (m_state.LogOn) {
-        m_state.Response =
-            m_services.prompts.messageBox(QStringLiteral("Save Current Log Entry?"),
-                                          QStringLiteral("Skedwise"), app::Buttons::YesNo);
-        if (m_state.Response == app::AnswerYes)
-            StopLog();
-        m_state.LogOn = false;
-        enableLogButtons(false);
-    }
+    SendTuneRequest(m_grid->cellText(1, m_grid->currentBookmark()));
+    m_log->ReTuneRule();
 }
 
 void DisplayForm::SSDBGrid_SortColumn(int column) {
@@ -417,6 +413,13 @@ void DisplayForm::setButtonTip(QObject *watched) {
     for (const auto &[button, tip] : tips)
         if (watched == button)
             button->setToolTip(flag(m_state.DoTips) ? QString::fromLatin1(tip) : QString());
+    if (watched == m_cmdGo)
+        m_cmdGo->setToolTip(receiver::cmdGoToolTip(m_state.DoTips));
+    if (watched == m_label0)
+        m_label0->setToolTip(receiver::label0ToolTip(m_state.DoTips));
+    for (int i : {0, 1})
+        if (watched == m_cmdLog[i])
+            m_cmdLog[i]->setToolTip(logbook::cmdLogToolTip(i, m_state.DoTips));
 }
 
 bool DisplayForm::eventFilter(QObject *watched, QEvent *event) {
@@ -454,10 +457,10 @@ bool DisplayForm::Form_KeyDown(int key, Qt::KeyboardModifiers shift, bool fromGr
         FindA_Click(decision.findIndex);
         break;
     case KeyCommand::StartLog:
+        m_log->KeyF9();
+        break;
     case KeyCommand::StopLog:
-        m_state.LogOn = decision.command == KeyCommand::StartLog;
-        enableLogButtons(m_state.LogOn);
-        m_state.LogOn ? StartLog() : StopLog();
+        m_log->KeyF10();
         break;
     case KeyCommand::PickRow:
         SSDBGrid_PickRow();
@@ -486,21 +489,8 @@ void DisplayForm::showCurrentRecord() {
     m_grid->setFirstVisibleRow(m_grid->currentBookmark());
 }
 
-void DisplayForm::enableLogButtons(bool logOn) {
-    m_cmdLog[0]->setEnabled(!logOn);
-    m_cmdLog[1]->setEnabled(logOn);
-}
-
 void DisplayForm::CmdLog_Click(int index) {
-    if (index == 0) {
-        m_state.LogOn = true;
-        enableLogButtons(true);
-        StartLog();
-    } else if (index == 1) {
-        m_state.LogOn = false;
-        m_cmdLog[1]->setEnabled(false);
-        StopLog();
-    }
+    m_log->CmdLog_Click(index);
 }
 
 // ---- Finds and filters ----
@@ -540,13 +530,24 @@ void DisplayForm::DoAbout_Click() {
 
 // ---- Entry points of later work ----
 
-void DisplayForm::StartLog() {}
-void DisplayForm::StopLog() {}
-void DisplayForm::CmdGo_Click() {}
-app::ClipboardStepResult DisplayForm::ReceiverClipboardStep() {
-    return app::ClipboardStepResult::Nothing;
+void DisplayForm::StartLog() {
+    m_log->StartLog();
 }
-void DisplayForm::SendTuneRequest(const QString &) {}
+void DisplayForm::StopLog() {
+    m_log->StopLog();
+}
+void DisplayForm::CmdGo_Click() {
+    m_link->CmdGo_Click();
+}
+app::ClipboardStepResult DisplayForm::ReceiverClipboardStep() {
+    return m_link->ClipboardStep();
+}
+void DisplayForm::SendTuneRequest(const QString &freqText) {
+    m_link->SendTuneRequest(freqText);
+}
+void DisplayForm::FindRadioFreq(const QString &payload) {
+    m_link->FindRadioFreq(payload);
+}
 void DisplayForm::SForm_Click() {
     mainwindow::SForm_Click(*m_port);
 }
@@ -555,11 +556,15 @@ void DisplayForm::SelectM_Click(int i) {
 }
 void DisplayForm::PrintData_Click(int) {}
 void DisplayForm::Export_Click(int) {}
-void DisplayForm::ChangeLog_Click() {}
+void DisplayForm::ChangeLog_Click() {
+    m_log->ChangeLog_Click();
+}
 void DisplayForm::TTips_Click(int i) {
     mainwindow::TTips_Click(i, *m_port);
 }
-void DisplayForm::DoLink_Click(int) {}
+void DisplayForm::DoLink_Click(int index) {
+    m_link->DoLink_Click(index);
+}
 void DisplayForm::Colors_Click(int i) {
     mainwindow::Colors_Click(i, *m_port);
 }
@@ -575,7 +580,9 @@ void DisplayForm::WhichFont_Click(int i) {
 void DisplayForm::FSort_Click(int i) {
     mainwindow::FSort_Click(i, *m_port);
 }
-void DisplayForm::Sinpo_Click(int) {}
+void DisplayForm::Sinpo_Click(int index) {
+    m_log->Sinpo_Click(index);
+}
 void DisplayForm::LC_Click(int i) {
     mainwindow::LC_Click(i, *m_port);
 }

@@ -3,6 +3,7 @@
 #include "app/ClipboardStep.h"
 
 #include "app/Conversions.h"
+#include "app/LocalFileSystem.h"
 #include "app/Services.h"
 #include "jet/DataSource.h"
 #include "mainwindow/DisplayOptionsPort.h"
@@ -33,6 +34,14 @@ namespace onair {
 class TimeZoneDialog;
 }
 
+namespace receiver {
+class ReceiverLink;
+}
+
+namespace logbook {
+class ReceptionLog;
+}
+
 namespace mainwindow {
 
 class ScheduleGridWidget;
@@ -42,6 +51,8 @@ class DisplayFormPort;
 class DisplayForm : public QMainWindow {
     Q_OBJECT
 public:
+    using ItemArray = QList<QAction *>;
+
     explicit DisplayForm(app::Services services, QWidget *parent = nullptr);
     ~DisplayForm() override;
 
@@ -102,6 +113,7 @@ public:
     void CmdFilter_MouseUp();
     app::ClipboardStepResult ReceiverClipboardStep();
     void SendTuneRequest(const QString &freqText);
+    void FindRadioFreq(const QString &payload);
     void ShowSingleRecord();
     void SForm_Click();
     void SelectM_Click(int index);
@@ -140,6 +152,14 @@ public:
 
     reference::ReferenceViewsUi &reference() { return m_reference; }
 
+    // For the receiver link and the log's port.
+    app::LocalFileSystem &fileSystem() { return m_files; }
+    QLabel *label0() const { return m_label0; }
+    QPushButton *cmdLog(int index) const { return m_cmdLog[index]; }
+    const ItemArray &linkItems() const { return m_DoLink; }
+    const ItemArray &sinpoItems() const { return m_Sinpo; }
+    logbook::ReceptionLog &receptionLog() { return *m_log; }
+
 signals:
     void finished();
 
@@ -150,8 +170,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    using ItemArray = QList<QAction *>;
-
     void buildControls();
     void buildMenus();
     void buildFindMenus();
@@ -177,7 +195,6 @@ private:
     void showCurrentRecord();
     void pageRows(bool down, bool jumpToEnd);
     void moveToRecord(bool last);
-    void enableLogButtons(bool logOn);
 
     app::Services m_services;
     app::ProgramState &m_state;
@@ -198,7 +215,10 @@ private:
     QString m_fileDialogFolder;
     QPointer<onair::TimeZoneDialog> m_timeZoneDialog;
     QString m_styledMinute; // the UTC minute the grid's row colours were worked out for
+    app::LocalFileSystem m_files;
     std::unique_ptr<DisplayFormPort> m_port;
+    std::unique_ptr<receiver::ReceiverLink> m_link;
+    std::unique_ptr<logbook::ReceptionLog> m_log;
     schedule::QueryDialog *m_queryDialog = nullptr;
     schedule::LanguageSelectorWindow *m_languageSelector = nullptr;
     std::unique_ptr<schedule::FilterStatusPopup> m_filterStatus;

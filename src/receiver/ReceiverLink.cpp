@@ -75,33 +75,33 @@ void ReceiverLink::SendTuneRequest(const QString &freq) {
     m_port.clipboard().setText(composeMessage(MessageKind::TuneRequest, freq));
 }
 
-StepResult ReceiverLink::ClipboardStep() {
+app::ClipboardStepResult ReceiverLink::ClipboardStep() {
     if (m_inStep)
-        return StepResult::Nothing;
+        return app::ClipboardStepResult::Nothing;
     m_inStep = true;
-    StepResult result = StepResult::Failed;
+    app::ClipboardStepResult result = app::ClipboardStepResult::Failed;
     try {
         result = handle(m_port.clipboard().text());
     } catch (const std::exception &) {
-        result = StepResult::Failed;
+        result = app::ClipboardStepResult::Failed;
     }
     m_inStep = false;
     return result;
 }
 
-StepResult ReceiverLink::handle(const QString &text) {
+app::ClipboardStepResult ReceiverLink::handle(const QString &text) {
     const Message message = parseMessage(text);
     if (message.kind == MessageKind::FreqReport) {
         FindRadioFreq(message.payload);
         m_port.clipboard().clear();
-        return StepResult::Handled;
+        return app::ClipboardStepResult::Handled;
     }
     if (message.kind == MessageKind::StatusReply) {
         m_port.state().RadioStatus = message.payload;
         m_port.clipboard().clear();
-        return StepResult::Handled;
+        return app::ClipboardStepResult::Handled;
     }
-    return StepResult::Nothing;
+    return app::ClipboardStepResult::Nothing;
 }
 
 void ReceiverLink::FindRadioFreq(const QString &payload) {

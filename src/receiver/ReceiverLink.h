@@ -1,11 +1,9 @@
 #pragma once
 
+#include "app/ClipboardStep.h"
 #include "receiver/LinkPort.h"
 
 namespace receiver {
-
-// What one clipboard step did: Failed leaves the clipboard as it was, for the next tick.
-enum class StepResult { Nothing, Handled, Failed };
 
 // Longer reports are cut: no stored frequency is longer, and the finds and the row styling
 // would otherwise compare the whole text on every row.
@@ -36,7 +34,7 @@ public:
     void SendTuneRequest(const QString &freq);
     // The clipboard part of a timer tick. A tick arriving while a step is still running (a
     // question is open) does nothing, so one report is handled once.
-    StepResult ClipboardStep();
+    app::ClipboardStepResult ClipboardStep();
     void FindRadioFreq(const QString &payload);
     void CmdGo_Click();
     void DoLink_Click(int index);
@@ -44,7 +42,7 @@ public:
     void setMenuChecks();
 
 private:
-    StepResult handle(const QString &text);
+    app::ClipboardStepResult handle(const QString &text);
     void followFrequency(const QString &freq);
 
     LinkPort &m_port;

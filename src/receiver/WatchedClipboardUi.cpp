@@ -16,12 +16,18 @@ void WatchedClipboard::clear() {
     QGuiApplication::clipboard()->clear();
     m_text.clear();
     m_stale = false;
+    m_ownText = false;
 }
 
 QString WatchedClipboard::text() const {
+    // Qt drops a change notice whose time stamp is not later than our own last write, which
+    // happens when the other program answers at once; losing ownership is always told.
+    if (m_ownText && !QGuiApplication::clipboard()->ownsClipboard())
+        m_stale = true;
     if (m_stale) {
         m_text = QGuiApplication::clipboard()->text();
         m_stale = false;
+        m_ownText = false;
         ++m_reads;
     }
     return m_text;
@@ -31,6 +37,7 @@ void WatchedClipboard::setText(const QString &text) {
     QGuiApplication::clipboard()->setText(text);
     m_text = text;
     m_stale = false;
+    m_ownText = true;
 }
 
 } // namespace receiver

@@ -24,6 +24,7 @@ public:
 private:
     mutable QString m_text;
     mutable bool m_stale = true;
+    mutable bool m_ownText = false; // the last text is ours and we owned the clipboard
     mutable int m_reads = 0;
 };
 

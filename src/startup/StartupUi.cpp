@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "jet/IsolatedTableProvider.h"
 #include "mainwindow/DisplayWindow.h"
+#include "receiver/WatchedClipboardUi.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +59,7 @@ int runSkedwise(QApplication &application) {
     LoadSettings(state, store, screenTwips());
 
     SystemClock clock;
-    QtClipboard clipboard;
+    receiver::WatchedClipboard clipboard;
     jet::IsolatedTableProvider tables(programDir + QStringLiteral("/skedwise-jetread"));
     Services services{state, store, *prompts, clock, clipboard, tables, programDir};
 

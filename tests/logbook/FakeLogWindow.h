@@ -51,7 +51,7 @@ public:
 
     // LogPort.
     app::Prompts &prompts() override { return script; }
-    app::Clock &clock() override { return fixedClock; }
+    const app::Clock &clock() override { return fixedClock; }
     app::FileSystem &fileSystem() override { return files; }
     QString programDir() const override { return dir; }
     int currentBookmark() const override {
@@ -86,6 +86,7 @@ public:
     int bookmarkAtOffset(int offset) const override { return offsetBookmark(offset); }
     void setFirstVisibleRow(int bookmark) override { firstVisible = bookmark; }
     void clearFindMarking() override {}
+    void setGridCaption(const QString &) override {}
     void setBusyPointer(bool on) override { busy = on; }
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool enabled, bool disabled) override {

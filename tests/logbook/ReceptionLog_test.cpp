@@ -202,7 +202,7 @@ private slots:
         w.s.RadioStatus = "9575,AM,,";
         w.script.answers = {answer};
         w.clip.writtenByOtherProgram("010101 9580.0");
-        QCOMPARE(w.link.ClipboardStep(), receiver::StepResult::Handled);
+        QCOMPARE(w.link.ClipboardStep(), app::ClipboardStepResult::Handled);
         QCOMPARE(w.script.shown, QStringList({": Save Current Log Entry?"}));
         QCOMPARE(files.files.contains(LogFile), written);
         QVERIFY(!w.s.LogOn);

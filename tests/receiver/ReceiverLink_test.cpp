@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
+using app::ClipboardStepResult;
 using receiver::ReceiverLink;
-using receiver::StepResult;
 
 namespace {
 
@@ -31,8 +31,12 @@ struct FakeLinkWindow : testsupport::FakeGridWindow, receiver::LinkPort {
     std::function<void()> duringQuestion;
 
     app::ProgramState &state() override { return s; }
+    app::Prompts &prompts() override { return script; }
     app::Clipboard &clipboard() override { return clip; }
     jet::DataSource &data1() override { return data; }
+    int currentBookmark() const override { return -1; }
+    jet::Cell firstColumnValue(int) const override { return {}; }
+    void setGridCaption(const QString &) override {}
     void ReadDB(const QString &selectText) override {
         if (failReadDB)
             throw std::runtime_error("database gone");
@@ -73,7 +77,8 @@ private slots:
         QTest::addColumn<QString>("clipboardAfter");
         QTest::addColumn<QString>("radioFreq");
         QTest::addColumn<QString>("radioStatus");
-        const int handled = int(StepResult::Handled), nothing = int(StepResult::Nothing);
+        const int handled = int(ClipboardStepResult::Handled),
+                  nothing = int(ClipboardStepResult::Nothing);
         QTest::newRow("report code alone: empty frequency, cleared") << "010101" << handled << ""
                                                                      << ""
                                                                      << "before";
@@ -124,7 +129,7 @@ private slots:
         ReceiverLink link(w);
         w.clip.writtenByOtherProgram("101010 6000");
         for (int tick = 0; tick < 5; ++tick)
-            QCOMPARE(link.ClipboardStep(), StepResult::Nothing);
+            QCOMPARE(link.ClipboardStep(), ClipboardStepResult::Nothing);
         QCOMPARE(w.clip.content, QString("101010 6000"));
     }
 
@@ -134,11 +139,11 @@ private slots:
         w.s.SortBy = "Station";
         w.failReadDB = true;
         w.clip.writtenByOtherProgram("01010149575");
-        QCOMPARE(link.ClipboardStep(), StepResult::Failed);
+        QCOMPARE(link.ClipboardStep(), ClipboardStepResult::Failed);
         QCOMPARE(w.clip.content, QString("01010149575"));
         QVERIFY(w.redraw);
         w.failReadDB = false;
-        QCOMPARE(link.ClipboardStep(), StepResult::Handled);
+        QCOMPARE(link.ClipboardStep(), ClipboardStepResult::Handled);
         QCOMPARE(w.clip.content, QString());
         QCOMPARE(w.currentField("StationID"), QString("2"));
     }
@@ -147,13 +152,14 @@ private slots:
         FakeLinkWindow w;
         ReceiverLink link(w);
         w.s.LogOn = true;
-        QList<StepResult> nested;
+        QList<ClipboardStepResult> nested;
         w.duringQuestion = [&] { nested << link.ClipboardStep() << link.ClipboardStep(); };
         w.clip.writtenByOtherProgram("010101 9580.0");
-        QCOMPARE(link.ClipboardStep(), StepResult::Handled);
+        QCOMPARE(link.ClipboardStep(), ClipboardStepResult::Handled);
         QCOMPARE(w.reTuneQuestions, 1);
-        QCOMPARE(nested, QList<StepResult>({StepResult::Nothing, StepResult::Nothing}));
-        QCOMPARE(link.ClipboardStep(), StepResult::Nothing);
+        QCOMPARE(nested, QList<ClipboardStepResult>(
+                             {ClipboardStepResult::Nothing, ClipboardStepResult::Nothing}));
+        QCOMPARE(link.ClipboardStep(), ClipboardStepResult::Nothing);
         QCOMPARE(w.reTuneQuestions, 1);
     }
 
@@ -287,7 +293,7 @@ private slots:
         FakeLinkWindow w;
         ReceiverLink link(w);
         w.clip.writtenByOtherProgram("010101" + QString(1 << 20, 'x'));
-        QCOMPARE(link.ClipboardStep(), StepResult::Handled);
+        QCOMPARE(link.ClipboardStep(), ClipboardStepResult::Handled);
         QCOMPARE(w.clip.content, QString());
         QCOMPARE(w.s.RadioFreq, QString(32, 'x'));
         QVERIFY(w.redraw);

@@ -2,8 +2,10 @@
 // clipboard is a conversation between processes that the offscreen platform cannot show.
 // Starts its own Xvfb when none is given, and uses xclip as the receiver-control program.
 
+#include "app/ScriptedPrompts.h"
 #include "receiver/ReceiverLink.h"
 #include "receiver/WatchedClipboardUi.h"
+#include "support/OwnXServer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,31 +44,15 @@ struct TickingWindow : receiver::LinkPort {
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool, bool) override {}
     void reTuneRule() override {}
+    int currentBookmark() const override { return -1; }
+    jet::Cell firstColumnValue(int) const override { return {}; }
+    void setGridCaption(const QString &) override {}
+    app::Prompts &prompts() override { return script; }
+    app::ScriptedPrompts script;
 };
 
-// Runs xclip without blocking the event loop: this process may have to answer it.
-QString xclip(const QStringList &args, const QByteArray &input = {}) {
-    QProcess p;
-    p.start(QStringLiteral("xclip"), QStringList{"-selection", "clipboard"} + args);
-    p.waitForStarted();
-    if (!input.isNull()) {
-        p.write(input);
-        p.closeWriteChannel();
-    }
-    QElapsedTimer waited;
-    waited.start();
-    while (p.state() != QProcess::NotRunning && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString otherProcessReads() {
-    return xclip({"-o"});
-}
-
-void otherProcessWrites(const QByteArray &text) {
-    xclip({"-i"}, text);
-}
+using testsupport::otherProcessReads;
+using testsupport::otherProcessWrites;
 
 } // namespace
 
@@ -124,43 +110,9 @@ private slots:
     }
 };
 
-namespace {
-
-// A display of our own when none is set, so the test runs the same everywhere.
-struct OwnXServer {
-    QProcess xvfb;
-    bool start() {
-        if (qEnvironmentVariableIsSet("SKEDWISE_TEST_DISPLAY")) {
-            qputenv("DISPLAY", qgetenv("SKEDWISE_TEST_DISPLAY"));
-            return true;
-        }
-        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-            QStandardPaths::findExecutable("xclip").isEmpty())
-            return false;
-        int display = 90 + int(QCoreApplication::applicationPid() % 400);
-        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)))
-            ++display;
-        xvfb.start("Xvfb", {QStringLiteral(":%1").arg(display), "-nolisten", "tcp", "-screen", "0",
-                            "1024x768x24"});
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
-        for (int i = 0; i < 100 && !QFileInfo::exists(socket); ++i)
-            QThread::msleep(50);
-        qputenv("DISPLAY", QByteArray(":") + QByteArray::number(display));
-        return QFileInfo::exists(socket);
-    }
-    ~OwnXServer() {
-        if (xvfb.state() != QProcess::NotRunning) {
-            xvfb.terminate();
-            xvfb.waitForFinished(3000);
-        }
-    }
-};
-
-} // namespace
-
 int main(int argc, char **argv) {
     QCoreApplication *probe = new QCoreApplication(argc, argv);
-    OwnXServer server;
+    testsupport::OwnXServer server;
     const bool x11 = server.start();
     delete probe;
     qputenv("QT_QPA_PLATFORM", x11 ? "xcb" : "offscreen");
