@@ -32,7 +32,10 @@ bool ProgressDialogReporter::progress(qint64 done, qint64 total) {
     }
     m_dialog->setValue(total > 0 ? int(done * 1000 / total) : 0);
     if (m_sinceEvents.elapsed() >= eventInterval) {
-        QCoreApplication::processEvents();
+        // Until the dialog shows and blocks the window, clicks and keys wait: they would
+        // re-query or re-enter while the rows are read.
+        QCoreApplication::processEvents(m_dialog->isVisible() ? QEventLoop::AllEvents
+                                                              : QEventLoop::ExcludeUserInputEvents);
         m_sinceEvents.restart();
     }
     return !m_dialog->wasCanceled();

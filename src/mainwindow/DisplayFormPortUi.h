@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/ScreenUnitsUi.h"
+#include "export/ExportPort.h"
 #include "schedule/FilterPort.h"
 #include "schedule/GridEvents.h"
 
+#include <memory>
 #include <optional>
 
 namespace schedule {
@@ -19,7 +21,8 @@ class DisplayForm;
 // filter ports. A new subsystem's port derives virtually from app::GridPort and is added here.
 class DisplayFormPort : public schedule::FilterPort,
                         public onair::ClockPort,
-                        public schedule::SortPort {
+                        public schedule::SortPort,
+                        public exporting::ExportPort {
 public:
     explicit DisplayFormPort(DisplayForm &form) : m_form(form) {}
 
@@ -62,11 +65,24 @@ public:
     void setLanguageSelectorText(const QString &text) override;
     void closeSingleRecordWindow() override {}
 
+    // exporting::ExportPort: export and print (DisplayFormPortExportUi.cpp)
+    int selectedRowCount() const override;
+    int rowCount() const override;
+    QString caption() const override;
+    QList<exporting::GridColumn> displayedColumns() const override;
+    QList<int> rowBookmarks(exporting::RowScope scope) const override;
+    jet::Cell cellValue(int gridColumn, int bookmark) const override;
+    QString programDir() const override;
+    exporting::ProgressReporter &progress() override;
+    void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
+                    bool pageSetup, bool printDialog) override;
+
 private:
     DisplayForm &m_form;
     schedule::QueryDialog *m_query = nullptr;
     schedule::LanguageSelectorWindow *m_language = nullptr;
     std::optional<app::BusyPointer> m_busy;
+    std::unique_ptr<exporting::ProgressReporter> m_exportProgress;
 };
 
 } // namespace mainwindow

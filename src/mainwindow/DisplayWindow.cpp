@@ -4,6 +4,7 @@
 #include "app/PromptsQt.h"
 #include "app/ScreenUnitsUi.h"
 #include "app/Settings.h"
+#include "export/ExportCommands.h"
 #include "mainwindow/DisplayFormPortUi.h"
 #include "mainwindow/GridSetup.h"
 #include "mainwindow/MainKeys.h"
@@ -31,6 +32,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <cmath>
@@ -528,8 +530,15 @@ void DisplayForm::SendTuneRequest(const QString &) {}
 void DisplayForm::ShowSingleRecord() {}
 void DisplayForm::SForm_Click() {}
 void DisplayForm::SelectM_Click(int) {}
-void DisplayForm::PrintData_Click(int) {}
-void DisplayForm::Export_Click(int) {}
+// The clock holds off while rows are printed or written: its tick may re-query the grid.
+void DisplayForm::PrintData_Click(int index) {
+    const QSignalBlocker holdClock(m_timer);
+    exporting::PrintData_Click(index, *m_port, m_services.prompts);
+}
+void DisplayForm::Export_Click(int index) {
+    const QSignalBlocker holdClock(m_timer);
+    exporting::Export_Click(index, *m_port, m_services.prompts, m_services.clock);
+}
 void DisplayForm::ChangeLog_Click() {}
 void DisplayForm::TTips_Click(int) {}
 void DisplayForm::DoLink_Click(int) {}
