@@ -8,12 +8,35 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace exporting {
 
 namespace {
 // Events are let through this often while rows are written, in milliseconds.
 constexpr int eventInterval = 50;
+
+// A printout to a file is written beside it under a temporary name and renamed over it when
+// complete: a cancelled or failed one leaves no partial file, and an old file stays as it was.
+bool printToTarget(QPrinter &printer, const ExportTable &table, const PrintFonts &fonts,
+                   ProgressReporter &progress) {
+    const QString target = printer.outputFileName();
+    if (target.isEmpty())
+        return GridPrinter(table, fonts).print(printer, progress).done;
+    QTemporaryFile part(target + QStringLiteral(".XXXXXX.part"));
+    if (!part.open())
+        return false;
+    part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    part.close();
+    printer.setOutputFileName(part.fileName());
+    const bool done = GridPrinter(table, fonts).print(printer, progress).done;
+    printer.setOutputFileName(target);
+    return done && std::rename(QFile::encodeName(part.fileName()).constData(),
+                               QFile::encodeName(target).constData()) == 0;
+}
+
 } // namespace
 
 ProgressDialogReporter::ProgressDialogReporter(QWidget *parent, QString label)
@@ -32,7 +55,10 @@ bool ProgressDialogReporter::progress(qint64 done, qint64 total) {
     }
     m_dialog->setValue(total > 0 ? int(done * 1000 / total) : 0);
     if (m_sinceEvents.elapsed() >= eventInterval) {
-        QCoreApplication::processEvents();
+        // Until the dialog shows and blocks the window, clicks and keys wait: they would
+        // re-query or re-enter while the rows are read.
+        QCoreApplication::processEvents(m_dialog->isVisible() ? QEventLoop::AllEvents
+                                                              : QEventLoop::ExcludeUserInputEvents);
         m_sinceEvents.restart();
     }
     return !m_dialog->wasCanceled();
@@ -54,9 +80,9 @@ bool printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts
     dialog.setWindowTitle(QStringLiteral("Print"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const PrintResult result = GridPrinter(table, fonts).print(printer, progress);
+    const bool done = printToTarget(printer, table, fonts, progress);
     progress.finish();
-    return result.done;
+    return done;
 }
 
 void previewTable(QWidget *parent, const ExportTable &table, const PrintFonts &fonts) {

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "app/ScreenUnitsUi.h"
+#include "export/ExportPort.h"
+#include "logbook/LogPort.h"
 #include "mainwindow/DisplayOptionsPort.h"
 #include "mainwindow/FieldSelection.h"
-#include "logbook/LogPort.h"
 #include "receiver/LinkPort.h"
 #include "schedule/FilterPort.h"
 #include "schedule/GridEvents.h"
 
+#include <memory>
 #include <optional>
 
 namespace schedule {
@@ -27,7 +29,8 @@ class DisplayFormPort : public schedule::FilterPort,
                         public FieldSelectionPort,
                         public DisplayOptionsPort,
                         public receiver::LinkPort,
-                        public logbook::LogPort {
+                        public logbook::LogPort,
+                        public exporting::ExportPort {
 public:
     explicit DisplayFormPort(DisplayForm &form) : m_form(form) {}
 
@@ -99,11 +102,24 @@ public:
     void showLogNotice() override;
     void showRemarksDialog() override;
 
+    // exporting::ExportPort: export and print (DisplayFormPortExportUi.cpp)
+    int selectedRowCount() const override;
+    int rowCount() const override;
+    QString caption() const override;
+    QList<exporting::GridColumn> displayedColumns() const override;
+    QList<int> rowBookmarks(exporting::RowScope scope) const override;
+    jet::Cell cellValue(int gridColumn, int bookmark) const override;
+    QString programDir() const override;
+    exporting::ProgressReporter &progress() override;
+    void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
+                    bool pageSetup, bool printDialog) override;
+
 private:
     DisplayForm &m_form;
     schedule::QueryDialog *m_query = nullptr;
     schedule::LanguageSelectorWindow *m_language = nullptr;
     std::optional<app::BusyPointer> m_busy;
+    std::unique_ptr<exporting::ProgressReporter> m_exportProgress;
 };
 
 } // namespace mainwindow

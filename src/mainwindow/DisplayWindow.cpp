@@ -4,6 +4,7 @@
 #include "app/PromptsQt.h"
 #include "app/ScreenUnitsUi.h"
 #include "app/Settings.h"
+#include "export/ExportCommands.h"
 #include "logbook/ReceptionLog.h"
 #include "mainwindow/DisplayFormPortUi.h"
 #include "mainwindow/DisplayOptions.h"
@@ -16,8 +17,8 @@
 #include "onair/OnAir.h"
 #include "onair/OnAirSequences.h"
 #include "onair/TimeZoneDialog.h"
-#include "reference/AboutHelp.h"
 #include "receiver/ReceiverLink.h"
+#include "reference/AboutHelp.h"
 #include "schedule/ClearFilter.h"
 #include "schedule/CustomFilters.h"
 #include "schedule/FilterStatusWindow.h"
@@ -35,6 +36,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <cmath>
@@ -554,8 +556,15 @@ void DisplayForm::SForm_Click() {
 void DisplayForm::SelectM_Click(int i) {
     mainwindow::SelectM_Click(i, *m_port);
 }
-void DisplayForm::PrintData_Click(int) {}
-void DisplayForm::Export_Click(int) {}
+// The clock holds off while rows are printed or written: its tick may re-query the grid.
+void DisplayForm::PrintData_Click(int index) {
+    const QSignalBlocker holdClock(m_timer);
+    exporting::PrintData_Click(index, *m_port, m_services.prompts);
+}
+void DisplayForm::Export_Click(int index) {
+    const QSignalBlocker holdClock(m_timer);
+    exporting::Export_Click(index, *m_port, m_services.prompts, m_services.clock);
+}
 void DisplayForm::ChangeLog_Click() {
     m_log->ChangeLog_Click();
 }

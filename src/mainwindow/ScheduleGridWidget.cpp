@@ -167,6 +167,10 @@ int ScheduleGridWidget::bookmarkOfVisibleRow(int index) const {
     return m_source.bookmarkAt(m_view->firstVisibleRow() + index);
 }
 
+int ScheduleGridWidget::bookmarkAt(int row) const {
+    return m_source.bookmarkAt(row);
+}
+
 int ScheduleGridWidget::bookmarkAtOffset(int offset) const {
     const int count = m_model->rowCount();
     if (count == 0)

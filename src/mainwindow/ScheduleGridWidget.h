@@ -35,6 +35,7 @@ public:
     int currentRow() const; // among the visible rows; -1 when out of view or none
     int currentBookmark() const;
     int bookmarkOfVisibleRow(int index) const;
+    int bookmarkAt(int row) const;          // among all rows in grid order; -1 outside them
     int bookmarkAtOffset(int offset) const; // from the current row, kept within the rows
     int rowAtPosition(int y) const;         // among the visible rows; -1 below the last
     int firstVisibleBookmark() const;
