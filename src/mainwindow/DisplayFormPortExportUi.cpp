@@ -53,9 +53,6 @@ jet::Cell DisplayFormPort::cellValue(int gridColumn, int bookmark) const {
     return m_form.grid()->cellValue(gridColumn, bookmark);
 }
 
-QString DisplayFormPort::programDir() const {
-    return m_form.services().programDir;
-}
 
 exporting::ProgressReporter &DisplayFormPort::progress() {
     if (!m_exportProgress)

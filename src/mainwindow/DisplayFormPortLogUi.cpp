@@ -42,6 +42,7 @@ const app::Clock &DisplayFormPort::clock() {
 app::FileSystem &DisplayFormPort::fileSystem() {
     return m_form.fileSystem();
 }
+// The log and the export both find their files in the program folder.
 QString DisplayFormPort::programDir() const {
     return m_form.services().programDir;
 }

@@ -109,7 +109,7 @@ public:
     QList<exporting::GridColumn> displayedColumns() const override;
     QList<int> rowBookmarks(exporting::RowScope scope) const override;
     jet::Cell cellValue(int gridColumn, int bookmark) const override;
-    QString programDir() const override;
+    // programDir() is shared with the log port above.
     exporting::ProgressReporter &progress() override;
     void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
                     bool pageSetup, bool printDialog) override;
