@@ -68,6 +68,10 @@ bool replaceFile(const QString &path, const QByteArray &bytes, QString *error) {
         *error = QStringLiteral("%1 cannot be written: %2").arg(path, temp.errorString());
         return false;
     }
+    // The new database is readable as the old one was (a temporary file starts private).
+    temp.setPermissions(target.exists() ? target.permissions()
+                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ReadOther);
     namespace fs = std::filesystem;
     const fs::path to = path.toStdString(), backup = (path + ".bak").toStdString();
     std::error_code ec;

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -193,8 +194,13 @@ void EibiImportTest::replacingKeepsTheOldFileAsBak() {
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("the old database");
     old.close();
+    const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther;
+    QVERIFY(old.setPermissions(shared));
     QVERIFY(!importInto(dir).isEmpty());
     QCOMPARE(contents(db + ".bak"), QByteArray("the old database"));
+    // The new database is as readable as the old one, not private like a temporary file.
+    QCOMPARE(QFileInfo(db).permissions() & 0x0077, shared & 0x0077);
     QVERIFY(jet::readTableDirect(db, "MyDataTable").table);
     QCOMPARE(namesIn(dir.path()), (QStringList{"ILGDATA.MDB", "ILGDATA.MDB.bak"}));
 }
