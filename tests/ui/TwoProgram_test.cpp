@@ -157,6 +157,10 @@ private slots:
         schedule = std::make_unique<Schedule>();
         rx = std::make_unique<RxProgram>();
         QVERIFY2(rx->start(daemon->address()), "skedwise-rx did not start");
+        // skedwise-rx follows the rig once it polls: the rig turned to a row no pick below uses.
+        QCOMPARE(daemon->query({"F", "9580000"}), QString());
+        QVERIFY2(waitFor([&] { return schedule->currentStation() == 3; }, 10000),
+                 "skedwise-rx never reported the rig");
     }
 
     void cleanupTestCase() {
