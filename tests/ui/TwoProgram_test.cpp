@@ -1,0 +1,238 @@
+// Both programs as the listener runs them: the main window in this process, skedwise-rx as a
+// separate process on the same X display, rigctld with the dummy rig behind it. Everything
+// between them goes over the real X11 CLIPBOARD, polled by each program's own timer.
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "mainwindow/DisplayWindow.h"
+#include "receiver/WatchedClipboardUi.h"
+#include "rx/RxTestProcesses.h"
+#include "support/Fakes.h"
+#include "support/MemoryTables.h"
+#include "support/OwnXServer.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+const QString Heading =
+    "DATE  LOG -ON -OFF  FREQ STATION              ADM LANGUAGE        MODE   kW\r\n";
+
+QDateTime at(int hour, int minute) {
+    return QDateTime(QDate(2024, 5, 17), QTime(hour, minute, 40), Qt::UTC);
+}
+
+// In Freq order: 6000, 9575.25, 9580, 15345.
+std::shared_ptr<const jet::Table> stations() {
+    return testsupport::tableFromCsv(
+        jet::parseCsv("StationID,Freq,Station,UTC,Language,ADM,Power\r\n"
+                      "1,6000,\"Radio Beta\",\"0000-2400\",\"German\",\"D\",\"100.0\"\r\n"
+                      "2,9575.25,\"Radio Alpha\",\"0000-2400\",\"English\",\"F\",\"250.55\"\r\n"
+                      "3,9580,\"Radio Gamma\",\"0000-2400\",\"Spanish\",\"USA\",\"500.0\"\r\n"
+                      "4,15345,\"Radio Delta\",\"0000-2400\",\"French\",\"ARG\",\"100.0\"\r\n"));
+}
+
+bool waitFor(const std::function<bool()> &done, int ms = 6000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        if (done())
+            return true;
+        QTest::qWait(50);
+    }
+    return done();
+}
+
+// skedwise-rx on our display with a settings folder of its own, ended with the test.
+struct RxProgram {
+    QTemporaryDir home;
+    QProcess process;
+    bool start(const QString &rigAddress) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", QString::fromLocal8Bit(qgetenv("DISPLAY")));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_CONFIG_HOME", home.path());
+        env.insert("TMPDIR", home.path());
+        process.setProcessEnvironment(env);
+        process.start(SKEDWISE_BIN_DIR "/skedwise-rx", {"-m", "2", "-r", rigAddress});
+        if (!process.waitForStarted())
+            return false;
+        QTest::qWait(1000);
+        return process.state() == QProcess::Running;
+    }
+    ~RxProgram() {
+        process.terminate();
+        if (!process.waitForFinished(3000))
+            process.kill();
+    }
+};
+
+// The schedule program with the system clipboard and the window's timer running.
+struct Schedule {
+    QTemporaryDir dir;
+    app::ProgramState state;
+    testsupport::MemoryStore store;
+    app::ScriptedPrompts prompts;
+    testsupport::FixedClock clock;
+    receiver::WatchedClipboard clipboard;
+    testsupport::MemoryTables tables;
+    std::unique_ptr<mainwindow::DisplayForm> form;
+
+    Schedule() {
+        state.codes = schedule::buildCodeTables();
+        app::LoadSettings(state, store, {19200, 14400});
+        state.FormTop = "0";
+        state.FormHeight = "7200";
+        tables.add(dir.path() + "/ILGDATA.MDB", stations());
+        clock.now = at(1, 30);
+        form = std::make_unique<mainwindow::DisplayForm>(
+            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
+        form->Form_Load();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qWarning("main window not exposed");
+    }
+
+    jet::RecordSet &records() { return form->data1().recordset(); }
+    int currentStation() {
+        return records().position() < 0 ? -1 : int(records().value(records().position(), 0).number);
+    }
+    // What the grid's row pick does once the row is current.
+    void pick(int stationId) {
+        records().moveFirst();
+        records().findFirst("StationID = " + QString::number(stationId));
+        form->SSDBGrid_PickRow();
+    }
+    QString logFile() const {
+        QFile file(dir.path() + "/Skedwise.Log");
+        if (!file.open(QIODevice::ReadOnly))
+            return "<no file>";
+        return QString::fromUtf8(file.readAll());
+    }
+};
+
+// Plays the listener's part in the remarks dialog once it is open.
+void typeRemarksWhenShown(const QString &remarks) {
+    QTimer::singleShot(0, [remarks] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        auto *text = dialog->findChild<QPlainTextEdit *>();
+        QVERIFY(text);
+        QTest::keyClicks(text, remarks);
+        QTest::keyClick(text, Qt::Key_Return);
+    });
+}
+
+} // namespace
+
+class TwoProgramTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Rigctld> daemon;
+    std::unique_ptr<RxProgram> rx;
+    std::unique_ptr<Schedule> schedule;
+
+    QString rigFrequency() const { return daemon->query({"f"}); }
+
+private slots:
+    void initTestCase() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (Xvfb) and xclip");
+        if (QStandardPaths::findExecutable("rigctld").isEmpty() ||
+            QStandardPaths::findExecutable("rigctl").isEmpty())
+            QSKIP("needs rigctld and rigctl (Hamlib)");
+        daemon = std::make_unique<Rigctld>(freeLocalPort());
+        QCOMPARE(daemon->query({"M", "USB", "2400", "F", "6000000"}), QString());
+        QCOMPARE(daemon->query({"m"}), QString("USB\n2400"));
+        schedule = std::make_unique<Schedule>();
+        rx = std::make_unique<RxProgram>();
+        QVERIFY2(rx->start(daemon->address()), "skedwise-rx did not start");
+        // skedwise-rx follows the rig once it polls: the rig turned to a row no pick below uses.
+        QCOMPARE(daemon->query({"F", "9580000"}), QString());
+        QVERIFY2(waitFor([&] { return schedule->currentStation() == 3; }, 10000),
+                 "skedwise-rx never reported the rig");
+    }
+
+    void cleanupTestCase() {
+        rx.reset();
+        schedule.reset();
+        daemon.reset();
+    }
+
+    void rowPickTunesTheRig_data() {
+        QTest::addColumn<int>("station");
+        QTest::addColumn<QString>("hz");
+        QTest::newRow("fractional kHz reaches the rig") << 2 << "9575250";
+        QTest::newRow("whole kHz reaches the rig") << 4 << "15345000";
+    }
+    void rowPickTunesTheRig() {
+        QFETCH(int, station);
+        QFETCH(QString, hz);
+        schedule->pick(station);
+        QVERIFY2(waitFor([&] { return rigFrequency() == hz; }), qPrintable(rigFrequency()));
+        // The receiver program's answer leaves the grid on the picked row.
+        QTest::qWait(2000);
+        QCOMPARE(schedule->currentStation(), station);
+    }
+
+    void rigTurnedElsewhereMovesTheGrid_data() {
+        QTest::addColumn<QString>("hz");
+        QTest::addColumn<int>("station");
+        QTest::addColumn<QString>("radioFreq");
+        QTest::newRow("exact frequency") << "9580000" << 3 << " 9580.0";
+        QTest::newRow("between rows goes to the next up") << "7000000" << 2 << " 7000.0";
+    }
+    void rigTurnedElsewhereMovesTheGrid() {
+        QFETCH(QString, hz);
+        QFETCH(int, station);
+        QFETCH(QString, radioFreq);
+        QCOMPARE(daemon->query({"F", hz}), QString());
+        QVERIFY2(waitFor([&] { return schedule->currentStation() == station; }),
+                 qPrintable(QString::number(schedule->currentStation())));
+        QCOMPARE(int(schedule->state.FindType), 7);
+        QCOMPARE(schedule->state.RadioFreq, radioFreq);
+    }
+
+    void logOffWritesTheRigsMode() {
+        schedule->form->Sinpo_Click(0);
+        schedule->pick(2);
+        QVERIFY(waitFor([&] { return rigFrequency() == "9575250"; }));
+        QTest::qWait(2000); // the answer to the pick is taken first
+        schedule->state.RadioStatus.clear();
+        schedule->form->CmdLog_Click(0);
+        QVERIFY(schedule->state.LogOn);
+        QVERIFY(waitFor([&] { return !schedule->state.RadioStatus.isEmpty(); }));
+        QCOMPARE(daemon->query({"m"}), QString("USB\n2400"));
+        schedule->clock.now = at(2, 5);
+        typeRemarksWhenShown("Clear at night");
+        schedule->form->CmdLog_Click(1);
+        QCOMPARE(schedule->logFile(),
+                 Heading + "\r\n" +
+                     "24/05/17 0130 0205  9575          Radio Alpha   F           EnglishUSB"
+                     "  250.5\r\n" +
+                     "Clear at night\r\n");
+    }
+};
+
+int main(int argc, char **argv) {
+    auto *probe = new QCoreApplication(argc, argv);
+    testsupport::OwnXServer server;
+    const bool x11 = server.start();
+    delete probe;
+    qputenv("QT_QPA_PLATFORM", x11 ? "xcb" : "offscreen");
+    QApplication app(argc, argv);
+    TwoProgramTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TwoProgram_test.moc"
