@@ -7,6 +7,7 @@
 #include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryDialog.h"
 #include "support/Fakes.h"
+#include "support/ProgramUnderTest.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -22,26 +23,10 @@
 namespace {
 
 // The program's folder holds a copy of the 1,500-row sample database.
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    jet::IsolatedTableProvider tables{testsupport::binary("skedwise-jetread")};
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
-    QString database() const { return dir.filePath("ILGDATA.MDB"); }
-
+struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
     Program() {
         QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), database());
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
+        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
     }
 
     QString caption() const { return form->grid()->caption(); }

@@ -5,6 +5,7 @@
 #include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "support/Fakes.h"
+#include "support/ProgramUnderTest.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -12,25 +13,10 @@
 
 namespace {
 
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    jet::IsolatedTableProvider tables{testsupport::binary("skedwise-jetread")};
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
-    QString database() const { return dir.filePath("ILGDATA.MDB"); }
-
+struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
     void start() {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
+        ProgramUnderTest::start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC),
+                                false);
     }
 };
 

@@ -10,6 +10,7 @@
 #include "reference/SingleRecordWindow.h"
 #include "support/Fakes.h"
 #include "support/MemoryTables.h"
+#include "support/ProgramUnderTest.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -35,33 +36,14 @@ const char *ScheduleCsv =
     "4,8000,\"Radio D\",\"0000-0000\",\"English\",\"0000\",\"0000\",\"G\"\r\n";
 
 // The main window in a program folder holding the help and the code list beside it.
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<> {
     Program() {
         for (const char *name : {"SkedwiseHelp.html", "Codes.txt"})
             QFile::copy(testsupport::testFile(QStringLiteral("../data/") + name),
                         dir.filePath(name));
         tables.add(dir.filePath("ILGDATA.MDB"),
                    testsupport::tableFromCsv(jet::parseCsv(QString::fromLatin1(ScheduleCsv))));
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        state.FormTop = QStringLiteral("0");
-        state.FormHeight = QStringLiteral("7200");
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC);
-        form = std::make_unique<DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC));
     }
 
     QTableView *rows() const { return form->grid()->findChild<QTableView *>("scheduleRows"); }
