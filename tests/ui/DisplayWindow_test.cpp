@@ -1,14 +1,8 @@
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "onair/OnAir.h"
 #include "onair/TimeZoneDialog.h"
 #include "schedule/LanguageSelectorWindow.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,14 +1,8 @@
 // Export and print as the main window runs them on its grid.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
 #include "export/ExportCommands.h"
 #include "export/PrintUi.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +10,6 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {

@@ -1,14 +1,8 @@
 // "Functions" > "Import EiBi Schedule…" through the main window on a real ILGDATA.MDB.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "jet/IsolatedTableProvider.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryDialog.h"
-#include "support/Fakes.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +11,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {

@@ -1,14 +1,8 @@
 // The finds, filters and companion windows as the main window runs them.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "schedule/FilterStatusWindow.h"
 #include "schedule/LanguageSelectorWindow.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,6 @@
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
 #include "app/SettingsStore.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridView.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/ProgramUnderTest.h"
 
 #include <QAction>
@@ -15,8 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using mainwindow::DisplayForm;

@@ -1,13 +1,7 @@
 // The receiver link and the reception log through the real main window: its buttons, its
 // timer step, its remarks dialog and the log file in the program's folder.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,8 +10,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using mainwindow::DisplayForm;

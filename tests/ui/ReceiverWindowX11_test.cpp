@@ -1,19 +1,11 @@
 // The main window and another process (xclip standing in for the receiver-control program)
 // talking over the real X11 CLIPBOARD, with the window's own clock timer doing the polling.
 // Starts its own Xvfb when none is given.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "receiver/WatchedClipboardUi.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/OwnXServer.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
 
 using testsupport::otherProcessReads;
 using testsupport::otherProcessWrites;

@@ -1,17 +1,11 @@
 // The reference windows as the main window opens them: right click, "Clear Filter" and the
 // Help menu.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "reference/HelpWindow.h"
 #include "reference/LegendsWindow.h"
 #include "reference/SingleRecord.h"
 #include "reference/SingleRecordWindow.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/ProgramUnderTest.h"
-#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 
