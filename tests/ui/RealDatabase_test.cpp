@@ -1,15 +1,12 @@
 // The main window on a real ILGDATA.MDB, read through the isolated reader as at start.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "jet/IsolatedTableProvider.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
 #include "support/ProgramUnderTest.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+
+using testsupport::fileBytes;
+using testsupport::writeFile;
 
 namespace {
 
@@ -19,16 +16,6 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
                                 false);
     }
 };
-
-QByteArray fileBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 } // namespace
 
