@@ -18,6 +18,8 @@
 
 using namespace eibi;
 
+using testsupport::fileBytes;
+
 namespace {
 
 QString testSchedule() {
@@ -29,11 +31,6 @@ QStringList expectedLines() {
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // mdb-export's form: texts quoted, Null and numbers bare.
@@ -198,7 +195,7 @@ void EibiImportTest::replacingKeepsTheOldFileAsBak() {
                         QFileDevice::ReadOther;
     QVERIFY(old.setPermissions(shared));
     QVERIFY(!importInto(dir).isEmpty());
-    QCOMPARE(contents(db + ".bak"), QByteArray("the old database"));
+    QCOMPARE(fileBytes(db + ".bak"), QByteArray("the old database"));
     // The new database is as readable as the old one, not private like a temporary file.
     QCOMPARE(QFileInfo(db).permissions() & 0x0077, shared & 0x0077);
     QVERIFY(jet::readTableDirect(db, "MyDataTable").table);
@@ -241,7 +238,7 @@ void EibiImportTest::failedOrCancelledImportLeavesTheDatabase() {
         r = importSchedule(source, db, EibiCodes::builtIn(), progress);
     }
     QCOMPARE(int(r.outcome), outcome);
-    QCOMPARE(contents(db), QByteArray("the old database"));
+    QCOMPARE(fileBytes(db), QByteArray("the old database"));
     QCOMPARE(namesIn(dir.path()), QStringList{"ILGDATA.MDB"});
     if (kind == "wrong-header")
         QVERIFY2(r.message.contains("\"StationID,Freq,Station,UTC,"), qPrintable(r.message));

@@ -1,11 +1,14 @@
 #include "app/ScriptedPrompts.h"
 #include "eibi/ImportEibiFlow.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace eibi;
+
+using testsupport::fileBytes;
 
 namespace {
 
@@ -26,11 +29,6 @@ public:
     void closeProgress() override { ++closes; }
     void reloadDatabase() override { ++reloads; }
 };
-
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 
@@ -89,7 +87,7 @@ void ImportEibiFlowTest::outcomes() {
         s = s.arg(port.chosen);
     QCOMPARE(prompts.shown, shown);
     QCOMPARE(port.reloads, reloads);
-    QCOMPARE(contents(db) != "old", replaced);
+    QCOMPARE(fileBytes(db) != "old", replaced);
     QCOMPARE(port.closes, file.isEmpty() ? 0 : 1);
     if (replaced) // the window saw the file made before it was put in place
         QVERIFY(port.percents.contains(95));

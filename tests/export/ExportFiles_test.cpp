@@ -18,18 +18,10 @@ using testsupport::FakeExportPort;
 
 Q_DECLARE_METATYPE(jet::Cell)
 
+using testsupport::fileBytes;
+using testsupport::writeFile;
+
 namespace {
-
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList entries(const QString &folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -73,8 +65,8 @@ private slots:
         Run run;
         run.exportAll(index, port, dir.filePath(golden));
         QCOMPARE(run.messages(), QStringList{});
-        QCOMPARE(contents(dir.filePath(golden)),
-                 contents(testsupport::testFile("export/golden/" + golden)));
+        QCOMPARE(fileBytes(dir.filePath(golden)),
+                 fileBytes(testsupport::testFile("export/golden/" + golden)));
     }
 
     void textLine_data() {
@@ -113,7 +105,7 @@ private slots:
         Run run;
         run.prompts.fileNames = {dir.filePath("two")};
         Export_Click(0, port, run.prompts, run.clock);
-        QCOMPARE(contents(dir.filePath("two.txt")),
+        QCOMPARE(fileBytes(dir.filePath("two.txt")),
                  QByteArray("Freq      Station                UTC        Language\n"
                             "--------- ---------------------- ---------- ------------------\n"
                             "     7000 Radio Gamma            0600-0900  Italian\n"
@@ -150,7 +142,7 @@ private slots:
         if (templateText == "(folder)")
             QVERIFY(QDir(dir.path()).mkdir("template.htm"));
         else if (templateText != "(none)")
-            writeFile(templatePath, templateText);
+            QVERIFY(writeFile(templatePath, templateText));
         FakeExportPort port = testsupport::exportRecords();
         port.columns = {{1, "Freq", 9}};
         port.order = {0};
@@ -167,14 +159,14 @@ private slots:
                      qPrintable(shown));
             QVERIFY2(shown.endsWith(BuiltIn), qPrintable(shown));
         }
-        QVERIFY(contents(dir.filePath("page.htm")).startsWith(pageStart));
+        QVERIFY(fileBytes(dir.filePath("page.htm")).startsWith(pageStart));
     }
 
     void builtInTemplateIsTheShippedOne() {
         const QString shipped =
-            QString::fromUtf8(contents(testsupport::testFile("../data/template.htm")));
+            QString::fromUtf8(fileBytes(testsupport::testFile("../data/template.htm")));
         QCOMPARE(defaultTemplate(), shipped);
-        QCOMPARE(QString::fromUtf8(contents(testsupport::binary("template.htm"))), shipped);
+        QCOMPARE(QString::fromUtf8(fileBytes(testsupport::binary("template.htm"))), shipped);
         // Each once, and none in a comment, where a filled table would not show.
         QString outsideComments = shipped;
         outsideComments.remove(
@@ -227,7 +219,7 @@ private slots:
     void existingFileReplacedOnlyWhenComplete() {
         QTemporaryDir dir;
         const QString path = dir.filePath("plan.txt");
-        writeFile(path, "old plan\n");
+        QVERIFY(writeFile(path, "old plan\n"));
         FakeExportPort port = testsupport::exportRecords();
         port.order.clear();
         for (int i = 0; i < 3 * ProgressStep; ++i)
@@ -235,12 +227,12 @@ private slots:
         testsupport::ScriptedProgress progress;
         port.reporter = &progress;
         QStringList seenWhileWriting;
-        progress.onReport = [&] { seenWhileWriting << QString::fromUtf8(contents(path)); };
+        progress.onReport = [&] { seenWhileWriting << QString::fromUtf8(fileBytes(path)); };
         progress.cancelAt = 2;
         Run cancelled;
         cancelled.exportAll(1, port, path);
         QCOMPARE(cancelled.messages(), QStringList{});
-        QCOMPARE(contents(path), QByteArray("old plan\n"));
+        QCOMPARE(fileBytes(path), QByteArray("old plan\n"));
         QCOMPARE(entries(dir.path()), QStringList{"plan.txt"});
         QCOMPARE(progress.finished, 1);
 
@@ -249,7 +241,7 @@ private slots:
         complete.exportAll(1, port, path);
         QVERIFY(!seenWhileWriting.isEmpty());
         QCOMPARE(seenWhileWriting.filter("old plan\n").size(), seenWhileWriting.size());
-        QCOMPARE(contents(path).count('\n'), 2 + 3 * ProgressStep);
+        QCOMPARE(fileBytes(path).count('\n'), 2 + 3 * ProgressStep);
         QCOMPARE(entries(dir.path()), QStringList{"plan.txt"});
     }
 };

@@ -11,22 +11,15 @@ using jet::Cell;
 using jet::IsolatedTableProvider;
 using jet::TableStreamDecoder;
 
+using testsupport::fileBytes;
+using testsupport::writeFile;
+
 namespace {
 
 const IsolatedTableProvider::Limits kQuickLimits{1500, 4000};
 
 QString worker() {
     return testsupport::binary("skedwise-jetread");
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QString writeScript(const QTemporaryDir &dir, const QString &name, const QByteArray &body) {

@@ -46,21 +46,12 @@ public:
     }
 
     // LogPort and LinkPort alike.
-    app::ProgramState &state() override { return s; }
     app::Clipboard &clipboard() override { return clip; }
 
     // LogPort.
-    app::Prompts &prompts() override { return script; }
     const app::Clock &clock() override { return fixedClock; }
     app::FileSystem &fileSystem() override { return files; }
     QString programDir() const override { return dir; }
-    int currentBookmark() const override {
-        return data.recordset().recordCount() == 0 ? -1 : data.recordset().bookmark();
-    }
-    jet::Cell firstColumnValue(int bookmark) const override {
-        const jet::RecordSet &r = data.recordset();
-        return r.value(r.positionOf(bookmark), 0);
-    }
     jet::DataSource &data2() override { return lookup; }
     void setLogButtons(bool on, bool off) override {
         buttons = QString(on ? "ON" : "--") + (off ? "OFF" : "---");
@@ -76,18 +67,6 @@ public:
     }
 
     // LinkPort.
-    jet::DataSource &data1() override { return data; }
-    void ReadDB(const QString &selectText) override { runReadDB(selectText); }
-    int visibleRowCount() const override { return visibleRows; }
-    void setGridRedraw(bool on) override { redraw = on; }
-    void refreshGrid() override {}
-    void resetGridRows() override {}
-    void resetGridSelection() override {}
-    int bookmarkAtOffset(int offset) const override { return offsetBookmark(offset); }
-    void setFirstVisibleRow(int bookmark) override { firstVisible = bookmark; }
-    void clearFindMarking() override {}
-    void setGridCaption(const QString &) override {}
-    void setBusyPointer(bool on) override { busy = on; }
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool enabled, bool disabled) override {
         linkChecks = QString(enabled ? "X" : "-") + (disabled ? "X" : "-");

@@ -1,6 +1,7 @@
 #include "FakeLogWindow.h"
 #include "app/LocalFileSystem.h"
 #include "logbook/RemarksEntry.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,9 @@
 
 using testsupport::FakeLogWindow;
 
-namespace {
+using testsupport::fileBytes;
 
-QByteArray bytesOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
+namespace {
 
 void logStation(FakeLogWindow &w, int stationId, const QString &status) {
     w.pick(stationId);
@@ -49,8 +47,8 @@ private slots:
         remarksOnce(w);
         logStation(w, 2, "9575.25,AM,S7,6000");
         logStation(w, 4, "15345.00,USB,,");
-        QCOMPARE(bytesOf(dir.filePath("Skedwise.Log")),
-                 bytesOf(QFINDTESTDATA("reception_expected.log")));
+        QCOMPARE(fileBytes(dir.filePath("Skedwise.Log")),
+                 fileBytes(QFINDTESTDATA("reception_expected.log")));
     }
 
     void folderInTheWayKeepsEntryUntilAFileIsChosen() {
@@ -68,8 +66,8 @@ private slots:
         QCOMPARE(w.log.pendingEntries().size(), 1);
         w.log.offerPendingAtExit();
         QCOMPARE(w.log.pendingEntries().size(), 0);
-        const QByteArray expected = bytesOf(QFINDTESTDATA("reception_expected.log"));
-        QCOMPARE(bytesOf(dir.filePath("other.log")),
+        const QByteArray expected = fileBytes(QFINDTESTDATA("reception_expected.log"));
+        QCOMPARE(fileBytes(dir.filePath("other.log")),
                  expected.left(expected.indexOf("24/05/17 0205")));
     }
 };

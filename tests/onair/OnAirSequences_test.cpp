@@ -1,9 +1,7 @@
-#include "FakeOnAirPort.h"
 #include "onair/OnAir.h"
 #include "onair/OnAirSequences.h"
+#include "schedule/FakeMainWindow.h"
 #include "support/TestSupport.h"
-
-using testsupport::FakeOnAirPort;
 
 namespace {
 
@@ -21,14 +19,25 @@ std::shared_ptr<const jet::Table> thirtyStations() {
     return testsupport::tableFromCsv(jet::parseCsv(csv));
 }
 
-struct Port : FakeOnAirPort {
-    Port() : FakeOnAirPort(thirtyStations(), "StationID,Freq,Station,Language,UTCB,UTCE") {
+// The main window as the clock tick sees it, six rows in view; events name ReadDB alone.
+struct Port : testsupport::FakeMainWindow, onair::ClockPort {
+    Port() : FakeMainWindow(thirtyStations(), "StationID,Freq,Station,Language,UTCB,UTCE") {
+        visibleRows = 6;
+        s.SortBy = "Freq";
         s.UTCHour = "01";
         s.UTCMin = "30";
         s.Language = "ALL";
         s.FilterStr = "ALL Languages";
     }
     void makeCurrent(int station) { rs().moveTo(station - 1); }
+    int currentStation() { return int(rs().value(rs().position(), 0).number); }
+    int firstVisibleStation() { return int(rs().value(rs().positionOf(firstVisible), 0).number); }
+    void ReadDB(const QString &selectText) override {
+        FakeMainWindow::ReadDB(selectText);
+        events.last() = "ReadDB";
+    }
+    void setWindowTitle(const QString &t) override { title = t; }
+    QString title;
 };
 
 } // namespace
@@ -61,7 +70,7 @@ private slots:
         QCOMPARE(p.s.SelStationID, station);
         QCOMPARE(p.currentStation(), currentWhileOn);
         QCOMPARE(p.firstVisibleStation(), firstVisibleWhileOn);
-        QCOMPARE(p.buttonColor, 0xC0C0FF);
+        QCOMPARE(p.onAirColor, 0xC0C0FF);
         QCOMPARE(p.caption, QString("VAZOdariDATA   15 Records in ALL Languages"));
         QCOMPARE(p.s.FilterStr, QString("ALL Languages\r\nFilter By \r\nStations On Air @ 0130 Z"));
 
@@ -74,9 +83,9 @@ private slots:
         QVERIFY(p.s.WhereStr.isEmpty());
         QCOMPARE(p.currentStation(), station);
         QCOMPARE(p.firstVisibleStation(), firstVisibleAfterOff);
-        QCOMPARE(p.buttonColor, 0xC0C0C0);
+        QCOMPARE(p.onAirColor, 0xC0C0C0);
         QCOMPARE(p.caption, QString("VAZOdariDATA   30 Records in ALL Languages"));
-        QCOMPARE(p.busyLevel, 0);
+        QVERIFY(!p.busy);
     }
 
     void offRestoresTheSortOrderOfBefore() {
@@ -122,7 +131,7 @@ private slots:
         onair::DisableOnAir(p);
         QVERIFY(!p.s.OnAirMode);
         QVERIFY(p.s.WhereStr.isEmpty());
-        QCOMPARE(p.buttonColor, 0xC0C0C0);
+        QCOMPARE(p.onAirColor, 0xC0C0C0);
         QVERIFY(p.events.isEmpty());
         QCOMPARE(p.rs().recordCount(), 15);
     }

@@ -30,27 +30,14 @@ struct FakeLinkWindow : testsupport::FakeGridWindow, receiver::LinkPort {
     bool failReadDB = false;
     std::function<void()> duringQuestion;
 
-    app::ProgramState &state() override { return s; }
-    app::Prompts &prompts() override { return script; }
     app::Clipboard &clipboard() override { return clip; }
-    jet::DataSource &data1() override { return data; }
     int currentBookmark() const override { return -1; }
     jet::Cell firstColumnValue(int) const override { return {}; }
-    void setGridCaption(const QString &) override {}
     void ReadDB(const QString &selectText) override {
         if (failReadDB)
             throw std::runtime_error("database gone");
         runReadDB(selectText);
     }
-    int visibleRowCount() const override { return visibleRows; }
-    void setGridRedraw(bool on) override { redraw = on; }
-    void refreshGrid() override { events << "refreshGrid"; }
-    void resetGridRows() override { events << "resetGridRows"; }
-    void resetGridSelection() override { events << "resetGridSelection"; }
-    int bookmarkAtOffset(int offset) const override { return offsetBookmark(offset); }
-    void setFirstVisibleRow(int bookmark) override { firstVisible = bookmark; }
-    void clearFindMarking() override { events << "clearFindMarking"; }
-    void setBusyPointer(bool on) override { busy = on; }
     void setLabel0(const QString &caption) override { label0 = caption; }
     void setLinkChecks(bool enabled, bool disabled) override {
         checks = QString("%1%2").arg(enabled ? 'X' : '-').arg(disabled ? 'X' : '-');

@@ -134,6 +134,22 @@ void settle() {
     QTest::qWait(150);
 }
 
+// A rig on a fresh fake; open() connects it, clearing what it sent first when asked.
+struct Bench {
+    explicit Bench(int replyTimeoutMs = 400) : rig(fake.port(), replyTimeoutMs) {}
+    bool open(bool forgetSetup = false) {
+        const bool ok = rig.open(why);
+        if (forgetSetup) {
+            settle();
+            fake.clear();
+        }
+        return ok;
+    }
+    FakeRx320 fake;
+    Rx320Rig rig;
+    QString why;
+};
+
 } // namespace
 
 class Rx320DriverTest : public QObject {
@@ -141,10 +157,8 @@ class Rx320DriverTest : public QObject {
 
 private slots:
     void openSendsSetupAndProbes() {
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port());
-        QString why;
-        QVERIFY2(rig.open(why), qPrintable(why));
+        Bench b;
+        QVERIFY2(b.open(), qPrintable(b.why));
         settle();
         const QList<QByteArray> expected{
             bytes({'X', 13}),
@@ -154,7 +168,7 @@ private slots:
             bytes({'M', '0', 13}),
             bytes({'C', 0, 20, 13}),
         };
-        QCOMPARE(fake.commands(), expected);
+        QCOMPARE(b.fake.commands(), expected);
     }
 
     void tuningFactors_data() {
@@ -197,14 +211,12 @@ private slots:
         QFETCH(QString, mode);
         QFETCH(int, filter);
         QFETCH(QByteArray, command);
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port());
-        QString why;
-        QVERIFY2(rig.open(why), qPrintable(why));
-        QVERIFY(rig.setMode(mode, filter, why));
-        QVERIFY(rig.setFrequency(hz, why));
+        Bench b;
+        QVERIFY2(b.open(), qPrintable(b.why));
+        QVERIFY(b.rig.setMode(mode, filter, b.why));
+        QVERIFY(b.rig.setFrequency(hz, b.why));
         settle();
-        QCOMPARE(fake.last('N').toHex(' '), command.toHex(' '));
+        QCOMPARE(b.fake.last('N').toHex(' '), command.toHex(' '));
     }
 
     void everyMode_data() {
@@ -218,14 +230,12 @@ private slots:
     void everyMode() {
         QFETCH(QString, mode);
         QFETCH(QByteArray, command);
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port());
-        QString why;
-        QVERIFY(rig.open(why));
-        QVERIFY(rig.setMode(mode, 3000, why));
+        Bench b;
+        QVERIFY(b.open());
+        QVERIFY(b.rig.setMode(mode, 3000, b.why));
         settle();
-        QCOMPARE(fake.last('M'), command);
-        QCOMPARE(fake.last('W'), bytes({'W', 10, 13}));
+        QCOMPARE(b.fake.last('M'), command);
+        QCOMPARE(b.fake.last('W'), bytes({'W', 10, 13}));
     }
 
     void everyFilter_data() {
@@ -243,28 +253,20 @@ private slots:
     void everyFilter() {
         QFETCH(int, width);
         QFETCH(int, number);
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port());
-        QString why;
-        QVERIFY(rig.open(why));
+        Bench b;
+        QVERIFY(b.open(true));
+        QVERIFY(b.rig.setMode(QStringLiteral("USB"), width, b.why));
         settle();
-        fake.clear();
-        QVERIFY(rig.setMode(QStringLiteral("USB"), width, why));
-        settle();
-        QCOMPARE(fake.commands().value(0), bytes({'W', number, 13}));
+        QCOMPARE(b.fake.commands().value(0), bytes({'W', number, 13}));
     }
 
     void unknownFilterRefusedWithoutSending() {
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port());
-        QString why;
-        QVERIFY(rig.open(why));
+        Bench b;
+        QVERIFY(b.open(true));
+        QVERIFY(!b.rig.setMode(QStringLiteral("AM"), 6100, b.why));
+        QVERIFY(!b.rig.setMode(QStringLiteral("FM"), 6000, b.why));
         settle();
-        fake.clear();
-        QVERIFY(!rig.setMode(QStringLiteral("AM"), 6100, why));
-        QVERIFY(!rig.setMode(QStringLiteral("FM"), 6000, why));
-        settle();
-        QVERIFY(fake.commands().isEmpty());
+        QVERIFY(b.fake.commands().isEmpty());
     }
 
     void signalReply_data() {
@@ -278,13 +280,11 @@ private slots:
     void signalReply() {
         QFETCH(QByteArray, reply);
         QFETCH(int, db);
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port());
-        QString why;
-        QVERIFY(rig.open(why));
-        fake.setReply(reply);
+        Bench b;
+        QVERIFY(b.open());
+        b.fake.setReply(reply);
         RigReading reading;
-        QVERIFY2(rig.read(reading, why), qPrintable(why));
+        QVERIFY2(b.rig.read(reading, b.why), qPrintable(b.why));
         QCOMPARE(reading.signalDb, std::optional<int>(db));
         QCOMPARE(reading.mode, QStringLiteral("AM"));
         QVERIFY(!reading.hz); // it cannot tell its frequency
@@ -298,23 +298,19 @@ private slots:
     }
     void silentOrGarbledReceiverIsNotThere() {
         QFETCH(QByteArray, reply);
-        FakeRx320 fake;
-        fake.setReply(reply);
-        Rx320Rig rig(fake.port(), 200);
-        QString why;
-        QVERIFY(!rig.open(why));
-        QCOMPARE(why, QStringLiteral("no receiver answers on ") + fake.port());
+        Bench b(200);
+        b.fake.setReply(reply);
+        QVERIFY(!b.open());
+        QCOMPARE(b.why, QStringLiteral("no receiver answers on ") + b.fake.port());
     }
 
     void pulledAdapterFailsTheNextRead() {
-        FakeRx320 fake;
-        Rx320Rig rig(fake.port(), 200);
-        QString why;
-        QVERIFY(rig.open(why));
-        fake.unplug();
+        Bench b(200);
+        QVERIFY(b.open());
+        b.fake.unplug();
         RigReading reading;
-        QVERIFY(!rig.read(reading, why));
-        QVERIFY(!why.isEmpty());
+        QVERIFY(!b.rig.read(reading, b.why));
+        QVERIFY(!b.why.isEmpty());
     }
 
     void missingPortSaysWhy() {

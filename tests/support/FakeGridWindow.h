@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GridPort.h"
 #include "app/ScriptedPrompts.h"
 #include "jet/DataSource.h"
 #include "schedule/QueryComposition.h"
@@ -15,7 +16,7 @@ namespace testsupport {
 // The grid part of a main window without windows: Data1 and Data2 on an in-memory table, a
 // grid that remembers what it was asked, scripted prompts and a fake clipboard. events lists
 // the grid calls in order.
-class FakeGridWindow : private schedule::ResultGrid {
+class FakeGridWindow : public virtual app::GridPort, private schedule::ResultGrid {
 public:
     explicit FakeGridWindow(std::shared_ptr<const jet::Table> table,
                             const QString &fields = "StationID,Freq,Station")
@@ -36,7 +37,28 @@ public:
         events << "ReadDB " + selectText;
         schedule::ReadDB(s, selectText, data, *this, script);
     }
-    int offsetBookmark(int offset) const {
+
+    app::ProgramState &state() override { return s; }
+    app::Prompts &prompts() override { return script; }
+    jet::DataSource &data1() override { return data; }
+    void ReadDB(const QString &selectText) override { runReadDB(selectText); }
+    int visibleRowCount() const override { return visibleRows; }
+    void setGridRedraw(bool on) override { redraw = on; }
+    void refreshGrid() override { events << "refreshGrid"; }
+    void resetGridRows() override { events << "resetGridRows"; }
+    void resetGridSelection() override { events << "resetGridSelection"; }
+    void setFirstVisibleRow(int bookmark) override { firstVisible = bookmark; }
+    int currentBookmark() const override {
+        return data.recordset().recordCount() == 0 ? -1 : data.recordset().bookmark();
+    }
+    jet::Cell firstColumnValue(int bookmark) const override {
+        const jet::RecordSet &r = data.recordset();
+        return r.value(r.positionOf(bookmark), 0);
+    }
+    void clearFindMarking() override { events << "clearFindMarking"; }
+    void setGridCaption(const QString &) override {}
+    void setBusyPointer(bool on) override { busy = on; }
+    int bookmarkAtOffset(int offset) const override {
         const jet::RecordSet &r = data.recordset();
         if (r.recordCount() == 0)
             return -1;

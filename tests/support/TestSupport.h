@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QTest>
@@ -19,6 +20,17 @@ inline QString testFile(const QString &relative) {
 
 inline QString binary(const QString &name) {
     return QDir(QStringLiteral(SKEDWISE_BIN_DIR)).filePath(name);
+}
+
+// A file's bytes, or "<missing>" so that a comparison shows why.
+inline QByteArray fileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace testsupport

@@ -1,13 +1,8 @@
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "onair/OnAir.h"
 #include "onair/TimeZoneDialog.h"
 #include "schedule/LanguageSelectorWindow.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,31 +29,13 @@ QDateTime at(const QString &hhmm, int second = 15) {
 }
 
 // A whole program around one main window: default settings, a clock at UTC (TimeZone 0).
-struct Program {
-    app::ProgramState state;
-    MemoryStore store;
-    app::ScriptedPrompts prompts;
-    FixedClock clock;
-    FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<> {
     Program(std::shared_ptr<const jet::Table> table, const QDateTime &now,
             const std::function<void(app::ProgramState &)> &settings = {}) {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
         if (settings)
             settings(state);
-        state.FormTop = QStringLiteral("0");
-        state.FormHeight = QStringLiteral("7200");
         tables.add(ProgramDir + QStringLiteral("/ILGDATA.MDB"), std::move(table));
-        clock.now = now;
-        form = std::make_unique<DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, ProgramDir});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(ProgramDir, now);
     }
 
     mainwindow::ScheduleGridWidget *grid() const { return form->grid(); }

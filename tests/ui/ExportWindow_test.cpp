@@ -1,13 +1,8 @@
 // Export and print as the main window runs them on its grid.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
 #include "export/ExportCommands.h"
 #include "export/PrintUi.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +10,6 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -31,28 +25,10 @@ std::shared_ptr<const jet::Table> scheduleTable() {
 }
 
 // A whole program around one main window whose program folder is programDir.
-struct Program {
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<> {
     explicit Program(const QString &programDir) {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        state.FormTop = QStringLiteral("0");
-        state.FormHeight = QStringLiteral("7200");
         tables.add(programDir + QStringLiteral("/ILGDATA.MDB"), scheduleTable());
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30, 15), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, programDir});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(programDir, QDateTime(QDate(2024, 5, 17), QTime(1, 30, 15), Qt::UTC));
     }
 
     QAction *item(const char *name) const { return form->findChild<QAction *>(name); }

@@ -19,6 +19,17 @@ app::ProgramState startState() {
     return s;
 }
 
+// The dialog over the start-up lists, with the state and prompts it writes to.
+struct Dialog {
+    app::ProgramState s = startState();
+    app::ScriptedPrompts prompts;
+    FieldSelectionDialog dialog{s, prompts};
+    bool show() {
+        dialog.show();
+        return QTest::qWaitForWindowExposed(&dialog);
+    }
+};
+
 QListWidget *list(QDialog &d, const char *name) {
     return d.findChild<QListWidget *>(name);
 }
@@ -56,9 +67,8 @@ class FieldSelectionDialogTest : public QObject {
 
 private slots:
     void captions() {
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelectionDialog dialog(s, prompts);
+        Dialog d;
+        auto &[s, prompts, dialog] = d;
         QCOMPARE(dialog.windowTitle(), QString("Select Fields to Display"));
         QStringList texts;
         for (const char *name : {"Label_0", "Label_1"})
@@ -70,11 +80,9 @@ private slots:
     }
 
     void doubleClickMovesAField() {
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelectionDialog dialog(s, prompts);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Dialog d;
+        QVERIFY(d.show());
+        auto &[s, prompts, dialog] = d;
         doubleClick(list(dialog, "SourceList"), "Country");
         QCOMPARE(lines(list(dialog, "DisplayList")),
                  QStringList({"Station", "UTC", "Language", "Country"}));
@@ -86,11 +94,9 @@ private slots:
     }
 
     void arrowsMoveTheHighlightedField() {
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelectionDialog dialog(s, prompts);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Dialog d;
+        QVERIFY(d.show());
+        auto &[s, prompts, dialog] = d;
         click(dialog, "CmdSwap_0"); // nothing highlighted yet
         QCOMPARE(list(dialog, "DisplayList")->count(), 3);
         highlight(list(dialog, "SourceList"), "UTCE");
@@ -151,11 +157,9 @@ private slots:
     }
 
     void grabShowsBothLists() {
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelectionDialog dialog(s, prompts);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Dialog d;
+        QVERIFY(d.show());
+        auto &[s, prompts, dialog] = d;
         doubleClick(list(dialog, "SourceList"), "Country");
         const QImage image = dialog.grab().toImage();
         QVERIFY(image.save(QStringLiteral("/tmp/skedwise-fieldselection.png")));

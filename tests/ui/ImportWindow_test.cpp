@@ -1,13 +1,8 @@
 // "Functions" > "Import EiBi Schedule…" through the main window on a real ILGDATA.MDB.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "jet/IsolatedTableProvider.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryDialog.h"
-#include "support/Fakes.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,32 +11,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
 
 // The program's folder holds a copy of the 1,500-row sample database.
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    jet::IsolatedTableProvider tables{testsupport::binary("skedwise-jetread")};
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
-    QString database() const { return dir.filePath("ILGDATA.MDB"); }
-
+struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
     Program() {
         QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), database());
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
+        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
     }
 
     QString caption() const { return form->grid()->caption(); }

@@ -1,13 +1,8 @@
 // The finds, filters and companion windows as the main window runs them.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "schedule/FilterStatusWindow.h"
 #include "schedule/LanguageSelectorWindow.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,29 +13,11 @@ namespace {
 
 const QString ProgramDir = QStringLiteral("/skedwise-finds");
 
-struct Program {
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<> {
     explicit Program(std::shared_ptr<const jet::Table> table) {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        state.FormTop = QStringLiteral("0");
-        state.FormHeight = QStringLiteral("7200");
         if (table)
             tables.add(ProgramDir + QStringLiteral("/ILGDATA.MDB"), std::move(table));
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, ProgramDir});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(ProgramDir, QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC));
     }
 
     jet::RecordSet &records() { return form->data1().recordset(); }

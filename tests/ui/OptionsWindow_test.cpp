@@ -1,11 +1,7 @@
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
 #include "app/SettingsStore.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridView.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,8 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using mainwindow::DisplayForm;
@@ -38,29 +32,11 @@ std::shared_ptr<const jet::Table> schedule() {
 
 // A whole program on the real settings store, which writes to XDG_CONFIG_HOME (a temporary
 // folder here); it can be closed and started again on the same folder.
-struct Program {
-    app::ProgramState state;
-    app::IniSettingsStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<testsupport::MemoryTables, app::IniSettingsStore> {
     Program() {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        state.FormTop = QStringLiteral("0");
-        state.FormHeight = QStringLiteral("7200");
         state.FormWidth = 9000;
         tables.add(ProgramDir + QStringLiteral("/ILGDATA.MDB"), schedule());
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(22, 45, 15), Qt::UTC);
-        form = std::make_unique<DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, ProgramDir});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(ProgramDir, QDateTime(QDate(2024, 5, 17), QTime(22, 45, 15), Qt::UTC));
     }
 
     mainwindow::ScheduleGridWidget *grid() const { return form->grid(); }

@@ -1,48 +1,21 @@
 // The main window on a real ILGDATA.MDB, read through the isolated reader as at start.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "jet/IsolatedTableProvider.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
+#include "support/ProgramUnderTest.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+
+using testsupport::fileBytes;
+using testsupport::writeFile;
 
 namespace {
 
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    jet::IsolatedTableProvider tables{testsupport::binary("skedwise-jetread")};
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
-    QString database() const { return dir.filePath("ILGDATA.MDB"); }
-
+struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
     void start() {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
+        ProgramUnderTest::start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC),
+                                false);
     }
 };
-
-QByteArray fileBytes(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 } // namespace
 

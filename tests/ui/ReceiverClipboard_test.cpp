@@ -6,6 +6,7 @@
 #include "receiver/ReceiverLink.h"
 #include "receiver/WatchedClipboardUi.h"
 #include "support/OwnXServer.h"
+#include "support/StubGridPort.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,31 +23,17 @@ namespace {
 constexpr int TickMs = 900;
 
 // The main window's part, with the grid sorted by Station so a report only sets RadioFreq.
-struct TickingWindow : receiver::LinkPort {
+struct TickingWindow : receiver::LinkPort, testsupport::StubGridPort {
     app::ProgramState s;
     app::Clipboard &clip;
-    jet::DataSource *none = nullptr;
     int unmarks = 0;
     explicit TickingWindow(app::Clipboard &c) : clip(c) { s.SortBy = "Station"; }
     app::ProgramState &state() override { return s; }
     app::Clipboard &clipboard() override { return clip; }
-    jet::DataSource &data1() override { return *none; }
-    void ReadDB(const QString &) override {}
-    int visibleRowCount() const override { return 0; }
-    void setGridRedraw(bool) override {}
-    void refreshGrid() override {}
-    void resetGridRows() override {}
-    void resetGridSelection() override {}
-    int bookmarkAtOffset(int) const override { return -1; }
-    void setFirstVisibleRow(int) override {}
     void clearFindMarking() override { ++unmarks; }
-    void setBusyPointer(bool) override {}
     void setLabel0(const QString &) override {}
     void setLinkChecks(bool, bool) override {}
     void reTuneRule() override {}
-    int currentBookmark() const override { return -1; }
-    jet::Cell firstColumnValue(int) const override { return {}; }
-    void setGridCaption(const QString &) override {}
     app::Prompts &prompts() override { return script; }
     app::ScriptedPrompts script;
 };

@@ -1,12 +1,7 @@
 // The receiver link and the reception log through the real main window: its buttons, its
 // timer step, its remarks dialog and the log file in the program's folder.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,8 +10,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using mainwindow::DisplayForm;
@@ -43,30 +36,11 @@ std::shared_ptr<const jet::Table> stations() {
 }
 
 // A whole program around one main window, its folder a temporary one.
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<> {
     explicit Program(const QString &linkOK = "True") {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
         state.LinkOK = linkOK;
-        state.FormTop = "0";
-        state.FormHeight = "7200";
         tables.add(dir.path() + "/ILGDATA.MDB", stations());
-        clock.now = at(1, 30);
-        form = std::make_unique<DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(dir.path(), at(1, 30));
     }
 
     jet::RecordSet &records() { return form->data1().recordset(); }

@@ -1,18 +1,11 @@
 // The main window and another process (xclip standing in for the receiver-control program)
 // talking over the real X11 CLIPBOARD, with the window's own clock timer doing the polling.
 // Starts its own Xvfb when none is given.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "receiver/WatchedClipboardUi.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/OwnXServer.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
 
 using testsupport::otherProcessReads;
 using testsupport::otherProcessWrites;
@@ -32,29 +25,11 @@ std::shared_ptr<const jet::Table> stations() {
 }
 
 // The program with the system clipboard, the window's timer running.
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    receiver::WatchedClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<mainwindow::DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<testsupport::MemoryTables, testsupport::MemoryStore,
+                                               receiver::WatchedClipboard> {
     Program() {
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        state.FormTop = "0";
-        state.FormHeight = "7200";
         tables.add(dir.path() + "/ILGDATA.MDB", stations());
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC);
-        form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC));
     }
 
     int currentStation() {

@@ -1,16 +1,11 @@
 // The reference windows as the main window opens them: right click, "Clear Filter" and the
 // Help menu.
-#include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
-#include "mainwindow/DisplayWindow.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "reference/HelpWindow.h"
 #include "reference/LegendsWindow.h"
 #include "reference/SingleRecord.h"
 #include "reference/SingleRecordWindow.h"
-#include "support/Fakes.h"
-#include "support/MemoryTables.h"
-#include "support/TestSupport.h"
+#include "support/ProgramUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -35,33 +29,14 @@ const char *ScheduleCsv =
     "4,8000,\"Radio D\",\"0000-0000\",\"English\",\"0000\",\"0000\",\"G\"\r\n";
 
 // The main window in a program folder holding the help and the code list beside it.
-struct Program {
-    QTemporaryDir dir;
-    app::ProgramState state;
-    testsupport::MemoryStore store;
-    app::ScriptedPrompts prompts;
-    testsupport::FixedClock clock;
-    testsupport::FakeClipboard clipboard;
-    testsupport::MemoryTables tables;
-    std::unique_ptr<DisplayForm> form;
-
+struct Program : testsupport::ProgramUnderTest<> {
     Program() {
         for (const char *name : {"SkedwiseHelp.html", "Codes.txt"})
             QFile::copy(testsupport::testFile(QStringLiteral("../data/") + name),
                         dir.filePath(name));
         tables.add(dir.filePath("ILGDATA.MDB"),
                    testsupport::tableFromCsv(jet::parseCsv(QString::fromLatin1(ScheduleCsv))));
-        state.codes = schedule::buildCodeTables();
-        app::LoadSettings(state, store, {19200, 14400});
-        state.FormTop = QStringLiteral("0");
-        state.FormHeight = QStringLiteral("7200");
-        clock.now = QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC);
-        form = std::make_unique<DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
-        form->Form_Load();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC));
     }
 
     QTableView *rows() const { return form->grid()->findChild<QTableView *>("scheduleRows"); }

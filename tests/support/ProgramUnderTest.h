@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/ScriptedPrompts.h"
+#include "app/Settings.h"
+#include "jet/IsolatedTableProvider.h"
+#include "mainwindow/DisplayWindow.h"
+#include "support/Fakes.h"
+#include "support/MemoryTables.h"
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace testsupport {
+
+// The real .MDB reader in its own process, as the program starts it.
+struct IsolatedReader : jet::IsolatedTableProvider {
+    IsolatedReader() : jet::IsolatedTableProvider(binary("skedwise-jetread")) {}
+};
+
+// A whole program around one main window: settings as at a first start, a fixed clock, a
+// temporary folder, and the tables, store and clipboard a test chooses. Tests set state and
+// tables, then start().
+template <class Tables = MemoryTables, class Store = MemoryStore, class Clip = FakeClipboard>
+struct ProgramUnderTest {
+    QTemporaryDir dir;
+    app::ProgramState state;
+    Store store;
+    app::ScriptedPrompts prompts;
+    FixedClock clock;
+    Clip clipboard;
+    Tables tables;
+    std::unique_ptr<mainwindow::DisplayForm> form;
+
+    ProgramUnderTest() {
+        state.codes = schedule::buildCodeTables();
+        app::LoadSettings(state, store, {19200, 14400});
+    }
+
+    QString database() const { return dir.filePath("ILGDATA.MDB"); }
+
+    // Loads the main window from programDir at now; on screen, at the top, 7200 twips high.
+    void start(const QString &programDir, const QDateTime &now, bool onScreen = true) {
+        if (onScreen) {
+            state.FormTop = QStringLiteral("0");
+            state.FormHeight = QStringLiteral("7200");
+        }
+        clock.now = now;
+        form = std::make_unique<mainwindow::DisplayForm>(
+            app::Services{state, store, prompts, clock, clipboard, tables, programDir});
+        form->Form_Load();
+        if (!onScreen)
+            return;
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qWarning("main window not exposed");
+    }
+};
+
+} // namespace testsupport
