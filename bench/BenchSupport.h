@@ -2,10 +2,14 @@
 
 // What the benchmarks share: test data, the programs beside them and timing.
 #include "app/FieldCatalogue.h"
+#include "app/Seams.h"
+#include "app/SettingsStore.h"
 #include "jet/Table.h"
+#include "jet/TableProvider.h"
 #include "schedule/SyntheticSchedule.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
@@ -17,6 +21,29 @@
 #include <vector>
 
 namespace bench {
+
+// One table in memory, whatever file is asked for.
+struct OneTable : jet::TableProvider {
+    std::shared_ptr<const jet::Table> loaded;
+    jet::LoadOutcome table(const QString &, const QString &) override { return {loaded, {}}; }
+};
+
+// 01:30:30 UTC on a fixed day, so that the on-air rows are the same in every run.
+struct FixedClock : app::Clock {
+    QDateTime localNow() const override {
+        return QDateTime(QDate(2024, 5, 17), QTime(1, 30, 30), Qt::UTC);
+    }
+};
+
+// Settings that always give the defaults and keep nothing.
+struct MemoryStore : app::SettingsStore {
+    QString read(const QString &, const QString &, const QString &, const QString &d) override {
+        return d;
+    }
+    void write(const QString &, const QString &, const QString &, const QString &) override {}
+    void deleteSection(const QString &, const QString &) override {}
+    void flush() override {}
+};
 
 inline QString binary(const QString &name) {
     return QCoreApplication::applicationDirPath() + u'/' + name;

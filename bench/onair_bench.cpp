@@ -21,47 +21,27 @@ constexpr int Rows = 120000;
 constexpr quint64 Seed = 20240517;
 constexpr int Rounds = 9;
 
-struct OneTable : jet::TableProvider {
-    std::shared_ptr<const jet::Table> loaded;
-    jet::LoadOutcome table(const QString &, const QString &) override { return {loaded, {}}; }
-};
-
-struct FixedClock : app::Clock {
-    QDateTime localNow() const override {
-        return QDateTime(QDate(2024, 5, 17), QTime(1, 30, 30), Qt::UTC);
-    }
-};
-
 struct NoClipboard : app::Clipboard {
     void clear() override {}
     QString text() const override { return {}; }
     void setText(const QString &) override {}
 };
 
-struct MemoryStore : app::SettingsStore {
-    QString read(const QString &, const QString &, const QString &, const QString &d) override {
-        return d;
-    }
-    void write(const QString &, const QString &, const QString &, const QString &) override {}
-    void deleteSection(const QString &, const QString &) override {}
-    void flush() override {}
-};
-
 } // namespace
 
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
-    OneTable tables;
+    bench::OneTable tables;
     tables.loaded = bench::syntheticTable(Rows, Seed);
 
     app::ProgramState state;
-    MemoryStore store;
+    bench::MemoryStore store;
     state.codes = schedule::buildCodeTables();
     app::LoadSettings(state, store, {19200, 14400});
     state.FormTop = QStringLiteral("0");
     state.FormHeight = QStringLiteral("7200");
     app::ScriptedPrompts prompts;
-    FixedClock clock;
+    bench::FixedClock clock;
     NoClipboard clipboard;
     mainwindow::DisplayForm form(
         app::Services{state, store, prompts, clock, clipboard, tables, QStringLiteral("/bench")});

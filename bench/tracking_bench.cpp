@@ -25,11 +25,6 @@ constexpr int Rows = 120000;
 constexpr quint64 Seed = 20240517;
 constexpr int Rounds = 15;
 
-struct OneTable : jet::TableProvider {
-    std::shared_ptr<const jet::Table> loaded;
-    jet::LoadOutcome table(const QString &, const QString &) override { return {loaded, {}}; }
-};
-
 struct NoClipboard : app::Clipboard {
     void clear() override {}
     QString text() const override { return {}; }
@@ -71,7 +66,7 @@ struct GridLink : receiver::LinkPort {
 
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
-    OneTable tables;
+    bench::OneTable tables;
     tables.loaded = bench::syntheticTable(Rows, Seed);
     jet::DataSource data(tables);
     data.setDatabaseName(QStringLiteral("/bench/ILGDATA.MDB"));

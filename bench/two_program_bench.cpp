@@ -29,26 +29,6 @@ constexpr int PollMs = 200; // skedwise-rx's clipboard poll interval
 constexpr int Rows = 2000;
 constexpr int Rounds = 12;
 
-struct OneTable : jet::TableProvider {
-    std::shared_ptr<const jet::Table> loaded;
-    jet::LoadOutcome table(const QString &, const QString &) override { return {loaded, {}}; }
-};
-
-struct FixedClock : app::Clock {
-    QDateTime localNow() const override {
-        return QDateTime(QDate(2024, 5, 17), QTime(1, 30, 30), Qt::UTC);
-    }
-};
-
-struct MemoryStore : app::SettingsStore {
-    QString read(const QString &, const QString &, const QString &, const QString &d) override {
-        return d;
-    }
-    void write(const QString &, const QString &, const QString &, const QString &) override {}
-    void deleteSection(const QString &, const QString &) override {}
-    void flush() override {}
-};
-
 QString startXvfb(QProcess &xvfb) {
     for (int attempt = 0; attempt < 20; ++attempt) {
         const int n = 300 + QRandomGenerator::global()->bounded(600);
@@ -166,16 +146,16 @@ std::vector<double> pickRounds(mainwindow::DisplayForm &form, RigctldLine &rig) 
 
 // The main window over a made-up schedule, with the system clipboard and its own timer.
 std::vector<double> measure(RigctldLine &rig) {
-    OneTable tables;
+    bench::OneTable tables;
     tables.loaded = bench::syntheticTable(Rows, 20240517);
     app::ProgramState state;
-    MemoryStore store;
+    bench::MemoryStore store;
     state.codes = schedule::buildCodeTables();
     app::LoadSettings(state, store, {19200, 14400});
     state.FormTop = "0";
     state.FormHeight = "7200";
     app::ScriptedPrompts prompts;
-    FixedClock clock;
+    bench::FixedClock clock;
     receiver::WatchedClipboard clipboard;
     mainwindow::DisplayForm form(
         app::Services{state, store, prompts, clock, clipboard, tables, QStringLiteral("/bench")});
