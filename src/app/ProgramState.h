@@ -9,6 +9,12 @@
 
 namespace app {
 
+// Settings of the features added beyond the 36 keys of "DataBase Defaults"; kept in the
+// section "Skedwise" (LoadOwnSettings/SaveOwnSettings), each member named as its key.
+struct OwnSettings {
+    bool SetReceiverMode = true; // a row pick sends the row's mode with its frequency
+};
+
 // Every program-wide variable, under the name the rest of the program knows it by.
 // One object is created before start-up and handed to every window; all access happens
 // on the user-interface thread.
@@ -55,6 +61,7 @@ struct ProgramState {
         "ADM,Azi,Country,CIRAF,Days,Graphic,Lati,LC,Location,Longi,Mode,P,Power,Program,Region,"
         "Remarks,Status,STN,Target,TargetALL,UTCB,UTCE");
     QString CurrentFileName = QStringLiteral("ilgsdata.txt");
+    OwnSettings own;
 
     // Code tables.
     schedule::CodeTables codes;

@@ -2,6 +2,8 @@
 
 #include "app/Conversions.h"
 
+#include <utility>
+
 namespace app {
 
 namespace {
@@ -10,10 +12,11 @@ namespace {
 // cannot be converted takes the key's default.
 class Reader {
 public:
-    explicit Reader(SettingsStore &store) : m_store(store) {}
+    explicit Reader(SettingsStore &store, QString section = SettingsSection)
+        : m_store(store), m_section(std::move(section)) {}
 
     QString text(const char *key, const QString &def) {
-        return m_store.read(SettingsApplication, SettingsSection, QString::fromLatin1(key), def);
+        return m_store.read(SettingsApplication, m_section, QString::fromLatin1(key), def);
     }
     bool flag(const char *key, bool def) {
         return parseFlag(text(key, flagText(def))).value_or(def);
@@ -34,13 +37,15 @@ public:
 
 private:
     SettingsStore &m_store;
+    QString m_section;
 };
 
 class Writer {
 public:
-    explicit Writer(SettingsStore &store) : m_store(store) {}
+    explicit Writer(SettingsStore &store, QString section = SettingsSection)
+        : m_store(store), m_section(std::move(section)) {}
     void text(const char *key, const QString &v) {
-        m_store.write(SettingsApplication, SettingsSection, QString::fromLatin1(key), v);
+        m_store.write(SettingsApplication, m_section, QString::fromLatin1(key), v);
     }
     void flag(const char *key, bool v) { text(key, flagText(v)); }
     void number(const char *key, qint64 v) { text(key, QString::number(v)); }
@@ -48,6 +53,7 @@ public:
 
 private:
     SettingsStore &m_store;
+    QString m_section;
 };
 
 // A stored sort naming no field would make every query fail; left empty, ReadDB orders by
@@ -104,6 +110,18 @@ void LoadSettings(ProgramState &s, SettingsStore &store, ScreenTwips screen) {
     s.FormWidth = r.int16("FormWidth", d.FormWidth);
     s.FormTop = r.text("FormTop", realText(screen.height / 2));
     s.FormLeft = r.int16("FormLeft", roundToInt16(screen.width / 4).value_or(0));
+    LoadOwnSettings(s.own, store);
+}
+
+void LoadOwnSettings(OwnSettings &own, SettingsStore &store) {
+    Reader r(store, OwnSettingsSection);
+    const OwnSettings d;
+    own.SetReceiverMode = r.flag("SetReceiverMode", d.SetReceiverMode);
+}
+
+void SaveOwnSettings(const OwnSettings &own, SettingsStore &store) {
+    Writer w(store, OwnSettingsSection);
+    w.flag("SetReceiverMode", own.SetReceiverMode);
 }
 
 QString columnCharsFromGrid(const ProgramState &s, const SaveContext &windows) {
@@ -157,6 +175,7 @@ void SaveSettings(ProgramState &s, SettingsStore &store, const SaveContext &wind
     w.text("DisplayListStr", s.DisplayListStr);
     w.text("SourceListStr", s.SourceListStr);
     w.text("CurrentFileName", s.CurrentFileName);
+    SaveOwnSettings(s.own, store);
     store.flush();
 }
 

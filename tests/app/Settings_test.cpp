@@ -227,6 +227,19 @@ private slots:
         QCOMPARE(s.SortBy, kept ? QString("Station") : QString("Freq"));
     }
 
+    void ownSectionRoundTripsAndOutlivesAVersionReset() {
+        QTemporaryDir d;
+        IniSettingsStore store(d.path());
+        ProgramState a;
+        a.own.SetReceiverMode = false;
+        SaveSettings(a, store, FakeWindows{});
+        store.write(SettingsApplication, SettingsSection, "AVersion", "1.05");
+        ResetStaleSettings(store);
+        ProgramState b;
+        LoadSettings(b, store, Screen);
+        QCOMPARE(b.own.SetReceiverMode, false);
+    }
+
     void widenedColumnReachesColChars() {
         QTemporaryDir d;
         IniSettingsStore store(d.path());
