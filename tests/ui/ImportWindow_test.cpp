@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFile>
@@ -38,18 +39,24 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
         form->languageSelector()->Combo_Click();
     }
 
-    // Runs the menu item; the file dialog gets schedule, or is cancelled when it is empty.
-    void importFromMenu(const QString &schedule) {
-        QTimer::singleShot(0, [schedule] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            if (schedule.isEmpty())
-                return dialog->reject();
-            dialog->selectFile(schedule);
-            static_cast<QDialog *>(dialog)->accept();
+    // Runs the menu item; the file dialog gets schedule, or is cancelled when it is empty; the
+    // day dialog keeps every entry.
+    void importFromMenu(const QString &schedule, const char *item = "ImportEibi") {
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [schedule] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                if (schedule.isEmpty())
+                    return files->reject();
+                files->selectFile(schedule);
+                static_cast<QDialog *>(files)->accept();
+            } else if (modal && modal->objectName() == "ImportValidity") {
+                modal->findChild<QCheckBox *>("AllDates")->setChecked(true);
+                static_cast<QDialog *>(modal)->accept();
+            }
         });
-        form->findChild<QAction *>("ImportEibi")->trigger();
+        answer.start(10);
+        form->findChild<QAction *>(item)->trigger();
     }
 };
 
@@ -73,13 +80,14 @@ private slots:
             QFAIL("skedwise-jetread is not built");
     }
 
-    void menuItemEndsTheFunctionsMenu() {
+    void scheduleItemsEndTheFunctionsMenu() {
         Program p;
-        QAction *item = p.form->findChild<QAction *>("ImportEibi");
-        QVERIFY(item);
-        QCOMPARE(item->text(), QString("Import EiBi Schedule…"));
-        const QList<QAction *> items = p.form->findChild<QMenu *>("Func")->actions();
-        QCOMPARE(items.last(), item);
+        QStringList last;
+        for (const QAction *item : p.form->findChild<QMenu *>("Func")->actions().last(3))
+            last << item->objectName() + ": " + item->text();
+        QCOMPARE(last, (QStringList{"ImportEibi: Import EiBi Schedule…",
+                                    "ImportHfcc: Import HFCC Schedule…",
+                                    "UpdateSchedule: Update Schedule…"}));
     }
 
     void importReplacesTheScheduleInTheGrid() {
@@ -87,7 +95,7 @@ private slots:
         QCOMPARE(p.caption(), SampleCaption);
         QVERIFY(!p.languages().contains("Faroese"));
         p.prompts.answers = {app::AnswerOk};
-        p.importFromMenu(testsupport::testFile("eibi/data/sked-test.csv"));
+        p.importFromMenu(testsupport::testFile("imports/data/sked-test.csv"));
         QCOMPARE(p.caption(), QString("VAZOdariDATA   23 Records in ALL Languages"));
         QCOMPARE(p.form->data1().recordset().recordCount(), 23);
         QVERIFY(QFileInfo::exists(p.database() + ".bak"));
@@ -101,7 +109,7 @@ private slots:
         p.chooseLanguage("French");
         QVERIFY(p.caption().endsWith("Records in French"));
         p.prompts.answers = {app::AnswerOk};
-        p.importFromMenu(testsupport::testFile("eibi/data/sked-test.csv"));
+        p.importFromMenu(testsupport::testFile("imports/data/sked-test.csv"));
         // Three French rows and "English/Spanish/Castellano/French".
         QCOMPARE(p.caption(), QString("VAZOdariDATA   4 Records in French"));
         QCOMPARE(p.languages().first(), QString("ALL"));
@@ -112,7 +120,7 @@ private slots:
         QTest::addColumn<int>("messages");
         QTest::newRow("file dialog cancelled") << QString() << 0;
         QTest::newRow("not an EiBi file")
-            << testsupport::testFile("eibi/data/sked-test.expected.csv") << 1;
+            << testsupport::testFile("imports/data/sked-test.expected.csv") << 1;
     }
     void cancelOrBadFileLeavesDatabaseAndGrid() {
         QFETCH(QString, schedule);

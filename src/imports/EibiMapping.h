@@ -1,7 +1,7 @@
 #pragma once
 
-#include "eibi/EibiCodes.h"
-#include "eibi/EibiReader.h"
+#include "imports/EibiCodes.h"
+#include "imports/EibiReader.h"
 #include "jet/Cell.h"
 
 #include <set>

@@ -1,4 +1,4 @@
-#include "eibi/EibiCodes.h"
+#include "imports/EibiCodes.h"
 
 #include <QFile>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "eibi/EibiReader.h"
+#include "imports/EibiReader.h"
 
 #include <QTest>
 

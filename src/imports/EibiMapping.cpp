@@ -1,4 +1,4 @@
-#include "eibi/EibiMapping.h"
+#include "imports/EibiMapping.h"
 
 #include <array>
 

@@ -1,4 +1,5 @@
-#include "eibi/EibiImport.h"
+#include "imports/EibiImport.h"
+#include "imports/ImportFlow.h"
 #include "jet/CsvRows.h"
 #include "jet/MdbReader.h"
 #include "jet/SqlEngine.h"
@@ -17,6 +18,7 @@
 #include <sys/resource.h>
 
 using namespace eibi;
+using namespace imports;
 
 using testsupport::fileBytes;
 
@@ -46,6 +48,11 @@ QStringList exportLines(const jet::Table &table) {
         lines << fields.join(',');
     }
     return lines;
+}
+
+ImportResult importEibi(const QString &schedule, const QString &db,
+                        const ProgressCallback &progress = {}) {
+    return importSchedule(readerFor(fetch::Source::Eibi), schedule, db, Validity::all(), progress);
 }
 
 struct Run {
@@ -102,7 +109,7 @@ private slots:
 private:
     QString importInto(const QTemporaryDir &dir) {
         const QString db = dir.filePath("ILGDATA.MDB");
-        const ImportResult r = importSchedule(testSchedule(), db, EibiCodes::builtIn(), {});
+        const ImportResult r = importEibi(testSchedule(), db);
         return r.outcome == ImportOutcome::Done ? db : QString();
     }
 };
@@ -138,8 +145,7 @@ void EibiImportTest::mdbExportSeesTheSameTable() {
 
 void EibiImportTest::summaryNamesSkippedLinesAndUnknownCodes() {
     QTemporaryDir dir;
-    const ImportResult r =
-        importSchedule(testSchedule(), dir.filePath("ILGDATA.MDB"), EibiCodes::builtIn(), {});
+    const ImportResult r = importEibi(testSchedule(), dir.filePath("ILGDATA.MDB"));
     QCOMPARE(summaryText(r.summary),
              QString("23 records written.\n"
                      "3 lines skipped (not ten semicolons or no frequency): 23, 24, 25\n"
@@ -209,7 +215,7 @@ void EibiImportTest::failedOrCancelledImportLeavesTheDatabase_data() {
     QTest::newRow("cancel when the file is made, not yet in place")
         << "cancel-late" << int(ImportOutcome::Cancelled);
     QTest::newRow("disk refuses the new file") << "too-large" << int(ImportOutcome::NotWritable);
-    QTest::newRow("not an EiBi file") << "wrong-header" << int(ImportOutcome::WrongHeader);
+    QTest::newRow("not an EiBi file") << "wrong-header" << int(ImportOutcome::WrongFormat);
     QTest::newRow("schedule missing") << "missing" << int(ImportOutcome::NotReadable);
 }
 
@@ -233,9 +239,9 @@ void EibiImportTest::failedOrCancelledImportLeavesTheDatabase() {
     ImportResult r;
     if (kind == "too-large") {
         FileSizeLimit limit;
-        r = importSchedule(source, db, EibiCodes::builtIn(), progress);
+        r = importEibi(source, db, progress);
     } else {
-        r = importSchedule(source, db, EibiCodes::builtIn(), progress);
+        r = importEibi(source, db, progress);
     }
     QCOMPARE(int(r.outcome), outcome);
     QCOMPARE(fileBytes(db), QByteArray("the old database"));
@@ -273,8 +279,8 @@ void EibiImportTest::toolExitCodes() {
     const QString mkdb = testsupport::binary("skedwise-mkdb");
     const Run r = kind == "too-large"
                       ? run("sh", {"-c", "trap '' XFSZ; ulimit -f 4; exec \"$0\" \"$@\"", mkdb,
-                                   "--from-eibi", source, "--out", out})
-                      : run(mkdb, {"--from-eibi", source, "--out", out});
+                                   "--from-eibi", source, "--out", out, "--all-dates"})
+                      : run(mkdb, {"--from-eibi", source, "--out", out, "--all-dates"});
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
     QCOMPARE(QFile::exists(out), exitCode == 0);
