@@ -39,11 +39,9 @@ QString reasonOf(QNetworkReply::NetworkError error, const QString &fallback) {
     }
 }
 
-bool isConnectionError(QNetworkReply::NetworkError error) {
-    return error >= QNetworkReply::ConnectionRefusedError &&
-           error <= QNetworkReply::UnknownProxyError &&
-           error != QNetworkReply::OperationCanceledError &&
-           error != QNetworkReply::RemoteHostClosedError;
+// Errors of the connection, the redirects or a proxy, as against an HTTP answer.
+bool isNetworkError(QNetworkReply::NetworkError error) {
+    return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
 }
 
 bool looksLikeWebPage(const QByteArray &contentType, const QString &path) {
@@ -179,11 +177,14 @@ Result Download::outcome() {
                          .count()));
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = m_reply->error();
-    if (status == 0 || (error != QNetworkReply::NoError && status == 200)) {
+    if (isNetworkError(error)) {
         const QString why = reasonOf(error, m_reply->errorString());
-        return failed(isConnectionError(error)
-                          ? QStringLiteral("No connection to %1: %2.").arg(host, why)
-                          : QStringLiteral("The download from %1 broke off: %2.").arg(host, why));
+        if (status == 200 || error == QNetworkReply::RemoteHostClosedError)
+            return failed(QStringLiteral("The download from %1 broke off: %2.").arg(host, why));
+        if (error == QNetworkReply::TooManyRedirectsError ||
+            error == QNetworkReply::InsecureRedirectError)
+            return failed(QStringLiteral("The download from %1 failed: %2.").arg(host, why));
+        return failed(QStringLiteral("No connection to %1: %2.").arg(host, why));
     }
     if (status == 304) {
         r.status = Status::NotModified;

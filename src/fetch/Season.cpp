@@ -12,7 +12,9 @@ QDate lastSunday(int year, int month) {
 } // namespace
 
 QString Season::code() const {
-    return QStringLiteral("%1%2").arg(winter ? u'B' : u'A').arg(year % 100, 2, 10, QChar(u'0'));
+    return QStringLiteral("%1%2")
+        .arg(QChar(winter ? u'B' : u'A'))
+        .arg(year % 100, 2, 10, QChar(u'0'));
 }
 
 Season Season::previous() const {

@@ -105,6 +105,8 @@ private slots:
     void failedOrCancelledImportLeavesTheDatabase();
     void toolExitCodes_data();
     void toolExitCodes();
+    void datedEntries_data();
+    void datedEntries();
 
 private:
     QString importInto(const QTemporaryDir &dir) {
@@ -284,6 +286,54 @@ void EibiImportTest::toolExitCodes() {
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
     QCOMPARE(QFile::exists(out), exitCode == 0);
+}
+
+void EibiImportTest::datedEntries_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("stop");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("span");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("1 April to 15 March: the end in the next year")
+        << "0104"
+        << "1503" << QDate(2026, 7, 21) << "2026-04-01 2027-03-15" << true;
+    QTest::newRow("not begun yet")
+        << "0104"
+        << "1503" << QDate(2026, 3, 20) << "2026-04-01 2027-03-15" << false;
+    QTest::newRow("over New Year, asked in January")
+        << "1512"
+        << "1501" << QDate(2027, 1, 10) << "2026-12-15 2027-01-15" << true;
+    QTest::newRow("over New Year, ended")
+        << "1512"
+        << "1501" << QDate(2027, 1, 16) << "2026-12-15 2027-01-15" << false;
+    QTest::newRow("a last-heard note is no end") << ""
+                                                 << "[0212]" << QDate(2026, 7, 21) << " " << true;
+    QTest::newRow("no 31 February") << "3102"
+                                    << "" << QDate(2026, 7, 21) << " " << true;
+}
+
+void EibiImportTest::datedEntries() {
+    QFETCH(QString, start);
+    QFETCH(QString, stop);
+    QFETCH(QDate, day);
+    QFETCH(QString, span);
+    QFETCH(bool, kept);
+    const DateSpan dates = eibiSpan(start, stop, day);
+    QCOMPARE(dates.first.toString(Qt::ISODate) + ' ' + dates.last.toString(Qt::ISODate), span);
+    DateFilter filter(Validity::on(day));
+    QCOMPARE(filter.keeps(dates.first, dates.last), kept);
+    // The whole import: the one dated line of the test schedule (9800 kHz, 0104 to 1503).
+    if (start != "0104")
+        return;
+    QTemporaryDir dir;
+    const ImportResult r = importSchedule(readerFor(fetch::Source::Eibi), testSchedule(),
+                                          dir.filePath("ILGDATA.MDB"), Validity::on(day), {});
+    QCOMPARE(r.summary.rowsWritten, kept ? 23 : 22);
+    QVERIFY2(
+        summaryText(r.summary).contains(QStringLiteral("\n%1 entries left out: not valid on %2.")
+                                            .arg(kept ? 0 : 1)
+                                            .arg(day.toString(Qt::ISODate))),
+        qPrintable(summaryText(r.summary)));
 }
 
 QTEST_GUILESS_MAIN(EibiImportTest)
