@@ -259,6 +259,8 @@ void EibiImportTest::toolExitCodes_data() {
     QTest::newRow("imported") << "ok" << 0 << "23 records written.";
     QTest::newRow("wrong header: exit 2, what was found")
         << "wrong-header" << 2 << "its first line is \"StationID,Freq";
+    QTest::newRow("binary file: its first line as printable text")
+        << "binary" << 2 << "its first line is \"PK junk line\"";
     QTest::newRow("output folder is a file: exit 3")
         << "folder-is-file" << 3 << "cannot be written";
     QTest::newRow("disk refuses the file: exit 3") << "too-large" << 3 << "cannot be written";
@@ -273,6 +275,10 @@ void EibiImportTest::toolExitCodes() {
     QString source = testSchedule();
     if (kind == "wrong-header")
         source = QFINDTESTDATA("data/sked-test.expected.csv");
+    if (kind == "binary") {
+        source = dir.filePath("binary.csv");
+        QVERIFY(testsupport::writeFile(source, "\x01\x02PK\x7f junk\tline\r\nmore"));
+    }
     if (kind == "folder-is-file") {
         QFile blocker(dir.filePath("plain-file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));

@@ -55,6 +55,8 @@ private slots:
     void languageNames();
     void siteForms_data();
     void siteForms();
+    void readmeSiteCoordinateForms_data();
+    void readmeSiteCoordinateForms();
     void statusAndMode_data();
     void statusAndMode();
     void targetNames_data();
@@ -198,6 +200,24 @@ void EibiMappingTest::siteForms() {
     QCOMPARE(missing.size(), cells[3] == "<null>" ? size_t(0) : size_t(1));
 }
 
+void EibiMappingTest::readmeSiteCoordinateForms_data() {
+    QTest::addColumn<QString>("itu");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("site"); // Location|Lati|Longi
+    QTest::newRow("seconds and a one-digit minute") << "KOR" << "m" << "Muan HFDL|35N01|126E14";
+    QTest::newRow("a longitude marked N") << "RUS" << "o2" << "Orenburg-2|51N42|055E01";
+    QTest::newRow("a site named without coordinates") << "XUU" << "" << "Unknown site||";
+}
+
+void EibiMappingTest::readmeSiteCoordinateForms() {
+    QFETCH(QString, itu);
+    QFETCH(QString, code);
+    QFETCH(QString, site);
+    const auto found = EibiCodes::builtIn().site(itu, code);
+    QVERIFY(found);
+    QCOMPARE(found->name + '|' + found->lati + '|' + found->longi, site);
+}
+
 void EibiMappingTest::statusAndMode_data() {
     QTest::addColumn<QString>("persistence");
     QTest::addColumn<QString>("days");
@@ -227,6 +247,10 @@ void EibiMappingTest::statusAndMode_data() {
                                 << ""
                                 << "I"
                                 << "D";
+    QTest::newRow("90 utility, persistence 0, maps as 1") << "90"
+                                                          << ""
+                                                          << "N"
+                                                          << "D";
     QTest::newRow("98 inactive utility") << "98"
                                          << "LSB"
                                          << "I"
