@@ -204,9 +204,15 @@ void EibiMappingTest::readmeSiteCoordinateForms_data() {
     QTest::addColumn<QString>("itu");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("site"); // Location|Lati|Longi
-    QTest::newRow("seconds and a one-digit minute") << "KOR" << "m" << "Muan HFDL|35N01|126E14";
-    QTest::newRow("a longitude marked N") << "RUS" << "o2" << "Orenburg-2|51N42|055E01";
-    QTest::newRow("a site named without coordinates") << "XUU" << "" << "Unknown site||";
+    QTest::newRow("seconds and a one-digit minute") << "KOR"
+                                                    << "m"
+                                                    << "Muan HFDL|35N01|126E14";
+    QTest::newRow("a longitude marked N") << "RUS"
+                                          << "o2"
+                                          << "Orenburg-2|51N42|055E01";
+    QTest::newRow("a site named without coordinates") << "XUU"
+                                                      << ""
+                                                      << "Unknown site||";
 }
 
 void EibiMappingTest::readmeSiteCoordinateForms() {

@@ -157,8 +157,14 @@ void UpdateFlowTest::conditionalOnlyForTheSameEntries() {
     QVERIFY(testsupport::writeFile(u.databasePath, "fetched"));
     u.url = QUrl("http://127.0.0.1:1/sked-a26.csv");
     u.validity = Validity::on(QDate(2026, 7, 21));
-    u.inUse = {"EiBi",  "A26", {}, u.url.toString(), "Tue, 21 Jul 2026 10:00:00 GMT", "\"e\"",
-               "2026-06-01..2026-08-31", fetch::databaseStamp(u.databasePath)};
+    u.inUse = {"EiBi",
+               "A26",
+               {},
+               u.url.toString(),
+               "Tue, 21 Jul 2026 10:00:00 GMT",
+               "\"e\"",
+               "2026-06-01..2026-08-31",
+               fetch::databaseStamp(u.databasePath)};
     if (change == "day")
         u.validity = Validity::on(QDate(2026, 9, 1));
     if (change == "url")
@@ -183,7 +189,8 @@ void UpdateFlowTest::commandLine_data() {
         << "is not published yet (%1). The schedule in use stays. --season a26 fetches"
         << "";
     QTest::newRow("a web page: exit 4, nothing written")
-        << "/page" << 4 << "127.0.0.1 sent a web page instead of the schedule" << "";
+        << "/page" << 4 << "127.0.0.1 sent a web page instead of the schedule"
+        << "";
 }
 
 void UpdateFlowTest::commandLine() {
@@ -198,8 +205,8 @@ void UpdateFlowTest::commandLine() {
     const QString db = dir.filePath("ILGDATA.MDB");
     const QString url = server.url(path.toLatin1()).toString();
     const QString season = path == "/sked-b26.csv" ? "b26" : "a26";
-    const QStringList args = {"--update", "eibi", "--season", season, "--url", url, "--out", db,
-                              "--all-dates"};
+    const QStringList args = {"--update", "eibi",  "--season", season,       "--url",
+                              url,        "--out", db,         "--all-dates"};
     const Run first = mkdb(args);
     QCOMPARE(first.exitCode, firstExit);
     QVERIFY2(first.out.contains(QString(firstSays).replace("%1", url)), qPrintable(first.out));

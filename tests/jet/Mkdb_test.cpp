@@ -188,11 +188,12 @@ void MkdbTest::outputIsReplacedFollowedOrRefused_data() {
     QTest::addColumn<QString>("out");
     const QMap<QString, QStringList> sources = {
         {"--rows", {"--rows", "5", "--seed", "1"}},
-        {"--from-csv", {"--from-csv", testsupport::testFile("imports/data/sked-test.expected.csv")}},
-        {"--from-eibi", {"--from-eibi", testsupport::testFile("imports/data/sked-test.csv"),
-                         "--all-dates"}},
-        {"--from-hfcc", {"--from-hfcc", testsupport::testFile("imports/data/hfcc/A26all00.TXT"),
-                         "--all-dates"}}};
+        {"--from-csv",
+         {"--from-csv", testsupport::testFile("imports/data/sked-test.expected.csv")}},
+        {"--from-eibi",
+         {"--from-eibi", testsupport::testFile("imports/data/sked-test.csv"), "--all-dates"}},
+        {"--from-hfcc",
+         {"--from-hfcc", testsupport::testFile("imports/data/hfcc/A26all00.TXT"), "--all-dates"}}};
     for (auto it = sources.cbegin(); it != sources.cend(); ++it)
         for (const char *out : {"old file kept as .bak", "link to a file", "FIFO"})
             QTest::addRow("%s, %s", qPrintable(it.key()), out) << it.value() << QString(out);
@@ -216,7 +217,8 @@ void MkdbTest::outputIsReplacedFollowedOrRefused() {
         QCOMPARE(r.exitCode, 3);
         QVERIFY2(r.err.contains("is not a regular file"), qPrintable(r.err));
         QVERIFY(QFileInfo(given).exists() && !QFileInfo(given).isFile());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"ILGDATA.MDB"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System),
+                 QStringList{"ILGDATA.MDB"});
         return;
     }
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));

@@ -2,6 +2,7 @@
 #include "mainwindow/ScheduleGridWidget.h"
 #include "schedule/LanguageSelectorWindow.h"
 #include "schedule/QueryDialog.h"
+#include "support/LocalHttpServer.h"
 #include "support/ProgramUnderTest.h"
 
 #include <QAction>
@@ -11,15 +12,32 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
 
 // The program's folder holds a copy of the 1,500-row sample database.
 struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
-    Program() {
+    // A local server holds the EiBi test schedule as A24, the season of the program's clock.
+    LocalHttpServer server;
+
+    explicit Program(const std::function<void(app::FetchSettings &)> &settings = {}) {
         QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), database());
+        server.start();
+        server.answers.insert(
+            "/sked-a24.csv",
+            {200,
+             testsupport::fileBytes(testsupport::testFile("imports/data/sked-test.csv")),
+             {{"Last-Modified", "Fri, 17 May 2024 10:00:00 GMT"}},
+             {}});
+        state.fetch.eibiAddress =
+            QStringLiteral("http://127.0.0.1:%1/sked-<season>.csv").arg(server.serverPort());
+        if (settings)
+            settings(state.fetch);
         start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
     }
 
@@ -57,6 +75,23 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
         });
         answer.start(10);
         form->findChild<QAction *>(item)->trigger();
+    }
+
+    // "Update Schedule…" with every entry kept: Download, and Close when it stays open.
+    bool updateFromMenu() {
+        bool seen = false;
+        QTimer::singleShot(0, [&seen] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != "UpdateSchedule")
+                return;
+            seen = true;
+            dialog->findChild<QCheckBox *>("AllDates")->setChecked(true);
+            dialog->findChild<QPushButton *>("Download")->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        form->findChild<QAction *>("UpdateSchedule")->trigger();
+        return seen;
     }
 };
 
@@ -113,6 +148,48 @@ private slots:
         // Three French rows and "English/Spanish/Castellano/French".
         QCOMPARE(p.caption(), QString("VAZOdariDATA   4 Records in French"));
         QCOMPARE(p.languages().first(), QString("ALL"));
+    }
+
+    void updateFetchesThenIsUpToDate() {
+        Program p;
+        p.prompts.answers = {app::AnswerOk, app::AnswerOk};
+        QVERIFY2(p.updateFromMenu(), "the Update Schedule dialog never appeared");
+        QCOMPARE(p.caption(), QString("VAZOdariDATA   23 Records in ALL Languages"));
+        QCOMPARE(p.store.values.value("source") + ' ' + p.store.values.value("season"),
+                 QString("EiBi A24")); // kept at once, not only at exit
+        QVERIFY(p.updateFromMenu());
+        QCOMPARE(p.prompts.shown.last(), QString("Update Schedule: The schedule is up to date."));
+    }
+
+    void startOffersTheNewSeason() {
+        Program p([](app::FetchSettings &f) { f.inUse.season = "B23"; });
+        auto *notice = p.form->findChild<QLabel *>("ScheduleNotice");
+        QVERIFY(notice);
+        QVERIFY2(notice->text().startsWith("The B23 schedule is in use and A24 has begun"),
+                 qPrintable(notice->text()));
+        bool dialogSeen = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            dialogSeen = dialog && dialog->objectName() == "UpdateSchedule";
+            if (dialog)
+                dialog->reject();
+        });
+        emit notice->linkActivated("update");
+        QVERIFY(dialogSeen);
+        QVERIFY(p.server.requests.isEmpty()); // nothing fetched unasked
+    }
+
+    void weeklyCheckPutsTheScheduleInPlaceInTheBackground() {
+        Program p([](app::FetchSettings &f) { f.checkWeekly = true; });
+        QTRY_COMPARE_WITH_TIMEOUT(p.caption(),
+                                  QString("VAZOdariDATA   23 Records in ALL Languages"), 20000);
+        QCOMPARE(p.form->findChild<QLabel *>("ScheduleNotice")->text(),
+                 QString("A new schedule was put in place: EiBi A24."));
+        QCOMPARE(p.store.values.value("lastweeklycheck"), QString("2024-05-17"));
+        QAction *option = p.form->findChild<QAction *>("CheckWeekly");
+        QVERIFY(option->isChecked());
+        option->trigger();
+        QCOMPARE(p.store.values.value("checkweekly"), QString("False"));
     }
 
     void cancelOrBadFileLeavesDatabaseAndGrid_data() {
