@@ -85,8 +85,10 @@ bool ImportUi::progress(int percent, const QString &what) {
 }
 
 void ImportUi::closeProgress() {
-    if (m_dialog)
+    if (m_dialog) { // hidden now: a message box may follow before the event loop deletes it
+        m_dialog->hide();
         m_dialog->deleteLater();
+    }
     m_dialog = nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <limits>
 
 namespace imports {
 
@@ -69,12 +70,27 @@ QDate eibiDate(const QString &ddmm, QDate near) {
     return best;
 }
 
+// A span with both ends is placed so that it takes in near when one placing does (1 April to
+// 15 March takes in December), else as close to near as it comes.
 DateSpan eibiSpan(const QString &start, const QString &end, QDate near) {
     const QDate first = eibiDate(start, near);
-    QDate last = eibiDate(end, first.isValid() ? first : near);
-    if (first.isValid() && last.isValid() && last < first)
-        last = last.addYears(1);
-    return {first, last};
+    const QDate last = eibiDate(end, first.isValid() ? first : near);
+    if (!first.isValid() || !last.isValid())
+        return {first, last};
+    DateSpan best;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    for (int shift = -1; shift <= 1; ++shift) {
+        const QDate from = first.addYears(shift);
+        QDate to = last.addYears(shift);
+        if (to < from)
+            to = to.addYears(1);
+        const qint64 distance = near < from ? near.daysTo(from) : near > to ? to.daysTo(near) : 0;
+        if (distance < bestDistance) {
+            best = {from, to};
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 QDate hfccDate(const QString &ddmmyy) {

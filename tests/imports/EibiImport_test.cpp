@@ -303,9 +303,11 @@ void EibiImportTest::datedEntries_data() {
     QTest::newRow("1 April to 15 March: the end in the next year")
         << "0104"
         << "1503" << QDate(2026, 7, 21) << "2026-04-01 2027-03-15" << true;
-    QTest::newRow("not begun yet")
+    QTest::newRow("in December, the span from April of the same year")
+        << "0104" << "1503" << QDate(2026, 12, 7) << "2026-04-01 2027-03-15" << true;
+    QTest::newRow("ended five days ago, begins again in twelve")
         << "0104"
-        << "1503" << QDate(2026, 3, 20) << "2026-04-01 2027-03-15" << false;
+        << "1503" << QDate(2026, 3, 20) << "2025-04-01 2026-03-15" << false;
     QTest::newRow("over New Year, asked in January")
         << "1512"
         << "1501" << QDate(2027, 1, 10) << "2026-12-15 2027-01-15" << true;
