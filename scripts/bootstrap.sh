@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   mdbtools mdbtools-dev libglib2.0-dev
-  libsqlite3-dev
+  libsqlite3-dev libzip-dev
   fonts-liberation fontconfig
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FetchSettings.h"
 #include "app/FieldCatalogue.h"
 
 #include <QDateTime>
@@ -62,6 +63,7 @@ struct ProgramState {
         "Remarks,Status,STN,Target,TargetALL,UTCB,UTCE");
     QString CurrentFileName = QStringLiteral("ilgsdata.txt");
     OwnSettings own;
+    FetchSettings fetch; // section "Schedule Fetch"
 
     // Code tables.
     schedule::CodeTables codes;

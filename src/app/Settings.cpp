@@ -111,6 +111,7 @@ void LoadSettings(ProgramState &s, SettingsStore &store, ScreenTwips screen) {
     s.FormTop = r.text("FormTop", realText(screen.height / 2));
     s.FormLeft = r.int16("FormLeft", roundToInt16(screen.width / 4).value_or(0));
     LoadOwnSettings(s.own, store);
+    LoadFetchSettings(s.fetch, store);
 }
 
 void LoadOwnSettings(OwnSettings &own, SettingsStore &store) {
@@ -176,7 +177,7 @@ void SaveSettings(ProgramState &s, SettingsStore &store, const SaveContext &wind
     w.text("SourceListStr", s.SourceListStr);
     w.text("CurrentFileName", s.CurrentFileName);
     SaveOwnSettings(s.own, store);
-    store.flush();
+    SaveFetchSettings(s.fetch, store);
 }
 
 } // namespace app

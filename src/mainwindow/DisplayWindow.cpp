@@ -1,5 +1,7 @@
 #include "mainwindow/DisplayWindow.h"
 
+#include "imports/UpdateFlow.h"
+
 #include "app/Conversions.h"
 #include "app/PromptsQt.h"
 #include "app/ScreenUnitsUi.h"
@@ -162,6 +164,7 @@ void DisplayForm::Form_Load() {
     applyOptionMarks();
     m_grid->refresh();
     reportDatabaseProblem();
+    startScheduleChecks();
 }
 
 void DisplayForm::repaintColours() {
