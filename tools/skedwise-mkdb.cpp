@@ -1,6 +1,7 @@
 // Writes a schedule database (MyDataTable in a Jet 4 file): a synthetic schedule from a
 // seed, or the rows of a CSV file.
 
+#include "app/Version.h"
 #include "eibi/EibiImport.h"
 #include "jet/CsvRows.h"
 #include "jet/Jet4Writer.h"
@@ -175,6 +176,8 @@ int fromEibi(const Options &o) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (app::printVersionIfAsked(argc, argv, "skedwise-mkdb"))
+        return 0;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {

@@ -23,7 +23,7 @@ public:
 inline constexpr char16_t ImportTitle[] = u"Import EiBi Schedule";
 
 // "Functions" > "Import EiBi Schedule…": file dialog, import with progress and cancel into
-// databasePath (the ILGDATA.MDB beside the program), summary, reload. Cancel or a failure
+// databasePath (where the listener's schedule goes), summary, reload. Cancel or a failure
 // leaves the database and the grid as they were.
 void ImportEibi_Click(ImportEibiPort &port, app::Prompts &prompts, const EibiCodes &codes,
                       const QString &databasePath);

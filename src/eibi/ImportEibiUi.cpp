@@ -1,20 +1,19 @@
 #include "eibi/ImportEibiUi.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 
 namespace eibi {
 
-ImportEibiUi::ImportEibiUi(QWidget *parent, std::function<void()> reload)
-    : m_parent(parent), m_reload(std::move(reload)) {}
+ImportEibiUi::ImportEibiUi(QWidget *parent, QString startFolder, std::function<void()> reload)
+    : m_parent(parent), m_startFolder(std::move(startFolder)), m_reload(std::move(reload)) {}
 
 ImportEibiUi::~ImportEibiUi() {
     closeProgress();
 }
 
 QString ImportEibiUi::chooseScheduleFile() {
-    return QFileDialog::getOpenFileName(m_parent, QString::fromUtf16(ImportTitle), QDir::homePath(),
+    return QFileDialog::getOpenFileName(m_parent, QString::fromUtf16(ImportTitle), m_startFolder,
                                         QStringLiteral("EiBi schedules (sked-*.csv *.csv);;All "
                                                        "files (*)"));
 }

@@ -9,10 +9,11 @@
 
 namespace eibi {
 
-// The import's file dialog and progress dialog; the reload is the main window's.
+// The import's file dialog, opening in startFolder, and progress dialog; the reload is the main
+// window's.
 class ImportEibiUi : public ImportEibiPort {
 public:
-    ImportEibiUi(QWidget *parent, std::function<void()> reload);
+    ImportEibiUi(QWidget *parent, QString startFolder, std::function<void()> reload);
     ~ImportEibiUi() override;
 
     QString chooseScheduleFile() override;
@@ -22,6 +23,7 @@ public:
 
 private:
     QWidget *m_parent;
+    QString m_startFolder;
     std::function<void()> m_reload;
     QPointer<QProgressDialog> m_dialog;
 };

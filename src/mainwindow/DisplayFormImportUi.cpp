@@ -8,16 +8,18 @@
 namespace mainwindow {
 
 void DisplayForm::ImportEibi_Click() {
-    eibi::ImportEibiUi dialogs(this, [this] { reloadSchedule(); });
+    eibi::ImportEibiUi dialogs(this, m_services.paths.writeFolder(), [this] { reloadSchedule(); });
     eibi::ImportEibi_Click(dialogs, m_services.prompts, eibi::EibiCodes::builtIn(),
-                           m_services.programFile(QStringLiteral("ILGDATA.MDB")));
+                           m_services.paths.importTarget());
 }
 
-// The file was replaced under the same name: every reader of it reads it again, and the grid
-// shows the new rows with the filter, sort and columns the user had.
+// The file was replaced (or, installed, the listener's own now stands in for the shipped
+// sample): every reader reads it again, and the grid shows the new rows with the filter, sort
+// and columns the user had.
 void DisplayForm::reloadSchedule() {
-    const QString database = m_services.programFile(QStringLiteral("ILGDATA.MDB"));
+    const QString database = m_services.paths.database();
     app::BusyPointer busy;
+    m_services.tables.forget(m_data1.databaseName());
     m_services.tables.forget(database);
     m_data1.setDatabaseName(database);
     m_data2.setDatabaseName(database);

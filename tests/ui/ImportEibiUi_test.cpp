@@ -18,7 +18,7 @@ void ImportEibiUiTest::progressDialogShowsAndCancels() {
     QWidget window;
     window.show();
     int reloads = 0;
-    ImportEibiUi ui(&window, [&reloads] { ++reloads; });
+    ImportEibiUi ui(&window, QString(), [&reloads] { ++reloads; });
     QVERIFY(ui.progress(10));
     auto *dialog = window.findChild<QProgressDialog *>();
     QVERIFY(dialog);
@@ -36,7 +36,7 @@ void ImportEibiUiTest::progressDialogShowsAndCancels() {
 
 void ImportEibiUiTest::closingWithoutProgressIsHarmless() {
     QWidget window;
-    ImportEibiUi ui(&window, {});
+    ImportEibiUi ui(&window, QString(), {});
     ui.closeProgress();
     ui.reloadDatabase();
     QVERIFY(!window.findChild<QProgressDialog *>());

@@ -15,12 +15,17 @@
 
 namespace {
 
-// The program's folder holds a copy of the 1,500-row sample database.
+// The program's folder holds a copy of the 1,500-row sample database; installed, the shipped
+// folder does.
 struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
-    Program() {
-        QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), database());
-        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
+    explicit Program(bool installed = false) {
+        const app::Paths paths =
+            installed ? installedPaths() : app::Paths::besideProgram(dir.path());
+        QDir().mkpath(paths.shippedFolder());
+        QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), paths.database());
+        start(paths, QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
     }
+    QString dialogFolder; // where the import's file dialog opened
 
     QString caption() const { return form->grid()->caption(); }
     QStringList listOf(QWidget *window, const char *name) const {
@@ -40,10 +45,11 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
 
     // Runs the menu item; the file dialog gets schedule, or is cancelled when it is empty.
     void importFromMenu(const QString &schedule) {
-        QTimer::singleShot(0, [schedule] {
+        QTimer::singleShot(0, [this, schedule] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
+            dialogFolder = dialog->directory().path();
             if (schedule.isEmpty())
                 return dialog->reject();
             dialog->selectFile(schedule);
@@ -94,6 +100,19 @@ private slots:
         // The lists read from the database at start show the new schedule's entries.
         QVERIFY(p.languages().contains("Faroese"));
         QVERIFY(p.stations().contains("Radio Decimal 24h"));
+    }
+
+    void installedImportGoesToTheListenersFolder() {
+        Program p(true);
+        const QString shipped = p.dir.filePath("usr/share/skedwise/ILGDATA.MDB");
+        const QByteArray sample = digest(shipped);
+        QCOMPARE(p.caption(), SampleCaption);
+        p.prompts.answers = {app::AnswerOk};
+        p.importFromMenu(testsupport::testFile("eibi/data/sked-test.csv"));
+        QCOMPARE(p.dialogFolder, p.dir.filePath("data/Skedwise"));
+        QCOMPARE(p.caption(), QString("VAZOdariDATA   23 Records in ALL Languages"));
+        QVERIFY(QFileInfo::exists(p.dir.filePath("data/Skedwise/ILGDATA.MDB")));
+        QCOMPARE(digest(shipped), sample);
     }
 
     void importKeepsTheLanguageFilter() {
