@@ -11,7 +11,7 @@ QString sampleNotice(const app::Paths &paths) {
                "This schedule is a sample of made-up broadcasts: its stations, times and "
                "frequencies are not real.\n\nFor a real schedule, download the season's EiBi "
                "list (sked-a26.csv or sked-b26.csv, from www.eibispace.de) and choose "
-               "Functions > Import EiBi Schedule…. Skedwise keeps it in %1.")
+               "\"Import EiBi Schedule…\" in the Functions menu. Skedwise keeps it in %1.")
         .arg(QDir::toNativeSeparators(paths.listenerFolder()));
 }
 

@@ -119,20 +119,6 @@ private slots:
         QVERIFY2(problem.isEmpty() ? said.isEmpty() : said.contains(rooted(problem)),
                  qPrintable(said));
     }
-
-    void helperProgram_data() {
-        QTest::addColumn<QString>("programDir");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("a build folder: beside the program") << "build"
-                                                            << "build/skedwise-jetread";
-        QTest::newRow("installed: in libexec") << "usr/bin"
-                                               << "usr/libexec/skedwise/skedwise-jetread";
-    }
-    void helperProgram() {
-        QFETCH(QString, programDir);
-        QFETCH(QString, expected);
-        QCOMPARE(Paths::helperProgram(at(programDir), "skedwise-jetread"), at(expected));
-    }
 };
 
 QTEST_GUILESS_MAIN(PathsTest)

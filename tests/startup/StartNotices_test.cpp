@@ -3,31 +3,26 @@
 
 #include <QTemporaryDir>
 
-// An installed program (usr/bin, its sample in usr/share/skedwise) or a build folder.
+// An installed program: usr/bin, its sample in usr/share/skedwise.
 class StartNoticesTest : public QObject {
     Q_OBJECT
 
 private slots:
     void notices_data() {
-        QTest::addColumn<bool>("buildFolder");
         QTest::addColumn<bool>("ownSchedule");
         QTest::addColumn<bool>("saidBefore");
         QTest::addColumn<bool>("folderBlocked");
         QTest::addColumn<QStringList>("expected"); // a part of each notice, in order
         const QString sample = "sample of made-up broadcasts";
         QTest::newRow("first start on the shipped sample says it is made up")
-            << false << false << false << false << QStringList{sample};
-        QTest::newRow("the sample is told once only")
-            << false << false << true << false << QStringList{};
+            << false << false << false << QStringList{sample};
+        QTest::newRow("the sample is told once only") << false << true << false << QStringList{};
         QTest::newRow("an imported schedule is not the sample")
-            << false << true << false << false << QStringList{};
-        QTest::newRow("a build folder's sample is not told")
-            << true << false << false << false << QStringList{};
+            << true << false << false << QStringList{};
         QTest::newRow("a folder that cannot be written is told first")
-            << false << false << false << true << QStringList{"cannot write there", sample};
+            << false << false << true << QStringList{"cannot write there", sample};
     }
     void notices() {
-        QFETCH(bool, buildFolder);
         QFETCH(bool, ownSchedule);
         QFETCH(bool, saidBefore);
         QFETCH(bool, folderBlocked);
@@ -40,9 +35,7 @@ private slots:
         if (ownSchedule)
             QVERIFY(testsupport::writeFile(root.filePath("data/Skedwise/ILGDATA.MDB"), "x"));
         const QString xdg = root.filePath(folderBlocked ? "blocked" : "data");
-        const app::Paths paths =
-            buildFolder ? app::Paths::besideProgram(root.filePath("usr/share/skedwise"))
-                        : app::Paths::locate(root.filePath("usr/bin"), xdg, root.path());
+        const app::Paths paths = app::Paths::locate(root.filePath("usr/bin"), xdg, root.path());
         app::OwnSettings own;
         own.SampleNoticeShown = saidBefore;
         const QStringList notices = startup::startNotices(paths, own);
