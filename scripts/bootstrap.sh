@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
   poppler-utils
+  dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
 )
 
 missing=()

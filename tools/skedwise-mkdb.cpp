@@ -1,6 +1,7 @@
 // Writes a schedule database (MyDataTable in a Jet 4 file): a synthetic schedule from a
 // seed, the rows of a CSV file, or an EiBi or HFCC schedule from a file or fetched.
 
+#include "app/Version.h"
 #include "fetch/FetchState.h"
 #include "imports/UpdateFlow.h"
 #include "jet/CsvRows.h"
@@ -293,6 +294,8 @@ int update(const Options &o) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (app::printVersionIfAsked(argc, argv, "skedwise-mkdb"))
+        return 0;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {

@@ -118,11 +118,13 @@ void LoadOwnSettings(OwnSettings &own, SettingsStore &store) {
     Reader r(store, OwnSettingsSection);
     const OwnSettings d;
     own.SetReceiverMode = r.flag("SetReceiverMode", d.SetReceiverMode);
+    own.SampleNoticeShown = r.flag("SampleNoticeShown", d.SampleNoticeShown);
 }
 
 void SaveOwnSettings(const OwnSettings &own, SettingsStore &store) {
     Writer w(store, OwnSettingsSection);
     w.flag("SetReceiverMode", own.SetReceiverMode);
+    w.flag("SampleNoticeShown", own.SampleNoticeShown);
 }
 
 QString columnCharsFromGrid(const ProgramState &s, const SaveContext &windows) {

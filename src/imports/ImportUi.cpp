@@ -31,9 +31,10 @@ Validity ValidityChooser::validity() const {
     return m_all->isChecked() ? Validity::all() : Validity::on(m_day->date());
 }
 
-ImportUi::ImportUi(QWidget *parent, std::function<void()> reload,
+ImportUi::ImportUi(QWidget *parent, QString startFolder, std::function<void()> reload,
                    std::function<void(const app::ScheduleRecord &)> record)
-    : m_parent(parent), m_reload(std::move(reload)), m_record(std::move(record)) {}
+    : m_parent(parent), m_startFolder(std::move(startFolder)), m_reload(std::move(reload)),
+      m_record(std::move(record)) {}
 
 ImportUi::~ImportUi() {
     closeProgress();
@@ -44,7 +45,7 @@ QString ImportUi::chooseScheduleFile(fetch::Source source) {
                                ? QStringLiteral("EiBi schedules (sked-*.csv *.csv);;All files (*)")
                                : QStringLiteral("HFCC season files (*allx2.zip *.zip *all00.txt "
                                                 "*all00.TXT);;All files (*)");
-    return QFileDialog::getOpenFileName(m_parent, importTitle(source), QDir::homePath(), filter);
+    return QFileDialog::getOpenFileName(m_parent, importTitle(source), m_startFolder, filter);
 }
 
 std::optional<Validity> ImportUi::chooseValidity(const QString &file, QDate todayUtc) {

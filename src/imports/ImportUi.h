@@ -24,11 +24,11 @@ private:
     QCheckBox *m_all;
 };
 
-// The imports' and the update's file dialog, day dialog and progress dialog; the reload and
-// the record are the main window's.
+// The imports' and the update's file dialog (opening in startFolder), day dialog and progress
+// dialog; the reload and the record are the main window's.
 class ImportUi : public ImportPort {
 public:
-    ImportUi(QWidget *parent, std::function<void()> reload,
+    ImportUi(QWidget *parent, QString startFolder, std::function<void()> reload,
              std::function<void(const app::ScheduleRecord &)> record);
     ~ImportUi() override;
 
@@ -41,6 +41,7 @@ public:
 
 private:
     QWidget *m_parent;
+    QString m_startFolder;
     std::function<void()> m_reload;
     std::function<void(const app::ScheduleRecord &)> m_record;
     QPointer<QProgressDialog> m_dialog;

@@ -20,7 +20,7 @@ QDateTime nowUtc(const app::Services &services) {
 
 // The one place that says where an imported or fetched schedule is written.
 QString DisplayForm::scheduleDatabasePath() const {
-    return m_services.programFile(QStringLiteral("ILGDATA.MDB"));
+    return m_services.paths.importTarget();
 }
 
 void DisplayForm::addScheduleItems(QMenu *functions) {
@@ -41,7 +41,7 @@ void DisplayForm::addWeeklyCheckItem(QMenu *options) {
 
 imports::ImportUi DisplayForm::importDialogs() {
     return imports::ImportUi(
-        this, [this] { reloadSchedule(); },
+        this, m_services.paths.writeFolder(), [this] { reloadSchedule(); },
         [this](const app::ScheduleRecord &record) { recordSchedule(record); });
 }
 
@@ -137,11 +137,13 @@ void DisplayForm::weeklyCheckDone(const imports::UpdateResult &result) {
                            .arg(result.record.source, result.record.season));
 }
 
-// The file was replaced under the same name: every reader of it reads it again, and the grid
-// shows the new rows with the filter, sort and columns the user had.
+// The file was replaced (or, installed, the listener's own now stands in for the shipped
+// sample): every reader reads it again, and the grid shows the new rows with the filter, sort
+// and columns the user had.
 void DisplayForm::reloadSchedule() {
-    const QString database = scheduleDatabasePath();
+    const QString database = m_services.paths.database();
     app::BusyPointer busy;
+    m_services.tables.forget(m_data1.databaseName());
     m_services.tables.forget(database);
     m_data1.setDatabaseName(database);
     m_data2.setDatabaseName(database);

@@ -1,5 +1,7 @@
+#include "app/ProgramIconUi.h"
 #include "app/PromptsQt.h"
 #include "app/SingleInstance.h"
+#include "app/Version.h"
 #include "rx/ClipboardLink.h"
 #include "rx/HamlibRig.h"
 #include "rx/RigSession.h"
@@ -41,6 +43,8 @@ void askSettings(rx::RxWindow &window, rx::RigSession &session) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    if (app::printVersionIfAsked(argc, argv, "skedwise-rx"))
+        return 0;
     QCoreApplication::setOrganizationName(QStringLiteral("Skedwise"));
     QCoreApplication::setApplicationName(QStringLiteral("skedwise-rx"));
     QStringList arguments;
@@ -54,6 +58,8 @@ int main(int argc, char *argv[]) {
         return options.help ? 0 : 2;
     }
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(app::programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.skedwise.SkedwiseReceiver"));
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     app::SingleInstance lock(runtime + QStringLiteral("/skedwise-rx-%1.lock").arg(qgetenv("USER")));
     if (!ownCopy(lock))

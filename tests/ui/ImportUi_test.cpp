@@ -23,7 +23,7 @@ void ImportUiTest::progressDialogShowsAndCancels() {
     QWidget window;
     window.show();
     int reloads = 0;
-    ImportUi ui(&window, [&reloads] { ++reloads; }, {});
+    ImportUi ui(&window, QString(), [&reloads] { ++reloads; }, {});
     QVERIFY(ui.progress(10, "Importing the EiBi schedule…"));
     auto *dialog = window.findChild<QProgressDialog *>();
     QVERIFY(dialog);
@@ -53,7 +53,7 @@ void ImportUiTest::dayDialogGivesTheDayOrAll() {
     QFETCH(bool, accept);
     QFETCH(QString, expected);
     QWidget window;
-    ImportUi ui(&window, {}, {});
+    ImportUi ui(&window, QString(), {}, {});
     bool seen = false;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());

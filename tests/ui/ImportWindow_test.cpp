@@ -20,13 +20,18 @@
 
 namespace {
 
-// The program's folder holds a copy of the 1,500-row sample database.
+// The program's folder holds a copy of the 1,500-row sample database; installed, the shipped
+// folder does.
 struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
     // A local server holds the EiBi test schedule as A24, the season of the program's clock.
     LocalHttpServer server;
 
-    explicit Program(const std::function<void(app::FetchSettings &)> &settings = {}) {
-        QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), database());
+    explicit Program(const std::function<void(app::FetchSettings &)> &settings = {},
+                     bool installed = false) {
+        const app::Paths paths =
+            installed ? installedPaths() : app::Paths::besideProgram(dir.path());
+        QDir().mkpath(paths.shippedFolder());
+        QFile::copy(testsupport::fixture("schedule/ILGDATA.MDB"), paths.database());
         server.start();
         server.answers.insert(
             "/sked-a24.csv",
@@ -38,8 +43,9 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
             QStringLiteral("http://127.0.0.1:%1/sked-<season>.csv").arg(server.serverPort());
         if (settings)
             settings(state.fetch);
-        start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
+        start(paths, QDateTime(QDate(2024, 5, 17), QTime(12, 0), Qt::UTC), false);
     }
+    QString dialogFolder; // where the import's file dialog opened
 
     QString caption() const { return form->grid()->caption(); }
     QStringList listOf(QWidget *window, const char *name) const {
@@ -61,9 +67,10 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
     // day dialog keeps every entry.
     void importFromMenu(const QString &schedule, const char *item = "ImportEibi") {
         QTimer answer;
-        QObject::connect(&answer, &QTimer::timeout, [schedule] {
+        QObject::connect(&answer, &QTimer::timeout, [this, schedule] {
             QWidget *modal = QApplication::activeModalWidget();
             if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                dialogFolder = files->directory().path();
                 if (schedule.isEmpty())
                     return files->reject();
                 files->selectFile(schedule);
@@ -137,6 +144,19 @@ private slots:
         // The lists read from the database at start show the new schedule's entries.
         QVERIFY(p.languages().contains("Faroese"));
         QVERIFY(p.stations().contains("Radio Decimal 24h"));
+    }
+
+    void installedImportGoesToTheListenersFolder() {
+        Program p({}, true);
+        const QString shipped = p.dir.filePath("usr/share/skedwise/ILGDATA.MDB");
+        const QByteArray sample = digest(shipped);
+        QCOMPARE(p.caption(), SampleCaption);
+        p.prompts.answers = {app::AnswerOk};
+        p.importFromMenu(testsupport::testFile("imports/data/sked-test.csv"));
+        QCOMPARE(p.dialogFolder, p.dir.filePath("data/Skedwise"));
+        QCOMPARE(p.caption(), QString("VAZOdariDATA   23 Records in ALL Languages"));
+        QVERIFY(QFileInfo::exists(p.dir.filePath("data/Skedwise/ILGDATA.MDB")));
+        QCOMPARE(digest(shipped), sample);
     }
 
     void importKeepsTheLanguageFilter() {
