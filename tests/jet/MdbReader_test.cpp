@@ -92,20 +92,13 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("jetVersion");
-        QTest::newRow("Jet 3 one column of each common type") << "access97.mdb"
-                                                              << "Table1" << 3;
-        QTest::newRow("Jet 4 one column of each common type") << "access2000.mdb"
-                                                              << "Table1" << 4;
-        QTest::newRow("Jet 4 89 columns no rows") << "access2000.mdb"
-                                                  << "Table2" << 4;
-        QTest::newRow("Jet 4 replication id column") << "access2000.mdb"
-                                                     << "Table4" << 4;
-        QTest::newRow("Jet 3 89 columns no rows") << "access97.mdb"
-                                                  << "Table2" << 3;
-        QTest::newRow("Numeric and Memo columns") << "access2000-numeric.mdb"
-                                                  << "test" << 4;
-        QTest::newRow("schedule nulls and non-ASCII") << "../schedule/ILGDATA.MDB"
-                                                      << "MyDataTable" << 4;
+        addRow("Jet 3 one column of each common type", "access97.mdb", "Table1", 3);
+        addRow("Jet 4 one column of each common type", "access2000.mdb", "Table1", 4);
+        addRow("Jet 4 89 columns no rows", "access2000.mdb", "Table2", 4);
+        addRow("Jet 4 replication id column", "access2000.mdb", "Table4", 4);
+        addRow("Jet 3 89 columns no rows", "access97.mdb", "Table2", 3);
+        addRow("Numeric and Memo columns", "access2000-numeric.mdb", "test", 4);
+        addRow("schedule nulls and non-ASCII", "../schedule/ILGDATA.MDB", "MyDataTable", 4);
     }
     void accessFilesReadAsMdbExportShowsThem() {
         QFETCH(QString, file);
@@ -137,25 +130,6 @@ private slots:
             }
     }
 
-    void columnKindsFollowTheFileTypes() {
-        const QString path = testsupport::fixture("access/access2000.mdb");
-        REQUIRE_FIXTURE(path);
-        const auto read = jet::readTableDirect(path, "Table1");
-        QCOMPARE(read.status, ReadStatus::Ok);
-        const auto &cols = read.table->columns();
-        const QString kinds = [&] {
-            QString s;
-            for (const auto &c : cols)
-                s += c.kind == jet::ColumnKind::Number ? u'N' : u'T';
-            return s;
-        }();
-        QCOMPARE(kinds, QString("TTNNNNTNN")); // DateTime reads as text
-        QCOMPARE(cols[0].size, 50);            // characters, not Jet 4's bytes
-        QCOMPARE(cols[0].sourceType, int(MDB_TEXT));
-        QCOMPARE(cols[7].sourceType, int(MDB_MONEY));
-        QCOMPARE(read.table->cell(0, 6), Cell::fromText("1974-09-21 00:00:00"));
-    }
-
     void scheduleEqualsItsCsv() {
         const QString mdb = testsupport::fixture("schedule/ILGDATA.MDB");
         const QString csv = testsupport::fixture("schedule/rows.csv");
@@ -184,34 +158,15 @@ private slots:
         QVERIFY(nonAscii > 0);
     }
 
-    void tableNamesIgnoreLetterCase_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<ReadStatus>("status");
-        QTest::newRow("exact") << "MyDataTable" << ReadStatus::Ok;
-        QTest::newRow("lower case") << "mydatatable" << ReadStatus::Ok;
-        QTest::newRow("prefix is not the table") << "MyData" << ReadStatus::NoTable;
-        QTest::newRow("system table is not a user table") << "MSysObjectsX" << ReadStatus::NoTable;
-    }
-    void tableNamesIgnoreLetterCase() {
-        QFETCH(QString, name);
-        QFETCH(ReadStatus, status);
-        const QString path = testsupport::fixture("schedule/ILGDATA.MDB");
-        REQUIRE_FIXTURE(path);
-        jet::MdbReader reader;
-        QCOMPARE(reader.open(path), ReadStatus::Ok);
-        QCOMPARE(reader.tableNames(), QStringList{"MyDataTable"});
-        QCOMPARE(reader.openTable(name), status);
-    }
-
     void filesThatAreNoDatabase_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<ReadStatus>("status");
-        QTest::newRow("zero bytes") << QByteArray() << ReadStatus::NotAccess;
-        QTest::newRow("text file") << QByteArray(5000, 'x') << ReadStatus::NotAccess;
-        QTest::newRow("Jet name at the wrong place")
-            << QByteArray("Standard Jet DB").leftJustified(4096, '\0') << ReadStatus::NotAccess;
-        QTest::newRow("missing file") << QByteArray("<none>") << ReadStatus::NotFound;
-        QTest::newRow("a folder") << QByteArray("<folder>") << ReadStatus::Unreadable;
+        addRow("zero bytes", QByteArray(), ReadStatus::NotAccess);
+        addRow("text file", QByteArray(5000, 'x'), ReadStatus::NotAccess);
+        addRow("Jet name at the wrong place",
+               QByteArray("Standard Jet DB").leftJustified(4096, '\0'), ReadStatus::NotAccess);
+        addRow("missing file", QByteArray("<none>"), ReadStatus::NotFound);
+        addRow("a folder", QByteArray("<folder>"), ReadStatus::Unreadable);
     }
     void filesThatAreNoDatabase() {
         QFETCH(QByteArray, content);

@@ -1,12 +1,9 @@
 #include "schedule/SyntheticSchedule.h"
+#include "support/TestSupport.h"
 
-#include <QHash>
-#include <QSet>
 #include <QTest>
 
-#include <algorithm>
 #include <cmath>
-#include <functional>
 
 using jet::Cell;
 using Rows = std::vector<std::vector<Cell>>;
@@ -80,10 +77,6 @@ QString firstBadRow(const Rows &rows) {
     return {};
 }
 
-int count(const Rows &rows, const std::function<bool(const std::vector<Cell> &)> &test) {
-    return int(std::count_if(rows.begin(), rows.end(), test));
-}
-
 } // namespace
 
 class SyntheticScheduleTest : public QObject {
@@ -92,17 +85,15 @@ class SyntheticScheduleTest : public QObject {
 private slots:
     void everyRowIsConsistent_data();
     void everyRowIsConsistent();
-    void hasWhatRealSchedulesHave();
-    void admCodesAgreeWithCountries();
     void seedDecidesTheRows();
 };
 
 void SyntheticScheduleTest::everyRowIsConsistent_data() {
     QTest::addColumn<int>("rows");
     QTest::addColumn<quint64>("seed");
-    QTest::newRow("single row") << 1 << quint64(0);
-    QTest::newRow("small schedule") << 200 << quint64(7);
-    QTest::newRow("large schedule, large seed") << 20000 << quint64(0xFFFFFFFFFFFFFFFFULL);
+    addRow("single row", 1, quint64(0));
+    addRow("small schedule", 200, quint64(7));
+    addRow("large schedule, large seed", 20000, quint64(0xFFFFFFFFFFFFFFFFULL));
 }
 
 void SyntheticScheduleTest::everyRowIsConsistent() {
@@ -112,53 +103,6 @@ void SyntheticScheduleTest::everyRowIsConsistent() {
     QCOMPARE(int(schedule.size()), rows);
     const QString bad = firstBadRow(schedule);
     QVERIFY2(bad.isEmpty(), qPrintable(bad));
-}
-
-void SyntheticScheduleTest::hasWhatRealSchedulesHave() {
-    const Rows rows = schedule::syntheticSchedule(5000, 1);
-    const auto times = [](const std::vector<Cell> &r) {
-        return std::pair(text(r, "UTCB"), text(r, "UTCE"));
-    };
-    const int overMidnight = count(rows, [&](const auto &r) {
-        const auto [b, e] = times(r);
-        return b != "...." && e != "...." && e < b;
-    });
-    QVERIFY2(overMidnight > 500 && overMidnight < 1000, qPrintable(QString::number(overMidnight)));
-    QVERIFY(count(rows, [&](const auto &r) {
-                return times(r) == std::pair<QString, QString>("0000", "0000");
-            }) > 5);
-    QVERIFY(count(rows, [&](const auto &r) { return times(r).first == "...."; }) > 5);
-    QVERIFY(count(rows, [](const auto &r) { return text(r, "Language").contains('/'); }) > 50);
-    QVERIFY(count(rows, [](const auto &r) { return text(r, "Station").contains('\''); }) > 20);
-    QVERIFY(count(rows, [](const auto &r) {
-                return std::any_of(r.begin(), r.end(), [](const Cell &c) { return c.isNull(); });
-            }) > 1000);
-    QVERIFY(count(rows, [](const auto &r) {
-                return r[size_t(column("Days"))] == Cell::fromText("");
-            }) > 20);
-    const QStringList scripts = {"É", "Р", "Ρ", "中", "ラ"};
-    for (const QString &letter : scripts)
-        QVERIFY2(count(rows, [&](const auto &r) { return text(r, "Station").contains(letter); }) >
-                     0,
-                 qPrintable("no station name with " + letter));
-    QSet<double> frequencies;
-    for (const auto &r : rows)
-        frequencies.insert(r[1].number);
-    QVERIFY2(frequencies.size() < 2500, "frequencies are not shared by several rows");
-    QVERIFY(std::any_of(frequencies.begin(), frequencies.end(),
-                        [](double f) { return f != std::floor(f); }));
-}
-
-void SyntheticScheduleTest::admCodesAgreeWithCountries() {
-    QHash<QString, QString> countryOf;
-    for (const auto &r : schedule::syntheticSchedule(5000, 2)) {
-        const QString adm = text(r, "ADM"), country = text(r, "Country");
-        if (adm.isEmpty() || country.isEmpty())
-            continue;
-        QCOMPARE(countryOf.value(adm, country), country);
-        countryOf.insert(adm, country);
-    }
-    QVERIFY(countryOf.size() > 20);
 }
 
 void SyntheticScheduleTest::seedDecidesTheRows() {

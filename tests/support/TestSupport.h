@@ -54,3 +54,8 @@ inline bool writeFile(const QString &path, const QByteArray &bytes) {
 #define REQUIRE_TOOL(name)                                                                         \
     REQUIRE_THAT(!QStandardPaths::findExecutable(QStringLiteral(name)).isEmpty(),                  \
                  QStringLiteral("the program " name))
+
+// One row of a data-driven test: addRow("what it catches", value, value, ...).
+template <typename... Values> void addRow(const char *name, Values... values) {
+    (QTest::newRow(name) << ... << values);
+}
