@@ -174,22 +174,6 @@ private slots:
         LoadSettings(b, store, Screen);
         QCOMPARE(b.own.SetReceiverMode, false);
     }
-
-    void widenedColumnReachesColChars() {
-        QTemporaryDir d;
-        IniSettingsStore store(d.path());
-        ProgramState s;
-        LoadSettings(s, store, Screen);
-        schedule::ParseFieldLists(s.fieldLists(), s.DisplayFields);
-        s.CharWidth = 120;
-        FakeWindows w;
-        w.columnTwips = {0, 9 * 120, 30 * 120, 10 * 120 + 60, 18 * 120 + 59};
-        SaveSettings(s, store, w);
-        const QStringList entries = s.ColChars.split(',');
-        QCOMPARE(entries.size(), 27);
-        // 10.5 characters round to the even 10; past the grid's columns the slots keep theirs.
-        QCOMPARE(entries.mid(0, 6), QStringList({"0", "9", "30", "10", "18", "0"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)

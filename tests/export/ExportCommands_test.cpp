@@ -67,8 +67,6 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         addRow("selected text with none selected", 0, 0, 12, QList<int>{},
                QStringList{"No Records!: No Records Selected!"});
-        addRow("selected HTML with none selected", 2, 0, 12, QList<int>{},
-               QStringList{"No Records!: No Records Selected!"});
         addRow("selected rows never asked", 0, 3, 12, QList<int>{}, QStringList{Txt});
         addRow("all text: two blanks before the count, No stops", 1, 0, 12,
                QList<int>{app::AnswerNo},
@@ -79,7 +77,6 @@ private slots:
                QList<int>{app::AnswerYes},
                QStringList{"ALL Records!: Export  0 Record(s) to Text Files?", Txt});
         addRow("index 4 does nothing", 4, 3, 12, QList<int>{}, QStringList{});
-        addRow("index -1 does nothing", -1, 3, 12, QList<int>{}, QStringList{});
     }
     void exportDialogs() {
         QFETCH(int, index);

@@ -29,23 +29,6 @@ QString writeScript(const QTemporaryDir &dir, const QString &name, const QByteAr
     return path;
 }
 
-QString firstDifference(const jet::Table &a, const jet::Table &b) {
-    if (a.columnCount() != b.columnCount() || a.rowCount() != b.rowCount())
-        return QStringLiteral("shapes differ");
-    for (int c = 0; c < a.columnCount(); ++c)
-        if (a.columns()[c].name != b.columns()[c].name ||
-            a.columns()[c].kind != b.columns()[c].kind)
-            return QStringLiteral("column %1 differs").arg(c);
-    for (int r = 0; r < a.rowCount(); ++r)
-        for (int c = 0; c < a.columnCount(); ++c)
-            if (!(a.cell(r, c) == b.cell(r, c)))
-                return QStringLiteral("row %1 column %2: %3 vs %4")
-                    .arg(r)
-                    .arg(c)
-                    .arg(jet::csvField(a.cell(r, c)), jet::csvField(b.cell(r, c)));
-    return {};
-}
-
 // A small table with every kind of cell, as the worker would send it.
 QByteArray sampleStream() {
     QByteArray out;
@@ -105,25 +88,6 @@ private slots:
 
         provider.forget(path);
         QVERIFY(provider.table(path, "MyDataTable").table != afterChange.table);
-    }
-
-    // A start-up asks for the table many times; a hanging file must cost one wait, not many.
-    void failuresAreKeptUntilTheFileChanges() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("ILGDATA.MDB");
-        QVERIFY(writeFile(path, "not a database"));
-        const QString count = dir.filePath("runs");
-        const QString fake =
-            writeScript(dir, "fake-worker", ("echo x >> '" + count + "'; exec sleep 30").toUtf8());
-        IsolatedTableProvider provider(fake, kQuickLimits);
-        const auto first = provider.table(path, "MyDataTable");
-        QVERIFY(!first.ok());
-        QCOMPARE(provider.table(path, "MyDataTable").error, first.error);
-        QCOMPARE(fileBytes(count).count('x'), 1);
-
-        QVERIFY(writeFile(path, "changed, still not a database"));
-        QVERIFY(!provider.table(path, "MyDataTable").ok());
-        QCOMPARE(fileBytes(count).count('x'), 2);
     }
 
     void unreadableFilesAreNamedInPlainWords_data() {
@@ -260,16 +224,6 @@ private slots:
         QCOMPARE(decodeAll(bytes, d), TableStreamDecoder::State::Invalid);
         QVERIFY(!d.takeTable());
         QVERIFY(!d.problem().isEmpty());
-    }
-
-    void workerFailuresKeepTheirReason() {
-        QByteArray bytes;
-        jet::TableStreamWriter w([&](const char *p, size_t n) { bytes.append(p, qsizetype(n)); });
-        w.begin();
-        w.fail(jet::ReadStatus::NoTable, "cannot open the table");
-        TableStreamDecoder d;
-        QCOMPARE(decodeAll(bytes, d), TableStreamDecoder::State::Failed);
-        QCOMPARE(d.failure(), jet::ReadStatus::NoTable);
     }
 };
 

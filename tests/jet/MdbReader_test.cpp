@@ -77,12 +77,6 @@ QString mismatch(const Cell &ours, const Cell &exported, bool isNull, int source
                             : QStringLiteral("%1 expected, got %2").arg(show(exported), show(ours));
 }
 
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 class MdbReaderTest : public QObject {
@@ -156,30 +150,6 @@ private slots:
         QVERIFY(nulls > 0);
         QVERIFY(empties > 0);
         QVERIFY(nonAscii > 0);
-    }
-
-    void filesThatAreNoDatabase_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<ReadStatus>("status");
-        addRow("zero bytes", QByteArray(), ReadStatus::NotAccess);
-        addRow("text file", QByteArray(5000, 'x'), ReadStatus::NotAccess);
-        addRow("Jet name at the wrong place",
-               QByteArray("Standard Jet DB").leftJustified(4096, '\0'), ReadStatus::NotAccess);
-        addRow("missing file", QByteArray("<none>"), ReadStatus::NotFound);
-        addRow("a folder", QByteArray("<folder>"), ReadStatus::Unreadable);
-    }
-    void filesThatAreNoDatabase() {
-        QFETCH(QByteArray, content);
-        QFETCH(ReadStatus, status);
-        QTemporaryDir dir;
-        QString path = dir.filePath("ILGDATA.MDB");
-        if (content == "<folder>")
-            QVERIFY(QDir(dir.path()).mkdir("ILGDATA.MDB"));
-        else if (content != "<none>")
-            writeFile(path, content);
-        jet::MdbReader reader;
-        QCOMPARE(reader.open(path), status);
-        QCOMPARE(jet::readTableDirect(path, "MyDataTable").status, status);
     }
 };
 

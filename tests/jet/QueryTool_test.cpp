@@ -35,17 +35,6 @@ private slots:
             QFAIL("skedwise-query is not built");
     }
 
-    // The whole table printed back must be the fixture's CSV byte for byte: quoting,
-    // Null against "", CRLF, UTF-8 and the short number form all show up in it.
-    void wholeTablePrintsAsTheFixtureCsv() {
-        REQUIRE_FIXTURE(schedule());
-        const Run r = query({schedule(), "Select * From MyDataTable"});
-        QCOMPARE(r.exitCode, 0);
-        QFile expected(testsupport::fixture("schedule/rows.csv"));
-        QVERIFY(expected.open(QIODevice::ReadOnly));
-        QCOMPARE(r.out, expected.readAll());
-    }
-
     void failuresExitWithTheirStatus_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("args");

@@ -96,8 +96,8 @@ private slots:
         QCOMPARE(rowStyleSet(s, [&](int column) { return cells.value(column); }), style);
     }
 
-    // "...." marks an unknown time: such a row is never on the air, though a find still
-    // marks it. Equal begin and end reads as on the air all day.
+    // The end minute is off the air. "...." marks an unknown time: such a row is never on the
+    // air, though a find still marks it. Equal begin and end reads as on the air all day.
     void unknownAndEqualTimes_data() {
         QTest::addColumn<Layout>("layout");
         QTest::addColumn<QString>("now");
@@ -110,6 +110,8 @@ private slots:
             addRow(name, layout, QString(now), QString(begin), QString(end), findType,
                    QString(style));
         };
+        row("1200-1300 at 13:00: the end minute is off the air", UtcColumn, "1300", "1200", "1300",
+            0, "");
         row("unknown end, inside the day after the begin", UtcColumn, "1230", "1200", "....", 0,
             "");
         row("unknown end found by frequency is blue bold", UtcColumn, "1230", "1200", "....", 1,

@@ -18,6 +18,8 @@ private slots:
                "14:05:09 UTC  09:05:09   09:05:09 AM Local", "1405", day);
         addRow("afternoon in twelve-hour form with PM", 0.0, QDateTime(day, QTime(13, 45, 2)),
                "13:45:02 UTC  13:45:02   01:45:02 PM Local", "1345", day);
+        addRow("noon reads twelve PM", 0.0, QDateTime(day, QTime(12, 0)),
+               "12:00:00 UTC  12:00:00   12:00:00 PM Local", "1200", day);
         addRow("midnight reads twelve AM", 0.0, QDateTime(day, QTime(0, 0, 30)),
                "00:00:30 UTC  00:00:30   12:00:30 AM Local", "0000", day);
         addRow("half-hour zone shifts the minutes", 5.5, QDateTime(day, QTime(6, 0)),

@@ -41,10 +41,6 @@ private slots:
     void builtInTextsLineByLine_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("expected");
-        addRow("0 Mode, no end after the last line", 0,
-               "Mode definitions\r\n\r\nD - AM\r\nN - Digital\r\nL - LSB Lower Sideband\r\n"
-               "U - USB Upper sideband\r\nS - SSB reduced carier -12db\r\n"
-               "T - SSB reduced carier -6db");
         addRow("2 Program, last line ended, one blank in it", 2,
                "Program Definitions\r\n\r\nN  News Bulletin/Information\r\nC  Classic Programs\r\n"
                "E  Language Lesson\r\nH  Home Service\r\nL  Local Service\r\nM  Music\r\n"

@@ -57,19 +57,6 @@ private slots:
             QVERIFY2(codes.contains(code), qPrintable(code + " is not in Codes.txt"));
     }
 
-    void codesNameTheCountries_data() {
-        QTest::addColumn<QString>("line");
-        addRow("one letter", "D  Germany");
-        addRow("three letters", "CHN  China (People's Republic)");
-        addRow("not issued by the ITU", "CLA  Clandestine stations (unofficial code)");
-        addRow("first", "ABW  Aruba");
-        addRow("last", "ZWE  Zimbabwe");
-    }
-    void codesNameTheCountries() {
-        QFETCH(QString, line);
-        QVERIFY(lines(testsupport::binary("Codes.txt")).contains(line));
-    }
-
     void cirafHoldsEachZoneOnce() {
         std::map<int, int> seen;
         const QStringList zones = lines(testsupport::binary("CIRAF.txt"));

@@ -20,7 +20,6 @@ std::shared_ptr<const jet::Table> smallTable() {
         "Gamma\",\"0000-0000\",\"English\",\"Rome\",\"I\",\"GAM\",\"0000\",\"0000\"\r\n"));
 }
 
-// Position of the first row of the record set (from the top) for which matches holds.
 } // namespace
 
 class QuickFindTest : public QObject {
@@ -142,6 +141,15 @@ private slots:
         addRow("other sort: re-query by Freq", "Station", 1);
         addRow("lower-case freq is not Freq: re-query", "freq", 1);
     }
+    // A value typed in lower case is kept upper-cased: the find marking compares it so.
+    void typedValueIsKeptInCapitals() {
+        FakeMainWindow w(smallTable(), AllFields);
+        w.script.inputs << "gamma";
+        FindA_Click(1, w);
+        QCOMPARE(w.s.SearchStr, QString("GAMMA"));
+        QCOMPARE(w.currentField("StationID"), QString("3"));
+    }
+
     void frequencyRequery() {
         QFETCH(QString, sortBy);
         QFETCH(int, readDBs);
