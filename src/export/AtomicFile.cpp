@@ -1,5 +1,7 @@
 #include "export/AtomicFile.h"
 
+#include "app/WriteTarget.h"
+
 #include <QDir>
 
 namespace exporting {
@@ -14,6 +16,12 @@ AtomicFile::AtomicFile(const QString &path) : m_file(path) {
 }
 
 bool AtomicFile::open() {
+    const app::WriteTarget target = app::resolveWriteTarget(m_file.fileName());
+    if (!target.ok()) {
+        m_error = target.error;
+        return false;
+    }
+    m_file.setFileName(target.path);
     if (m_file.open(QIODevice::WriteOnly))
         return true;
     m_error = m_file.errorString();

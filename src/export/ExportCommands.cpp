@@ -98,7 +98,10 @@ void PrintData_Click(int Index, ExportPort &port, app::Prompts &prompts) {
         QStringLiteral("Print ") + countText(port.rowCount()) + QStringLiteral(" Record(s)?");
     if (!rowsConfirmed(scope, question, port, prompts))
         return;
-    port.printTable(ExportTable::fromPort(port, scope), printFonts(), false, true);
+    const WriteOutcome outcome =
+        port.printTable(ExportTable::fromPort(port, scope), printFonts(), false, true);
+    if (outcome.status == WriteOutcome::Status::Failed)
+        prompts.messageBox(outcome.error, QStringLiteral("Print"), app::Buttons::Ok);
 }
 
 } // namespace exporting

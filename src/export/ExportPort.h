@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/AtomicFile.h"
 #include "jet/Cell.h"
 
 #include <QList>
@@ -60,9 +61,9 @@ public:
     virtual QString templateFile() const = 0;
     virtual ProgressReporter &progress() = 0;
     // Prints the table with the fonts: the print dialog when asked (the printout starts only
-    // when it is accepted), the page set-up dialog when asked.
-    virtual void printTable(const ExportTable &table, const PrintFonts &fonts, bool pageSetup,
-                            bool printDialog) = 0;
+    // when it is accepted), the page set-up dialog when asked. A failure says which file and why.
+    virtual WriteOutcome printTable(const ExportTable &table, const PrintFonts &fonts,
+                                    bool pageSetup, bool printDialog) = 0;
 };
 
 } // namespace exporting

@@ -1,5 +1,7 @@
 #include "export/PrintUi.h"
 
+#include "app/WriteTarget.h"
+#include "export/AtomicFile.h"
 #include "export/GridPrinter.h"
 
 #include <QCoreApplication>
@@ -10,32 +12,15 @@
 #include <QProgressDialog>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace exporting {
 
 namespace {
 // Events are let through this often while rows are written, in milliseconds.
 constexpr int eventInterval = 50;
-
-// A printout to a file is written beside it under a temporary name and renamed over it when
-// complete: a cancelled or failed one leaves no partial file, and an old file stays as it was.
-bool printToTarget(QPrinter &printer, const ExportTable &table, const PrintFonts &fonts,
-                   ProgressReporter &progress) {
-    const QString target = printer.outputFileName();
-    if (target.isEmpty())
-        return GridPrinter(table, fonts).print(printer, progress).done;
-    QTemporaryFile part(target + QStringLiteral(".XXXXXX.part"));
-    if (!part.open())
-        return false;
-    part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    part.close();
-    printer.setOutputFileName(part.fileName());
-    const bool done = GridPrinter(table, fonts).print(printer, progress).done;
-    printer.setOutputFileName(target);
-    return done && std::rename(QFile::encodeName(part.fileName()).constData(),
-                               QFile::encodeName(target).constData()) == 0;
-}
 
 } // namespace
 
@@ -68,21 +53,50 @@ void ProgressDialogReporter::finish() {
     delete m_dialog;
 }
 
-bool printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts &fonts,
-                     bool pageSetup, ProgressReporter &progress) {
+WriteOutcome printTable(QPrinter &printer, const ExportTable &table, const PrintFonts &fonts,
+                        ProgressReporter &progress) {
+    const WriteOutcome cancelled{WriteOutcome::Status::Cancelled, {}};
+    const QString given = printer.outputFileName();
+    if (given.isEmpty())
+        return GridPrinter(table, fonts).print(printer, progress).done ? WriteOutcome{} : cancelled;
+    const auto failed = [&](const QString &why) {
+        return WriteOutcome{WriteOutcome::Status::Failed, writeFailureText(given, why)};
+    };
+    const app::WriteTarget target = app::resolveWriteTarget(given);
+    if (!target.ok())
+        return failed(target.error);
+    QTemporaryFile part(target.path + QStringLiteral(".XXXXXX.part"));
+    if (!part.open())
+        return failed(part.errorString());
+    part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    part.close();
+    printer.setOutputFileName(part.fileName());
+    const bool done = GridPrinter(table, fonts).print(printer, progress).done;
+    printer.setOutputFileName(given);
+    if (!done)
+        return cancelled;
+    if (std::rename(QFile::encodeName(part.fileName()).constData(),
+                    QFile::encodeName(target.path).constData()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    return {};
+}
+
+WriteOutcome printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts &fonts,
+                             bool pageSetup, ProgressReporter &progress) {
+    const WriteOutcome cancelled{WriteOutcome::Status::Cancelled, {}};
     QPrinter printer(QPrinter::HighResolution);
     if (pageSetup) {
         QPageSetupDialog setup(&printer, parent);
         if (setup.exec() != QDialog::Accepted)
-            return false;
+            return cancelled;
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print"));
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const bool done = printToTarget(printer, table, fonts, progress);
+        return cancelled;
+    const WriteOutcome outcome = printTable(printer, table, fonts, progress);
     progress.finish();
-    return done;
+    return outcome;
 }
 
 void previewTable(QWidget *parent, const ExportTable &table, const PrintFonts &fonts) {

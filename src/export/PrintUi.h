@@ -1,11 +1,13 @@
 #pragma once
 
+#include "export/AtomicFile.h"
 #include "export/ExportTable.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 
+class QPrinter;
 class QProgressDialog;
 class QWidget;
 
@@ -27,10 +29,16 @@ private:
     QElapsedTimer m_sinceEvents;
 };
 
+// Prints the table on the printer. A printout to a file is written beside it under a temporary
+// name and renamed over it when complete: a cancelled or failed one leaves no partial file and
+// an old file as it was. A failure's error says which file and why.
+WriteOutcome printTable(QPrinter &printer, const ExportTable &table, const PrintFonts &fonts,
+                        ProgressReporter &progress);
+
 // Shows the print dialog (and first the page set-up dialog when asked) and prints the table on
-// the chosen printer, a PDF file included. False when cancelled or failed.
-bool printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts &fonts,
-                     bool pageSetup, ProgressReporter &progress);
+// the chosen printer, a PDF file included.
+WriteOutcome printWithDialog(QWidget *parent, const ExportTable &table, const PrintFonts &fonts,
+                             bool pageSetup, ProgressReporter &progress);
 
 // The print preview: the pages as they will print, with its own Print button (which shows the
 // print dialog). Every page is laid out for the preview, so it suits smaller record sets.

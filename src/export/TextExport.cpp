@@ -4,21 +4,42 @@ namespace exporting {
 
 namespace {
 
+// Columns a character takes in a fixed-pitch view: East Asian wide and fullwidth characters
+// (and emoji) take two, combining marks none.
+int columnsOf(char32_t c) {
+    static constexpr char32_t wide[][2] = {
+        {0x1100, 0x115F},   {0x2E80, 0x303E},   {0x3041, 0x33FF},  {0x3400, 0x4DBF},
+        {0x4E00, 0x9FFF},   {0xA000, 0xA4CF},   {0xAC00, 0xD7A3},  {0xF900, 0xFAFF},
+        {0xFE30, 0xFE4F},   {0xFF00, 0xFF60},   {0xFFE0, 0xFFE6},  {0x1F300, 0x1F64F},
+        {0x1F900, 0x1F9FF}, {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD}};
+    for (const auto &range : wide)
+        if (c >= range[0] && c <= range[1])
+            return 2;
+    const auto category = QChar::category(c);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing ? 0 : 1;
+}
+
+// The value in width display columns: cut before a character that would cross the edge,
+// padded with blanks.
 void appendFitted(QString &line, QStringView value, int width, bool rightAligned) {
     if (!line.isEmpty())
         line += u' ';
-    if (value.size() > width && value.at(width - 1).isHighSurrogate()) {
-        line += value.left(width - 1); // never half a character
-        line += u' ';
-    } else if (value.size() >= width) {
-        line += value.left(width);
-    } else if (rightAligned) {
-        line.resize(line.size() + width - value.size(), u' ');
-        line += value;
-    } else {
-        line += value;
-        line.resize(line.size() + width - value.size(), u' ');
+    qsizetype fit = 0;
+    int used = 0;
+    while (fit < value.size()) {
+        const bool pair = value[fit].isHighSurrogate() && fit + 1 < value.size() &&
+                          value[fit + 1].isLowSurrogate();
+        const char32_t c =
+            pair ? QChar::surrogateToUcs4(value[fit], value[fit + 1]) : value[fit].unicode();
+        if (used + columnsOf(c) > width)
+            break;
+        used += columnsOf(c);
+        fit += pair ? 2 : 1;
     }
+    const QString padding(width - used, u' ');
+    const bool whole = fit == value.size();
+    line +=
+        rightAligned && whole ? padding + value.toString() : value.left(fit).toString() + padding;
 }
 
 QString endedLine(QString line) {

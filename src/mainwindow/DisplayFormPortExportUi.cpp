@@ -67,16 +67,18 @@ exporting::ProgressReporter &DisplayFormPort::progress() {
 
 // Without the dialog the printout goes to the default printer; page set-up comes only with
 // the dialog.
-void DisplayFormPort::printTable(const exporting::ExportTable &table,
-                                 const exporting::PrintFonts &fonts, bool pageSetup,
-                                 bool printDialog) {
+exporting::WriteOutcome DisplayFormPort::printTable(const exporting::ExportTable &table,
+                                                    const exporting::PrintFonts &fonts,
+                                                    bool pageSetup, bool printDialog) {
+    exporting::WriteOutcome outcome;
     if (printDialog) {
-        exporting::printWithDialog(&m_form, table, fonts, pageSetup, progress());
+        outcome = exporting::printWithDialog(&m_form, table, fonts, pageSetup, progress());
     } else {
         QPrinter printer(QPrinter::HighResolution);
-        exporting::GridPrinter(table, fonts).print(printer, progress());
+        outcome = exporting::printTable(printer, table, fonts, progress());
     }
     progress().finish();
+    return outcome;
 }
 
 } // namespace mainwindow

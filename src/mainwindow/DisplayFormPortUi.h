@@ -111,8 +111,9 @@ public:
     jet::Cell cellValue(int gridColumn, int bookmark) const override;
     QString templateFile() const override;
     exporting::ProgressReporter &progress() override;
-    void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
-                    bool pageSetup, bool printDialog) override;
+    exporting::WriteOutcome printTable(const exporting::ExportTable &table,
+                                       const exporting::PrintFonts &fonts, bool pageSetup,
+                                       bool printDialog) override;
 
 private:
     DisplayForm &m_form;

@@ -26,7 +26,11 @@ public:
     void setColumnWidthTwips(int column, double twips) override {
         m_grid.setColumnWidthTwips(column, int(std::lround(twips)));
     }
-    void refresh() override { m_grid.refresh(); }
+    // New rows: a selection kept by row position would mark rows the listener never chose.
+    void refresh() override {
+        m_grid.clearSelection();
+        m_grid.refresh();
+    }
     void setCaption(const QString &caption) override { m_grid.setCaption(caption); }
 
 private:

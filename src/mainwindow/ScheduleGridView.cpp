@@ -1,14 +1,64 @@
 #include "mainwindow/ScheduleGridView.h"
 
 #include <QHeaderView>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace mainwindow {
 
+namespace {
+
+// Cells are one line of plain text on a background: painted directly, without the style's
+// general item layout, which costs most of a repaint of the grid.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group =
+            option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        const QVariant back = index.data(Qt::BackgroundRole);
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        else if (back.isValid())
+            painter->fillRect(option.rect, back.value<QColor>());
+        const QVariant fore = index.data(Qt::ForegroundRole);
+        const QVariant font = index.data(Qt::FontRole);
+        painter->save();
+        painter->setPen(selected         ? option.palette.color(group, QPalette::HighlightedText)
+                        : fore.isValid() ? fore.value<QColor>()
+                                         : option.palette.color(group, QPalette::Text));
+        painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+        // A value wider than its column is cut at the column's edge, as the exports cut it.
+        painter->drawText(option.rect.adjusted(TextMargin, 0, -TextMargin, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data().toString());
+        painter->restore();
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter,
+                                                  option.widget);
+        }
+    }
+
+private:
+    static constexpr int TextMargin = 3;
+};
+
+} // namespace
+
 ScheduleGridView::ScheduleGridView(QWidget *parent)
     : QTableView(parent), m_locked(new QTableView(this)) {
+    setItemDelegate(new CellDelegate(this));
+    m_locked->setItemDelegate(new CellDelegate(m_locked));
     setVerticalScrollMode(ScrollPerItem);
-    setHorizontalScrollMode(ScrollPerPixel);
+    // Sideways by whole columns: the first one shown starts right of the locked ones.
+    setHorizontalScrollMode(ScrollPerItem);
     setSelectionBehavior(SelectRows);
     setWordWrap(false);
     verticalHeader()->hide();
@@ -39,9 +89,22 @@ void ScheduleGridView::setUpLockedView() {
     connect(m_locked->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
             &QAbstractSlider::setValue);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this,
-            &ScheduleGridView::syncLockedRows);
+            &ScheduleGridView::followRows);
     connect(verticalScrollBar(), &QAbstractSlider::rangeChanged, this,
             &ScheduleGridView::syncLockedRows);
+}
+
+// A scroll within an unchanged range needs no new layout of the overlay, only its position.
+void ScheduleGridView::followRows(int value) {
+    if (m_syncingRows || m_locked->isHidden())
+        return;
+    if (m_locked->verticalScrollBar()->maximum() != verticalScrollBar()->maximum()) {
+        syncLockedRows();
+        return;
+    }
+    m_syncingRows = true;
+    m_locked->verticalScrollBar()->setValue(value);
+    m_syncingRows = false;
 }
 
 void ScheduleGridView::syncLockedRows() {
@@ -118,6 +181,7 @@ void ScheduleGridView::syncLockedColumns() {
             m_locked->setColumnWidth(column, columnWidth(column));
     }
     m_locked->setVisible(lockedWidth() > 0);
+    updateSidewaysRange();
     updateLockedGeometry();
     syncLockedRows();
 }
@@ -141,26 +205,85 @@ void ScheduleGridView::updateLockedGeometry() {
 
 void ScheduleGridView::updateGeometries() {
     QTableView::updateGeometries();
+    updateSidewaysRange();
     updateLockedGeometry();
     syncLockedRows();
-}
-
-QModelIndex ScheduleGridView::moveCursor(CursorAction cursorAction,
-                                         Qt::KeyboardModifiers modifiers) {
-    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
-    // Moving left onto a column hidden under the locked ones scrolls it out from under them.
-    const int hiddenBy = lockedWidth() - visualRect(current).left();
-    if (cursorAction == MoveLeft && !isLocked(current.column()) && hiddenBy > 0)
-        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hiddenBy);
-    return current;
 }
 
 void ScheduleGridView::scrollTo(const QModelIndex &index, ScrollHint hint) {
     // A locked column is always in view: scroll rows only, keep the sideways position.
     const int sideways = horizontalScrollBar()->value();
     QTableView::scrollTo(index, hint);
-    if (isLocked(index.column()))
-        horizontalScrollBar()->setValue(sideways);
+    horizontalScrollBar()->setValue(
+        isLocked(index.column()) ? sideways : stepShowing(index.column(), sideways));
+}
+
+QList<int> ScheduleGridView::scrollingColumns() const {
+    QList<int> columns;
+    for (int column = m_lockedCount; model() && column < model()->columnCount(); ++column)
+        if (!isColumnHidden(column))
+            columns << column;
+    return columns;
+}
+
+int ScheduleGridView::offsetOfStep(int step) const {
+    const QList<int> columns = scrollingColumns();
+    if (step <= 0 || columns.isEmpty())
+        return 0;
+    return horizontalHeader()->sectionPosition(columns[qMin(step, int(columns.size()) - 1)]) -
+           lockedWidth();
+}
+
+int ScheduleGridView::stepShowing(int column, int step) const {
+    const int wanted = int(scrollingColumns().indexOf(column));
+    if (wanted < 0)
+        return step;
+    if (wanted <= step)
+        return wanted;
+    const int right = horizontalHeader()->sectionPosition(column) + columnWidth(column);
+    while (step < wanted && right - offsetOfStep(step) > viewport()->width())
+        ++step;
+    return step;
+}
+
+// One step of the scroll bar is one column; the last step shows the last columns whole.
+void ScheduleGridView::updateSidewaysRange() {
+    const QList<int> columns = scrollingColumns();
+    const int room = viewport()->width() - lockedWidth();
+    int fit = 0;
+    int width = 0;
+    for (int i = int(columns.size()) - 1; i >= 0; --i) {
+        width += columnWidth(columns[i]);
+        if (width > room)
+            break;
+        ++fit;
+    }
+    fit = qMax(fit, 1);
+    QScrollBar *bar = horizontalScrollBar();
+    bar->setRange(0, qMax(0, int(columns.size()) - fit));
+    bar->setPageStep(fit);
+    bar->setSingleStep(1);
+    horizontalHeader()->setOffset(offsetOfStep(bar->value()));
+}
+
+// The locked columns are the overlay's to paint: the cells beneath it are not painted twice.
+void ScheduleGridView::paintEvent(QPaintEvent *event) {
+    const QRegion uncovered =
+        event->region() -
+        QRect(0, 0, m_locked->isVisible() ? lockedWidth() : 0, viewport()->height());
+    if (uncovered.isEmpty())
+        return;
+    QPaintEvent rest(uncovered);
+    QTableView::paintEvent(&rest);
+}
+
+void ScheduleGridView::scrollContentsBy(int dx, int dy) {
+    if (dx != 0) {
+        horizontalHeader()->setOffset(offsetOfStep(horizontalScrollBar()->value()));
+        viewport()->update();
+    }
+    if (dy != 0)
+        QTableView::scrollContentsBy(0, dy);
 }
 
 } // namespace mainwindow

@@ -34,14 +34,20 @@ public:
 
 protected:
     void updateGeometries() override;
-    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void setUpLockedView();
     void syncLockedColumns();
     void updateLockedGeometry();
     void syncLockedRows();
+    void followRows(int value);
     int lockedWidth() const;
+    QList<int> scrollingColumns() const;
+    int offsetOfStep(int step) const;
+    int stepShowing(int column, int step) const;
+    void updateSidewaysRange();
     bool isLocked(int column) const { return column < m_lockedCount; }
 
     QTableView *m_locked;

@@ -53,9 +53,9 @@ void turnOn(OnAirPort &port) {
     s.SavedSortBy = s.SortBy;
     s.SavedFilterStr = s.FilterStr;
     s.SavedSQL = s.SQLStr;
-    DisplayOnAir(port);
+    DisplayOnAir(port); // it leaves the station current: only the scroll is left to do
     port.setGridRedraw(false);
-    centreCurrentStation(port);
+    port.setFirstVisibleRow(port.bookmarkAtOffset(-s.HalfRows));
     port.setGridRedraw(true);
 }
 

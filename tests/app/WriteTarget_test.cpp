@@ -31,26 +31,16 @@ private slots:
     void resolves_data() {
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("expected"); // "" when refused
-        QTest::newRow("a regular file is itself") << "file"
-                                                  << "file";
-        QTest::newRow("a missing file is created where named") << "new"
-                                                               << "new";
-        QTest::newRow("a link writes to its file, not over the link") << "link-to-file"
-                                                                      << "file";
-        QTest::newRow("a relative link is read from its own folder") << "relative-link"
-                                                                     << "file";
-        QTest::newRow("a chain of links ends at the file") << "link-to-link"
-                                                           << "file";
-        QTest::newRow("a dangling link creates its target") << "dangling"
-                                                            << "not-yet";
-        QTest::newRow("a FIFO is refused") << "fifo"
-                                           << "";
-        QTest::newRow("a folder is refused") << "dir"
-                                             << "";
-        QTest::newRow("a link to a FIFO is refused") << "link-to-fifo"
-                                                     << "";
-        QTest::newRow("a loop of links is refused") << "loop-a"
-                                                    << "";
+        addRow("a regular file is itself", "file", "file");
+        addRow("a missing file is created where named", "new", "new");
+        addRow("a link writes to its file, not over the link", "link-to-file", "file");
+        addRow("a relative link is read from its own folder", "relative-link", "file");
+        addRow("a chain of links ends at the file", "link-to-link", "file");
+        addRow("a dangling link creates its target", "dangling", "not-yet");
+        addRow("a FIFO is refused", "fifo", "");
+        addRow("a folder is refused", "dir", "");
+        addRow("a link to a FIFO is refused", "link-to-fifo", "");
+        addRow("a loop of links is refused", "loop-a", "");
     }
     void resolves() {
         QFETCH(QString, given);

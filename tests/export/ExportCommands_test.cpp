@@ -31,52 +31,16 @@ class ExportCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void extension_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("extension");
-        QTest::addColumn<QString>("used");
-        QTest::newRow("no extension gets .txt") << "plan"
-                                                << ".txt"
-                                                << "plan.txt";
-        QTest::newRow("upper-case .TXT kept") << "PLAN.TXT"
-                                              << ".txt"
-                                              << "PLAN.TXT";
-        QTest::newRow("mixed-case .Txt kept") << "plan.Txt"
-                                              << ".txt"
-                                              << "plan.Txt";
-        QTest::newRow(".txt anywhere in the name") << "plan.txt.old"
-                                                   << ".txt"
-                                                   << "plan.txt.old";
-        QTest::newRow(".html contains .HTM") << "page.html"
-                                             << ".htm"
-                                             << "page.html";
-        QTest::newRow(".txt name still gets .htm") << "page.txt"
-                                                   << ".htm"
-                                                   << "page.txt.htm";
-        QTest::newRow("other extension kept and extended") << "plan.csv"
-                                                           << ".txt"
-                                                           << "plan.csv.txt";
-    }
-    void extension() {
-        QFETCH(QString, typed);
-        QFETCH(QString, extension);
-        QFETCH(QString, used);
-        QCOMPARE(withExtension(typed, extension), used);
-    }
 
     // The file an export writes for a typed name, through the whole command.
     void writtenFile_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("selected text, bare name") << 0 << "plan"
-                                                  << "plan.txt";
-        QTest::newRow("all text, .TXT kept") << 1 << "Plan.TXT"
-                                             << "Plan.TXT";
-        QTest::newRow("selected HTML, .html kept") << 2 << "page.html"
-                                                   << "page.html";
-        QTest::newRow("all HTML, bare name") << 3 << "page"
-                                             << "page.htm";
+        addRow("selected text, bare name", 0, "plan", "plan.txt");
+        addRow("all text, .TXT kept", 1, "Plan.TXT", "Plan.TXT");
+        addRow("selected HTML, .html kept", 2, "page.html", "page.html");
+        addRow("all HTML, bare name", 3, "page", "page.htm");
     }
     void writtenFile() {
         QFETCH(int, index);
@@ -101,23 +65,18 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("selected text with none selected")
-            << 0 << 0 << 12 << QList<int>{} << QStringList{"No Records!: No Records Selected!"};
-        QTest::newRow("selected HTML with none selected")
-            << 2 << 0 << 12 << QList<int>{} << QStringList{"No Records!: No Records Selected!"};
-        QTest::newRow("selected rows never asked")
-            << 0 << 3 << 12 << QList<int>{} << QStringList{Txt};
-        QTest::newRow("all text: two blanks before the count, No stops")
-            << 1 << 0 << 12 << QList<int>{app::AnswerNo}
-            << QStringList{"ALL Records!: Export  12 Record(s) to Text Files?"};
-        QTest::newRow("all HTML: question, Yes reaches the dialog")
-            << 3 << 0 << 12 << QList<int>{app::AnswerYes}
-            << QStringList{"ALL Records!: Export  12 Record(s) to HTML Files?", Htm};
-        QTest::newRow("empty record set still asked and reaches the dialog")
-            << 1 << 0 << 0 << QList<int>{app::AnswerYes}
-            << QStringList{"ALL Records!: Export  0 Record(s) to Text Files?", Txt};
-        QTest::newRow("index 4 does nothing") << 4 << 3 << 12 << QList<int>{} << QStringList{};
-        QTest::newRow("index -1 does nothing") << -1 << 3 << 12 << QList<int>{} << QStringList{};
+        addRow("selected text with none selected", 0, 0, 12, QList<int>{},
+               QStringList{"No Records!: No Records Selected!"});
+        addRow("selected rows never asked", 0, 3, 12, QList<int>{}, QStringList{Txt});
+        addRow("all text: two blanks before the count, No stops", 1, 0, 12,
+               QList<int>{app::AnswerNo},
+               QStringList{"ALL Records!: Export  12 Record(s) to Text Files?"});
+        addRow("all HTML: question, Yes reaches the dialog", 3, 0, 12, QList<int>{app::AnswerYes},
+               QStringList{"ALL Records!: Export  12 Record(s) to HTML Files?", Htm});
+        addRow("empty record set still asked and reaches the dialog", 1, 0, 0,
+               QList<int>{app::AnswerYes},
+               QStringList{"ALL Records!: Export  0 Record(s) to Text Files?", Txt});
+        addRow("index 4 does nothing", 4, 3, 12, QList<int>{}, QStringList{});
     }
     void exportDialogs() {
         QFETCH(int, index);
@@ -140,8 +99,8 @@ private slots:
     void patternTypedBackCancels_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("text pattern") << 0 << "*.txt";
-        QTest::newRow("HTML pattern") << 2 << "*.htm";
+        addRow("text pattern", 0, "*.txt");
+        addRow("HTML pattern", 2, "*.htm");
     }
     void patternTypedBackCancels() {
         QFETCH(int, index);
@@ -161,6 +120,16 @@ private slots:
         QCOMPARE(filesIn(dir.path()), QStringList{});
     }
 
+    void failedPrintoutIsSaid() {
+        FakeExportPort port = testsupport::exportRecords();
+        port.selected = {2};
+        const QString why = "The file \"/x/p.pdf\" could not be written: Permission denied";
+        port.printOutcome = {exporting::WriteOutcome::Status::Failed, why};
+        app::ScriptedPrompts prompts;
+        PrintData_Click(0, port, prompts);
+        QCOMPARE(prompts.shown, QStringList{"Print: " + why});
+    }
+
     void print_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("selected");
@@ -168,21 +137,16 @@ private slots:
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<int>("printedRows"); // -1: nothing printed
-        QTest::newRow("selected with none selected")
-            << 0 << 0 << 5 << QList<int>{} << QStringList{"No Records!: No Records Selected!"}
-            << -1;
-        QTest::newRow("selected rows printed without a question")
-            << 0 << 2 << 5 << QList<int>{} << QStringList{} << 2;
-        QTest::newRow("all rows: No prints nothing")
-            << 1 << 0 << 5 << QList<int>{app::AnswerNo}
-            << QStringList{"ALL Records!: Print  5 Record(s)?"} << -1;
-        QTest::newRow("all rows: Yes prints in grid order")
-            << 1 << 0 << 5 << QList<int>{app::AnswerYes}
-            << QStringList{"ALL Records!: Print  5 Record(s)?"} << 5;
-        QTest::newRow("empty record set still asked and printed")
-            << 1 << 0 << 0 << QList<int>{app::AnswerYes}
-            << QStringList{"ALL Records!: Print  0 Record(s)?"} << 0;
-        QTest::newRow("index 2 does nothing") << 2 << 2 << 5 << QList<int>{} << QStringList{} << -1;
+        addRow("selected with none selected", 0, 0, 5, QList<int>{},
+               QStringList{"No Records!: No Records Selected!"}, -1);
+        addRow("selected rows printed without a question", 0, 2, 5, QList<int>{}, QStringList{}, 2);
+        addRow("all rows: No prints nothing", 1, 0, 5, QList<int>{app::AnswerNo},
+               QStringList{"ALL Records!: Print  5 Record(s)?"}, -1);
+        addRow("all rows: Yes prints in grid order", 1, 0, 5, QList<int>{app::AnswerYes},
+               QStringList{"ALL Records!: Print  5 Record(s)?"}, 5);
+        addRow("empty record set still asked and printed", 1, 0, 0, QList<int>{app::AnswerYes},
+               QStringList{"ALL Records!: Print  0 Record(s)?"}, 0);
+        addRow("index 2 does nothing", 2, 2, 5, QList<int>{}, QStringList{}, -1);
     }
     void print() {
         QFETCH(int, index);

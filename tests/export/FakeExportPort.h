@@ -46,13 +46,16 @@ struct FakeExportPort : exporting::ExportPort {
     }
     QString templateFile() const override { return folder + "/template.htm"; }
     exporting::ProgressReporter &progress() override { return *reporter; }
-    void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
-                    bool pageSetup, bool printDialog) override {
+    exporting::WriteOutcome printOutcome; // what every printout ends with
+    exporting::WriteOutcome printTable(const exporting::ExportTable &table,
+                                       const exporting::PrintFonts &fonts, bool pageSetup,
+                                       bool printDialog) override {
         QStringList first;
         for (int c = 0; c < table.columnCount() && table.rowCount() > 0; ++c)
             first << table.text(0, c);
         printouts << Printout{table.caption(), table.rowCount(), first,
                               fonts,           pageSetup,        printDialog};
+        return printOutcome;
     }
 };
 

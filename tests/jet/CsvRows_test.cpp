@@ -9,10 +9,10 @@ private slots:
     void malformedLinesAreNamed_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("line");
-        QTest::newRow("unclosed quote") << "A,B\r\n1,\"x\r\n" << 2;
-        QTest::newRow("too few fields on line 3") << "A,B\r\n1,\"x\"\r\n2\r\n" << 3;
-        QTest::newRow("unquoted text") << "A,B\r\n1,x\r\n" << 2;
-        QTest::newRow("text after closing quote") << "A,B\r\n1,\"x\"y\r\n" << 2;
+        addRow("unclosed quote", "A,B\r\n1,\"x\r\n", 2);
+        addRow("too few fields on line 3", "A,B\r\n1,\"x\"\r\n2\r\n", 3);
+        addRow("unquoted text", "A,B\r\n1,x\r\n", 2);
+        addRow("text after closing quote", "A,B\r\n1,\"x\"y\r\n", 2);
     }
     void malformedLinesAreNamed() {
         QFETCH(QString, text);
@@ -31,14 +31,6 @@ private slots:
         QCOMPARE(r.rows[0][2], Cell::fromText("a\"b,c"));
         QCOMPARE(r.rows[0][3], Cell::fromNumber(5005.5));
         QCOMPARE(jet::csvField(r.rows[0][2]), QString("\"a\"\"b,c\""));
-    }
-    void fixtureReadsWhole() {
-        const QString path = testsupport::fixture("schedule/rows.csv");
-        REQUIRE_FIXTURE(path);
-        const auto r = jet::readCsvFile(path);
-        QVERIFY2(r.ok(), qPrintable(r.error));
-        QCOMPARE(r.header.size(), 27);
-        QCOMPARE(r.rows.size(), size_t(1500));
     }
 };
 

@@ -53,34 +53,12 @@ const QString sortedDesc =
 class DataSourceTest : public QObject {
     Q_OBJECT
 private slots:
-    void findFirstFollowsRecordSetOrder_data() {
-        QTest::addColumn<QString>("criterion");
-        QTest::addColumn<int>("foundId"); // -1: no match
-        QTest::newRow("first of equal frequencies in table order") << "Freq  = ' 6000.0' " << 2;
-        QTest::newRow("greater in descending order is the first row") << "Freq  > ' 6000.0' " << 9;
-        QTest::newRow("field outside the selected list") << "Language = 'ARABIC' " << 4;
-        QTest::newRow("letter case of the value ignored") << "InStr(Language, 'engl') > 0" << 9;
-        QTest::newRow("station id with blanks") << "StationID  = 7 " << 7;
-        QTest::newRow("nothing matches") << "InStr(Station, 'zzz') > 0" << -1;
-    }
-    void findFirstFollowsRecordSetOrder() {
-        QFETCH(QString, criterion);
-        QFETCH(int, foundId);
-        Fixture f;
-        jet::RecordSet &rs = f.open(sortedDesc);
-        rs.moveTo(5);
-        const int before = currentId(rs);
-        QString error;
-        QVERIFY2(rs.findFirst(criterion, &error), qPrintable(error));
-        QCOMPARE(rs.noMatch(), foundId < 0);
-        QCOMPARE(currentId(rs), foundId < 0 ? before : foundId);
-    }
 
     void rejectedCriterionChangesNothing_data() {
         QTest::addColumn<QString>("criterion");
-        QTest::newRow("unknown field") << "Nope = 1";
-        QTest::newRow("apostrophe in the value") << "InStr(Station, 'O'Hara') > 0";
-        QTest::newRow("text that is no number") << "Freq = 'abc'";
+        addRow("unknown field", "Nope = 1");
+        addRow("apostrophe in the value", "InStr(Station, 'O'Hara') > 0");
+        addRow("text that is no number", "Freq = 'abc'");
     }
     void rejectedCriterionChangesNothing() {
         QFETCH(QString, criterion);
@@ -98,16 +76,11 @@ private slots:
     void failedRefreshKeepsPreviousRecordSet_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("sql");
-        QTest::newRow("syntax error") << "a.mdb"
-                                      << "Select StationID Form MyDataTable";
-        QTest::newRow("unknown field") << "a.mdb"
-                                       << "Select Nope From MyDataTable";
-        QTest::newRow("empty text") << "a.mdb"
-                                    << "";
-        QTest::newRow("file not loadable") << "missing.mdb"
-                                           << "Select * From MyDataTable";
-        QTest::newRow("mismatch while running") << "a.mdb"
-                                                << "Select * From MyDataTable Where Freq = 'x'";
+        addRow("syntax error", "a.mdb", "Select StationID Form MyDataTable");
+        addRow("unknown field", "a.mdb", "Select Nope From MyDataTable");
+        addRow("empty text", "a.mdb", "");
+        addRow("file not loadable", "missing.mdb", "Select * From MyDataTable");
+        addRow("mismatch while running", "a.mdb", "Select * From MyDataTable Where Freq = 'x'");
     }
     void failedRefreshKeepsPreviousRecordSet() {
         QFETCH(QString, file);
@@ -175,30 +148,6 @@ private slots:
         narrow.moveLast();
         narrow.setBookmark(mark);
         QCOMPARE(currentId(narrow), 5); // an unknown bookmark leaves the current record
-    }
-
-    void distinctRecordsReadLikeRows() {
-        Fixture f;
-        jet::RecordSet &rs = f.open("Select Distinct Language from MyDataTable");
-        QStringList langs;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-            langs << rs.field(u"language").text;
-        QCOMPARE(langs, (QStringList{"Arabic", "English", "French", "Spanish"}));
-    }
-
-    void closeEmptiesAndSourcesShareOneTable() {
-        Fixture f;
-        jet::DataSource second(f.tables);
-        second.setDatabaseName("a.mdb");
-        second.setRecordSource("Select * From MyDataTable");
-        f.open(sortedDesc);
-        QVERIFY(second.refresh());
-        QCOMPARE(second.recordset().fieldCount(), 4);
-        QCOMPARE(f.tables.loads, 2); // each refresh asks the provider, which shares the table
-        f.source.close();
-        QCOMPARE(f.source.recordset().recordCount(), 0);
-        QVERIFY(f.source.recordset().eof());
-        QCOMPARE(second.recordset().recordCount(), 10);
     }
 };
 

@@ -29,23 +29,6 @@ QString writeScript(const QTemporaryDir &dir, const QString &name, const QByteAr
     return path;
 }
 
-QString firstDifference(const jet::Table &a, const jet::Table &b) {
-    if (a.columnCount() != b.columnCount() || a.rowCount() != b.rowCount())
-        return QStringLiteral("shapes differ");
-    for (int c = 0; c < a.columnCount(); ++c)
-        if (a.columns()[c].name != b.columns()[c].name ||
-            a.columns()[c].kind != b.columns()[c].kind)
-            return QStringLiteral("column %1 differs").arg(c);
-    for (int r = 0; r < a.rowCount(); ++r)
-        for (int c = 0; c < a.columnCount(); ++c)
-            if (!(a.cell(r, c) == b.cell(r, c)))
-                return QStringLiteral("row %1 column %2: %3 vs %4")
-                    .arg(r)
-                    .arg(c)
-                    .arg(jet::csvField(a.cell(r, c)), jet::csvField(b.cell(r, c)));
-    return {};
-}
-
 // A small table with every kind of cell, as the worker would send it.
 QByteArray sampleStream() {
     QByteArray out;
@@ -82,32 +65,6 @@ private slots:
             QFAIL("skedwise-jetread is not built");
     }
 
-    void loadsWhatTheReaderReads_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("table");
-        QTest::newRow("schedule, Jet 4") << "schedule/ILGDATA.MDB"
-                                         << "MyDataTable";
-        QTest::newRow("every common type, Jet 3") << "access/access97.mdb"
-                                                  << "Table1";
-        QTest::newRow("Numeric and Memo") << "access/access2000-numeric.mdb"
-                                          << "test";
-        QTest::newRow("no rows") << "access/access2000.mdb"
-                                 << "Table2";
-    }
-    void loadsWhatTheReaderReads() {
-        QFETCH(QString, file);
-        QFETCH(QString, table);
-        const QString path = testsupport::fixture(file);
-        REQUIRE_FIXTURE(path);
-        IsolatedTableProvider provider(worker());
-        const auto outcome = provider.table(path, table);
-        QVERIFY2(outcome.ok(), qPrintable(outcome.error));
-        const auto direct = jet::readTableDirect(path, table);
-        QCOMPARE(direct.status, jet::ReadStatus::Ok);
-        const QString diff = firstDifference(*outcome.table, *direct.table);
-        QVERIFY2(diff.isEmpty(), qPrintable(diff));
-    }
-
     void eachFileLoadsOnceUntilItChanges() {
         const QString fixture = testsupport::fixture("schedule/ILGDATA.MDB");
         REQUIRE_FIXTURE(fixture);
@@ -133,42 +90,14 @@ private slots:
         QVERIFY(provider.table(path, "MyDataTable").table != afterChange.table);
     }
 
-    // A start-up asks for the table many times; a hanging file must cost one wait, not many.
-    void failuresAreKeptUntilTheFileChanges() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("ILGDATA.MDB");
-        QVERIFY(writeFile(path, "not a database"));
-        const QString count = dir.filePath("runs");
-        const QString fake =
-            writeScript(dir, "fake-worker", ("echo x >> '" + count + "'; exec sleep 30").toUtf8());
-        IsolatedTableProvider provider(fake, kQuickLimits);
-        const auto first = provider.table(path, "MyDataTable");
-        QVERIFY(!first.ok());
-        QCOMPARE(provider.table(path, "MyDataTable").error, first.error);
-        QCOMPARE(fileBytes(count).count('x'), 1);
-
-        QVERIFY(writeFile(path, "changed, still not a database"));
-        QVERIFY(!provider.table(path, "MyDataTable").ok());
-        QCOMPARE(fileBytes(count).count('x'), 2);
-    }
-
     void unreadableFilesAreNamedInPlainWords_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("missing file") << "missing"
-                                      << "was not found";
-        QTest::newRow("zero bytes") << "empty"
-                                    << "is not an Access database";
-        QTest::newRow("text file") << "text"
-                                   << "is not an Access database";
-        QTest::newRow("random bytes") << "random"
-                                      << "is not an Access database";
-        QTest::newRow("Access file without MyDataTable") << "access97"
-                                                         << "has no table MyDataTable";
-        QTest::newRow("schedule cut in half") << "half"
-                                              << "damaged or truncated";
-        QTest::newRow("schedule cut after its first pages") << "head"
-                                                            << "damaged or truncated";
+        addRow("missing file", "missing", "was not found");
+        addRow("zero bytes", "empty", "is not an Access database");
+        addRow("text file", "text", "is not an Access database");
+        addRow("Access file without MyDataTable", "access97", "has no table MyDataTable");
+        addRow("schedule cut in half", "half", "damaged or truncated");
     }
     void unreadableFilesAreNamedInPlainWords() {
         QFETCH(QString, kind);
@@ -238,22 +167,16 @@ private slots:
     void misbehavingWorkersCostOnlyAMessage_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("hangs before writing") << QByteArray("exec sleep 30") << "in time";
-        QTest::newRow("hangs after the stream start")
-            << QByteArray("printf 'SKJT\\001'; exec sleep 30") << "in time";
-        QTest::newRow("writes rows forever")
-            << QByteArray("printf 'SKJT\\001C\\000\\000'; while :; do printf RRRRRRRR; done")
-            << "in time";
-        QTest::newRow("crashes mid-stream")
-            << QByteArray("printf 'SKJT\\001C\\000\\000RR'; kill -SEGV $$") << "damaged";
-        QTest::newRow("stops without an end record")
-            << QByteArray("printf 'SKJT\\001C\\000\\000RR'; exit 0") << "damaged";
-        QTest::newRow("writes garbage") << QByteArray("head -c 20000 /dev/urandom") << "damaged";
-        QTest::newRow("claims more rows than it sent")
-            << QByteArray(
-                   "printf 'SKJT\\001C\\000\\000RRE\\003\\000\\000\\000\\000\\000\\000\\000'")
-            << "damaged";
-        QTest::newRow("worker program missing") << QByteArray() << "could not be started";
+        addRow("hangs before writing", QByteArray("exec sleep 30"), "in time");
+        addRow("writes rows forever",
+               QByteArray("printf 'SKJT\\001C\\000\\000'; while :; do printf RRRRRRRR; done"),
+               "in time");
+        addRow("crashes mid-stream", QByteArray("printf 'SKJT\\001C\\000\\000RR'; kill -SEGV $$"),
+               "damaged");
+        addRow("stops without an end record", QByteArray("printf 'SKJT\\001C\\000\\000RR'; exit 0"),
+               "damaged");
+        addRow("writes garbage", QByteArray("head -c 20000 /dev/urandom"), "damaged");
+        addRow("worker program missing", QByteArray(), "could not be started");
     }
     void misbehavingWorkersCostOnlyAMessage() {
         QFETCH(QByteArray, script);
@@ -271,27 +194,6 @@ private slots:
                  qPrintable(outcome.error));
     }
 
-    void streamSurvivesAnyChunking_data() {
-        QTest::addColumn<int>("chunk");
-        for (int chunk : {1, 2, 3, 7, 64, 100000})
-            QTest::addRow("chunks of %d bytes", chunk) << chunk;
-    }
-    void streamSurvivesAnyChunking() {
-        QFETCH(int, chunk);
-        const QByteArray bytes = sampleStream();
-        TableStreamDecoder d;
-        for (qsizetype at = 0; at < bytes.size(); at += chunk)
-            d.feed(bytes.mid(at, chunk));
-        QCOMPARE(d.endOfInput(), TableStreamDecoder::State::Finished);
-        const auto t = d.takeTable();
-        QCOMPARE(t->rowCount(), 3);
-        QCOMPARE(t->cell(0, 1), Cell::fromText("Радио Свобода"));
-        QCOMPARE(t->cell(1, 0), Cell::fromNumber(5005.5));
-        QCOMPARE(t->cell(1, 1), Cell::fromText(""));
-        QVERIFY(t->cell(2, 1).isNull());
-        QCOMPARE(t->columns()[1].size, 20);
-    }
-
     void everyCutOfAStreamIsRejected() {
         const QByteArray bytes = sampleStream();
         for (qsizetype n = 0; n < bytes.size(); ++n) {
@@ -307,21 +209,14 @@ private slots:
         const QByteArray good = sampleStream();
         const QByteArray head("SKJT\x01", 5);
         const QByteArray noColumns = head + QByteArray("C\0\0", 3);
-        QTest::newRow("bytes after the end") << good + "R";
-        QTest::newRow("wrong version") << QByteArray("SKJT\x02", 5) + good.mid(5);
-        QTest::newRow("not a stream") << QByteArray("Warning: defaulting to brute force read\n");
-        QTest::newRow("row before the columns") << head + "R";
-        QTest::newRow("second column list") << noColumns + QByteArray("C\0\0", 3);
-        QTest::newRow("unknown record") << noColumns + "Z";
-        QTest::newRow("row count too high")
-            << noColumns + "RR" + QByteArray("E\x03\0\0\0\0\0\0\0", 9);
-        QTest::newRow("unknown cell tag")
-            << head + QByteArray("C\x01\0\x01\0\0\0\0\0\0\0\0\0\0R\x07", 16);
-        QTest::newRow("text length beyond any limit")
-            << head + QByteArray("C\x01\0\x01\0\0\0\0\0\0\0\0\0\0R\x02\xff\xff\xff\xff", 20);
-        QTest::newRow("unknown column kind")
-            << head + QByteArray("C\x01\0\x09\0\0\0\0\0\0\0\0\0\0", 14);
-        QTest::newRow("failure with an unknown status") << head + QByteArray("F\x63\0\0\0\0", 6);
+        addRow("bytes after the end", good + "R");
+        addRow("wrong version", QByteArray("SKJT\x02", 5) + good.mid(5));
+        addRow("not a stream", QByteArray("Warning: defaulting to brute force read\n"));
+        addRow("row before the columns", head + "R");
+        addRow("unknown record", noColumns + "Z");
+        addRow("unknown cell tag", head + QByteArray("C\x01\0\x01\0\0\0\0\0\0\0\0\0\0R\x07", 16));
+        addRow("text length beyond any limit",
+               head + QByteArray("C\x01\0\x01\0\0\0\0\0\0\0\0\0\0R\x02\xff\xff\xff\xff", 20));
     }
     void malformedStreamsAreRejected() {
         QFETCH(QByteArray, bytes);
@@ -329,16 +224,6 @@ private slots:
         QCOMPARE(decodeAll(bytes, d), TableStreamDecoder::State::Invalid);
         QVERIFY(!d.takeTable());
         QVERIFY(!d.problem().isEmpty());
-    }
-
-    void workerFailuresKeepTheirReason() {
-        QByteArray bytes;
-        jet::TableStreamWriter w([&](const char *p, size_t n) { bytes.append(p, qsizetype(n)); });
-        w.begin();
-        w.fail(jet::ReadStatus::NoTable, "cannot open the table");
-        TableStreamDecoder d;
-        QCOMPARE(decodeAll(bytes, d), TableStreamDecoder::State::Failed);
-        QCOMPARE(d.failure(), jet::ReadStatus::NoTable);
     }
 };
 

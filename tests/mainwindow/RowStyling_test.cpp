@@ -50,92 +50,34 @@ private slots:
         QTest::addColumn<QString>("begin");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("style");
+        const auto row = [](const char *name, Layout layout, int findType, const char *search,
+                            const char *radio, const char *freq, const char *begin, const char *end,
+                            const char *style) {
+            addRow(name, layout, findType, QString(search), QString(radio), QString(freq),
+                   QString(begin), QString(end), QString(style));
+        };
         // 23:30 UTC: 1200-1300 is off the air, 2200-0200 on.
-        QTest::newRow("no find leaves an idle row plain") << UtcColumn << 0 << ""
-                                                          << ""
-                                                          << "9575"
-                                                          << "1200"
-                                                          << "1300"
-                                                          << "";
-        QTest::newRow("padded find value equals the Freq number") << UtcColumn << 1 << "   9575.0"
-                                                                  << ""
-                                                                  << "9575"
-                                                                  << "1200"
-                                                                  << "1300"
-                                                                  << "BlueBold";
-        QTest::newRow("another frequency is not marked") << UtcColumn << 1 << "   9575.0"
-                                                         << ""
-                                                         << "9580"
-                                                         << "1200"
-                                                         << "1300"
-                                                         << "";
-        QTest::newRow("station find ignores the cell's letter case") << UtcColumn << 2 << "SUMMIT"
-                                                                     << ""
-                                                                     << "9575"
-                                                                     << "1200"
-                                                                     << "1300"
-                                                                     << "BlueBold";
-        QTest::newRow("lower-case find value never matches the upper-cased cell")
-            << UtcColumn << 2 << "summit"
-            << ""
-            << "9575"
-            << "1200"
-            << "1300"
-            << "";
-        QTest::newRow("start time find compares the begin") << UtcColumn << 4 << "1200"
-                                                            << ""
-                                                            << "9575"
-                                                            << "1200"
-                                                            << "1300"
-                                                            << "BlueBold";
-        QTest::newRow("start time find does not look at the end") << UtcColumn << 4 << "1300"
-                                                                  << ""
-                                                                  << "9575"
-                                                                  << "1200"
-                                                                  << "1300"
-                                                                  << "";
-        QTest::newRow("ADM find without an ADM column marks nothing") << UtcColumn << 5 << ""
-                                                                      << ""
-                                                                      << "9575"
-                                                                      << "1200"
-                                                                      << "1300"
-                                                                      << "";
-        QTest::newRow("receiver frequency compares numbers") << UtcColumn << 7 << ""
-                                                             << "9575.00"
-                                                             << "9575"
-                                                             << "1200"
-                                                             << "1300"
-                                                             << "BlueBold";
-        QTest::newRow("found and on the air is red bold") << UtcColumn << 1 << "9575"
-                                                          << ""
-                                                          << "9575"
-                                                          << "2200"
-                                                          << "0200"
-                                                          << "RedBold";
-        QTest::newRow("on the air without a find is red") << UtcColumn << 0 << ""
-                                                          << ""
-                                                          << "9575"
-                                                          << "2200"
-                                                          << "0200"
-                                                          << "RedNormal";
-        QTest::newRow("unknown begin is found but never on the air") << UtcColumn << 1 << "9575"
-                                                                     << ""
-                                                                     << "9575"
-                                                                     << "...."
-                                                                     << "2359"
-                                                                     << "BlueBold";
-        QTest::newRow("UTCB and UTCE columns give the times") << BeginEndColumns << 0 << ""
-                                                              << ""
-                                                              << "9575"
-                                                              << "2200"
-                                                              << "0200"
-                                                              << "RedNormal";
-        QTest::newRow("UTCE hidden: no colour even for a find") << EndHidden << 1 << "9575"
-                                                                << ""
-                                                                << "9575"
-                                                                << "2200"
-                                                                << "0200"
-                                                                << "";
+        row("no find leaves an idle row plain", UtcColumn, 0, "", "", "9575", "1200", "1300", "");
+        row("padded find value equals the Freq number", UtcColumn, 1, "   9575.0", "", "9575",
+            "1200", "1300", "BlueBold");
+        row("station find ignores the cell's letter case", UtcColumn, 2, "SUMMIT", "", "9575",
+            "1200", "1300", "BlueBold");
+        row("lower-case find value never matches the upper-cased cell", UtcColumn, 2, "summit", "",
+            "9575", "1200", "1300", "");
+        row("start time find compares the begin", UtcColumn, 4, "1200", "", "9575", "1200", "1300",
+            "BlueBold");
+        row("start time find does not look at the end", UtcColumn, 4, "1300", "", "9575", "1200",
+            "1300", "");
+        row("ADM find without an ADM column marks nothing", UtcColumn, 5, "", "", "9575", "1200",
+            "1300", "");
+        row("receiver frequency compares numbers", UtcColumn, 7, "", "9575.00", "9575", "1200",
+            "1300", "BlueBold");
+        row("found and on the air is red bold", UtcColumn, 1, "9575", "", "9575", "2200", "0200",
+            "RedBold");
+        row("unknown begin is found but never on the air", UtcColumn, 1, "9575", "", "9575", "....",
+            "2359", "BlueBold");
+        row("UTCE hidden: no colour even for a find", EndHidden, 1, "9575", "", "9575", "2200",
+            "0200", "");
     }
     void findMarking() {
         QFETCH(Layout, layout);
@@ -154,8 +96,8 @@ private slots:
         QCOMPARE(rowStyleSet(s, [&](int column) { return cells.value(column); }), style);
     }
 
-    // "...." marks an unknown time: such a row is never on the air, though a find still
-    // marks it. Equal begin and end reads as on the air all day.
+    // The end minute is off the air. "...." marks an unknown time: such a row is never on the
+    // air, though a find still marks it. Equal begin and end reads as on the air all day.
     void unknownAndEqualTimes_data() {
         QTest::addColumn<Layout>("layout");
         QTest::addColumn<QString>("now");
@@ -163,54 +105,23 @@ private slots:
         QTest::addColumn<QString>("end");
         QTest::addColumn<int>("findType");
         QTest::addColumn<QString>("style");
-        QTest::newRow("unknown end, inside the day after the begin") << UtcColumn << "1230"
-                                                                     << "1200"
-                                                                     << "...." << 0 << "";
-        QTest::newRow("unknown end, just before midnight") << UtcColumn << "2359"
-                                                           << "1200"
-                                                           << "...." << 0 << "";
-        QTest::newRow("unknown end, before the begin") << UtcColumn << "1100"
-                                                       << "1200"
-                                                       << "...." << 0 << "";
-        QTest::newRow("unknown end found by frequency is blue bold") << UtcColumn << "1230"
-                                                                     << "1200"
-                                                                     << "...." << 1 << "BlueBold";
-        QTest::newRow("unknown end in UTCB and UTCE columns") << BeginEndColumns << "1230"
-                                                              << "1200"
-                                                              << "...." << 0 << "";
-        QTest::newRow("unknown begin, before the end") << UtcColumn << "1230"
-                                                       << "...."
-                                                       << "1300" << 0 << "";
-        QTest::newRow("unknown begin, after the end") << UtcColumn << "1400"
-                                                      << "...."
-                                                      << "1300" << 0 << "";
-        QTest::newRow("unknown begin found by frequency is blue bold") << BeginEndColumns << "1230"
-                                                                       << "...."
-                                                                       << "1300" << 1 << "BlueBold";
-        QTest::newRow("0000-0000 at midnight") << UtcColumn << "0000"
-                                               << "0000"
-                                               << "0000" << 0 << "RedNormal";
-        QTest::newRow("0000-0000 in the early morning") << UtcColumn << "0530"
-                                                        << "0000"
-                                                        << "0000" << 0 << "RedNormal";
-        QTest::newRow("0000-0000 at noon") << BeginEndColumns << "1200"
-                                           << "0000"
-                                           << "0000" << 0 << "RedNormal";
-        QTest::newRow("0000-0000 just before midnight") << UtcColumn << "2359"
-                                                        << "0000"
-                                                        << "0000" << 0 << "RedNormal";
-        QTest::newRow("0000-0000 found is red bold") << UtcColumn << "1200"
-                                                     << "0000"
-                                                     << "0000" << 1 << "RedBold";
-        QTest::newRow("1800-1800 before its hour") << UtcColumn << "0530"
-                                                   << "1800"
-                                                   << "1800" << 0 << "RedNormal";
-        QTest::newRow("1800-1800 at its hour") << UtcColumn << "1800"
-                                               << "1800"
-                                               << "1800" << 0 << "RedNormal";
-        QTest::newRow("1800-1800 after its hour") << UtcColumn << "2330"
-                                                  << "1800"
-                                                  << "1800" << 0 << "RedNormal";
+        const auto row = [](const char *name, Layout layout, const char *now, const char *begin,
+                            const char *end, int findType, const char *style) {
+            addRow(name, layout, QString(now), QString(begin), QString(end), findType,
+                   QString(style));
+        };
+        row("1200-1300 at 13:00: the end minute is off the air", UtcColumn, "1300", "1200", "1300",
+            0, "");
+        row("unknown end, inside the day after the begin", UtcColumn, "1230", "1200", "....", 0,
+            "");
+        row("unknown end found by frequency is blue bold", UtcColumn, "1230", "1200", "....", 1,
+            "BlueBold");
+        row("unknown begin, before the end", UtcColumn, "1230", "....", "1300", 0, "");
+        row("unknown begin found by frequency is blue bold", BeginEndColumns, "1230", "....",
+            "1300", 1, "BlueBold");
+        row("0000-0000 at noon", BeginEndColumns, "1200", "0000", "0000", 0, "RedNormal");
+        row("0000-0000 found is red bold", UtcColumn, "1200", "0000", "0000", 1, "RedBold");
+        row("1800-1800 before its hour", UtcColumn, "0530", "1800", "1800", 0, "RedNormal");
     }
     void unknownAndEqualTimes() {
         QFETCH(Layout, layout);

@@ -52,8 +52,8 @@ private slots:
         QTest::addColumn<int>("firstVisibleWhileOn");
         QTest::addColumn<int>("firstVisibleAfterOff");
         // HalfRows is 3 with six rows in view.
-        QTest::newRow("station on the air stays current") << 21 << 21 << 15 << 18;
-        QTest::newRow("station off the air is remembered while on") << 20 << 1 << 1 << 17;
+        addRow("station on the air stays current", 21, 21, 15, 18);
+        addRow("station off the air is remembered while on", 20, 1, 1, 17);
     }
     void toggle() {
         QFETCH(int, station);
@@ -88,26 +88,14 @@ private slots:
         QVERIFY(!p.busy);
     }
 
-    void offRestoresTheSortOrderOfBefore() {
-        Port p;
-        p.s.SortBy = "Station";
-        onair::CmdONAir_Click(p);
-        p.s.SortBy = "Language"; // a heading clicked while on the air
-        onair::CmdONAir_Click(p);
-        QCOMPARE(p.s.SortBy, QString("Station"));
-        QVERIFY(p.s.SavedSortBy.isEmpty() && p.s.SavedSQL.isEmpty() &&
-                p.s.SavedFilterStr.isEmpty());
-    }
-
     void rightClick_data() {
         QTest::addColumn<bool>("onAir");
         QTest::addColumn<bool>("rightButton");
         QTest::addColumn<QStringList>("events");
-        QTest::newRow("left button does nothing") << true << false << QStringList{};
-        QTest::newRow("off: only the find marks go")
-            << false << true << QStringList{"clearFindMarking", "refreshGrid"};
-        QTest::newRow("on: the on-air rows are read again")
-            << true << true << QStringList{"ReadDB"};
+        addRow("left button does nothing", true, false, QStringList{});
+        addRow("off: only the find marks go", false, true,
+               QStringList{"clearFindMarking", "refreshGrid"});
+        addRow("on: the on-air rows are read again", true, true, QStringList{"ReadDB"});
     }
     void rightClick() {
         QFETCH(bool, onAir);
@@ -140,10 +128,9 @@ private slots:
         QTest::addColumn<int>("second");
         QTest::addColumn<bool>("autoUpdate");
         QTest::addColumn<QStringList>("events");
-        QTest::newRow("full minute, auto update on")
-            << 0 << true << QStringList{"refreshGrid", "ReadDB"};
-        QTest::newRow("full minute, auto update off") << 0 << false << QStringList{"refreshGrid"};
-        QTest::newRow("within the minute") << 30 << true << QStringList{};
+        addRow("full minute, auto update on", 0, true, QStringList{"refreshGrid", "ReadDB"});
+        addRow("full minute, auto update off", 0, false, QStringList{"refreshGrid"});
+        addRow("within the minute", 30, true, QStringList{});
     }
     void clockTick() {
         QFETCH(int, second);

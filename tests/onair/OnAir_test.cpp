@@ -10,21 +10,18 @@ private slots:
     void conditionText_data() {
         QTest::addColumn<QString>("time");
         QTest::addColumn<QString>("condition");
-        QTest::newRow("five past midnight reads 2405 past midnight")
-            << "0005"
-            << "((UTCE<UTCB AND '2405' >= UTCB and '2405' < (val(UTCE)+2400))OR (UTCE<UTCB AND "
+        addRow("five past midnight reads 2405 past midnight", "0005",
+               "((UTCE<UTCB AND '2405' >= UTCB and '2405' < (val(UTCE)+2400))OR (UTCE<UTCB AND "
                "'0005' >= UTCB and '0005' < (val(UTCE)+2400)) OR (UTCE>UTCB AND '0005' >= UTCB "
-               "AND '0005' <UTCE)) ";
-        QTest::newRow("half past one, no blank before the first OR")
-            << "0130"
-            << "((UTCE<UTCB AND '2530' >= UTCB and '2530' < (val(UTCE)+2400))OR (UTCE<UTCB AND "
+               "AND '0005' <UTCE)) ");
+        addRow("half past one, no blank before the first OR", "0130",
+               "((UTCE<UTCB AND '2530' >= UTCB and '2530' < (val(UTCE)+2400))OR (UTCE<UTCB AND "
                "'0130' >= UTCB and '0130' < (val(UTCE)+2400)) OR (UTCE>UTCB AND '0130' >= UTCB "
-               "AND '0130' <UTCE)) ";
-        QTest::newRow("last minute of the day reads 4759")
-            << "2359"
-            << "((UTCE<UTCB AND '4759' >= UTCB and '4759' < (val(UTCE)+2400))OR (UTCE<UTCB AND "
+               "AND '0130' <UTCE)) ");
+        addRow("last minute of the day reads 4759", "2359",
+               "((UTCE<UTCB AND '4759' >= UTCB and '4759' < (val(UTCE)+2400))OR (UTCE<UTCB AND "
                "'2359' >= UTCB and '2359' < (val(UTCE)+2400)) OR (UTCE>UTCB AND '2359' >= UTCB "
-               "AND '2359' <UTCE)) ";
+               "AND '2359' <UTCE)) ");
     }
     void conditionText() {
         QFETCH(QString, time);
@@ -35,21 +32,17 @@ private slots:
     void filterLine_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("no filter gains the Filter By heading")
-            << "ALL Languages"
-            << "ALL Languages\r\nFilter By \r\nStations On Air @ 0130 Z";
-        QTest::newRow("language filter keeps its heading")
-            << "Filter By \r\nLanguage = English"
-            << "Filter By \r\nLanguage = English\r\nStations On Air @ 0130 Z";
-        QTest::newRow("second run replaces the earlier minute")
-            << "ALL Languages\r\nFilter By \r\nStations On Air @ 0129 Z"
-            << "ALL Languages\r\nFilter By \r\nStations On Air @ 0130 Z";
-        QTest::newRow("old line between others moves to the end")
-            << "Filter By \r\nStations On Air @ 2359 Z\r\nLanguage = French"
-            << "Filter By \r\nLanguage = French\r\nStations On Air @ 0130 Z";
-        QTest::newRow("line without CR LF in front is not taken for ours")
-            << "Filter By Stations On Air @ 0100 Z"
-            << "Filter By Stations On Air @ 0100 Z\r\nStations On Air @ 0130 Z";
+        addRow("no filter gains the Filter By heading", "ALL Languages",
+               "ALL Languages\r\nFilter By \r\nStations On Air @ 0130 Z");
+        addRow("second run replaces the earlier minute",
+               "ALL Languages\r\nFilter By \r\nStations On Air @ 0129 Z",
+               "ALL Languages\r\nFilter By \r\nStations On Air @ 0130 Z");
+        addRow("old line between others moves to the end",
+               "Filter By \r\nStations On Air @ 2359 Z\r\nLanguage = French",
+               "Filter By \r\nLanguage = French\r\nStations On Air @ 0130 Z");
+        addRow("line without CR LF in front is not taken for ours",
+               "Filter By Stations On Air @ 0100 Z",
+               "Filter By Stations On Air @ 0100 Z\r\nStations On Air @ 0130 Z");
     }
     void filterLine() {
         QFETCH(QString, before);
@@ -62,16 +55,12 @@ private slots:
         QTest::addColumn<QString>("captionNot");
         QTest::addColumn<QString>("afterDisplay");
         QTest::addColumn<QString>("afterToggle");
-        QTest::newRow("all languages drops a NOT word")
-            << "ALL"
-            << " NOT "
-            << "VAZOdariDATA   12 Records in ALL Languages"
-            << "VAZOdariDATA   12 Records in ALL Languages";
-        QTest::newRow("toggle keeps NOT and puts a blank before in")
-            << "English"
-            << " NOT "
-            << "VAZOdariDATA   12 Records in English"
-            << "VAZOdariDATA   12 Records  NOT  in English";
+        addRow("all languages drops a NOT word", "ALL", " NOT ",
+               "VAZOdariDATA   12 Records in ALL Languages",
+               "VAZOdariDATA   12 Records in ALL Languages");
+        addRow("toggle keeps NOT and puts a blank before in", "English", " NOT ",
+               "VAZOdariDATA   12 Records in English",
+               "VAZOdariDATA   12 Records  NOT  in English");
     }
     void captions() {
         QFETCH(QString, language);

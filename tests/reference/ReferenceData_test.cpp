@@ -57,19 +57,6 @@ private slots:
             QVERIFY2(codes.contains(code), qPrintable(code + " is not in Codes.txt"));
     }
 
-    void codesNameTheCountries_data() {
-        QTest::addColumn<QString>("line");
-        QTest::newRow("one letter") << "D  Germany";
-        QTest::newRow("three letters") << "CHN  China (People's Republic)";
-        QTest::newRow("not issued by the ITU") << "CLA  Clandestine stations (unofficial code)";
-        QTest::newRow("first") << "ABW  Aruba";
-        QTest::newRow("last") << "ZWE  Zimbabwe";
-    }
-    void codesNameTheCountries() {
-        QFETCH(QString, line);
-        QVERIFY(lines(testsupport::binary("Codes.txt")).contains(line));
-    }
-
     void cirafHoldsEachZoneOnce() {
         std::map<int, int> seen;
         const QStringList zones = lines(testsupport::binary("CIRAF.txt"));
@@ -102,7 +89,7 @@ private slots:
         QTest::addColumn<QString>("text");
         for (const char *t : {"F2", "F6", "F9", "F10", "Page Down", "SINPO", "rigctld", "RX-320",
                               "dummy rig", "skedwise-rx", "71-77", "Codes.txt"})
-            QTest::newRow(t) << QString::fromLatin1(t);
+            addRow(t, QString::fromLatin1(t));
     }
     void helpCoversTheKeysAndTheLog() {
         QFETCH(QString, text);

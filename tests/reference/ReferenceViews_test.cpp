@@ -1,4 +1,5 @@
 #include "reference/ReferenceViews.h"
+#include "support/TestSupport.h"
 
 #include <QTest>
 
@@ -36,13 +37,11 @@ private slots:
     void rightClicksAndClearFilter_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("second click keeps the first record")
-            << QStringList{"show 10", "show 20"} << QStringList{"open 10", "single to front"};
-        QTest::newRow("after Close the new record is read")
-            << QStringList{"show 10", "close", "show 20"}
-            << QStringList{"open 10", "close", "open 20"};
-        QTest::newRow("Clear Filter without the window does nothing")
-            << QStringList{"close"} << QStringList{};
+        addRow("second click keeps the first record", QStringList{"show 10", "show 20"},
+               QStringList{"open 10", "single to front"});
+        addRow("after Close the new record is read", QStringList{"show 10", "close", "show 20"},
+               QStringList{"open 10", "close", "open 20"});
+        addRow("Clear Filter without the window does nothing", QStringList{"close"}, QStringList{});
     }
     void rightClicksAndClearFilter() {
         QFETCH(QStringList, steps);
@@ -54,13 +53,6 @@ private slots:
                 CloseSingleRecord(windows);
         }
         QTEST(windows.calls, "calls");
-    }
-
-    void secondContentsBringsTheHelpToFront() {
-        FakeWindows windows;
-        ShowHelp(windows, "/prog/SkedwiseHelp.html");
-        ShowHelp(windows, "/prog/SkedwiseHelp.html");
-        QCOMPARE(windows.calls, (QStringList{"help /prog/SkedwiseHelp.html", "help to front"}));
     }
 };
 

@@ -37,29 +37,29 @@ private slots:
                 FindNow_Click(index, w);
             });
         };
-        QTest::newRow("stored language at start-up") << Place([](FakeMainWindow &w) {
-            w.s.Language = "Int'l French";
-            startupQuery(w.s);
-            w.ReadDB(w.s.SQLStr);
-        });
-        QTest::newRow("language picked in the selector")
-            << Place([](FakeMainWindow &w) { languagePicked(w, "Int'l French"); });
-        QTest::newRow("language typed in the selector")
-            << Place([](FakeMainWindow &w) { languageEntered(w, "Int'l French"); });
-        QTest::newRow("country filter") << filter(5, "cote d'ivoire");
-        QTest::newRow("location filter") << filter(6, "st. john's");
-        QTest::newRow("ADM filter") << filter(9, "c'i");
-        QTest::newRow("station filter") << filter(10, "val d'");
-        QTest::newRow("target filter") << filter(11, "d'arc");
-        QTest::newRow("query dialog") << Place([](FakeMainWindow &w) {
-            QueryForm form;
-            form.combo[StationField] = "Radio Val d'Oise";
-            form.combo[CountryField] = "COTE D'IVOIRE";
-            form.combo[AdmField] = "C'I";
-            form.combo[TargetField] = "D'ARC";
-            CmdDone_Click(w.s, form, w.script, {});
-            w.ReadDB(w.s.SQLStr);
-        });
+        addRow("stored language at start-up", Place([](FakeMainWindow &w) {
+                   w.s.Language = "Int'l French";
+                   startupQuery(w.s);
+                   w.ReadDB(w.s.SQLStr);
+               }));
+        addRow("language picked in the selector",
+               Place([](FakeMainWindow &w) { languagePicked(w, "Int'l French"); }));
+        addRow("language typed in the selector",
+               Place([](FakeMainWindow &w) { languageEntered(w, "Int'l French"); }));
+        addRow("country filter", filter(5, "cote d'ivoire"));
+        addRow("location filter", filter(6, "st. john's"));
+        addRow("ADM filter", filter(9, "c'i"));
+        addRow("station filter", filter(10, "val d'"));
+        addRow("target filter", filter(11, "d'arc"));
+        addRow("query dialog", Place([](FakeMainWindow &w) {
+                   QueryForm form;
+                   form.combo[StationField] = "Radio Val d'Oise";
+                   form.combo[CountryField] = "COTE D'IVOIRE";
+                   form.combo[AdmField] = "C'I";
+                   form.combo[TargetField] = "D'ARC";
+                   CmdDone_Click(w.s, form, w.script, {});
+                   w.ReadDB(w.s.SQLStr);
+               }));
     }
     void queries() {
         QFETCH(Place, place);
@@ -74,11 +74,11 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("found");
-        QTest::newRow("station") << 1 << "VAL D'" << true;
-        QTest::newRow("location") << 2 << "JOHN'S" << true;
-        QTest::newRow("start time (no such time, still well formed)") << 3 << "06'" << false;
-        QTest::newRow("ADM") << 4 << "C'I" << true;
-        QTest::newRow("STN") << 5 << "O'K" << true;
+        addRow("station", 1, "VAL D'", true);
+        addRow("location", 2, "JOHN'S", true);
+        addRow("start time (no such time, still well formed)", 3, "06'", false);
+        addRow("ADM", 4, "C'I", true);
+        addRow("STN", 5, "O'K", true);
     }
     void quickFinds() {
         QFETCH(int, index);

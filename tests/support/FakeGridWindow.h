@@ -56,7 +56,7 @@ public:
         return r.value(r.positionOf(bookmark), 0);
     }
     void clearFindMarking() override { events << "clearFindMarking"; }
-    void setGridCaption(const QString &) override {}
+    void setGridCaption(const QString &c) override { caption = c; }
     void setBusyPointer(bool on) override { busy = on; }
     int bookmarkAtOffset(int offset) const override {
         const jet::RecordSet &r = data.recordset();
@@ -73,6 +73,7 @@ public:
     jet::DataSource data;
     jet::DataSource lookup;
     QStringList events;
+    QString caption;
     int visibleRows = 4;
     bool redraw = true;
     bool busy = false;
@@ -82,7 +83,7 @@ private:
     void rebuildColumns() override {}
     void setColumnWidthTwips(int, double) override {}
     void refresh() override {}
-    void setCaption(const QString &) override {}
+    void setCaption(const QString &c) override { caption = c; }
 };
 
 } // namespace testsupport

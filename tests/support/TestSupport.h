@@ -57,3 +57,8 @@ bool writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &
 #define REQUIRE_TOOL(name)                                                                         \
     REQUIRE_THAT(!QStandardPaths::findExecutable(QStringLiteral(name)).isEmpty(),                  \
                  QStringLiteral("the program " name))
+
+// One row of a data-driven test: addRow("what it catches", value, value, ...).
+template <typename... Values> void addRow(const char *name, Values... values) {
+    (QTest::newRow(name) << ... << values);
+}

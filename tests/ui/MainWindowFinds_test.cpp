@@ -62,14 +62,9 @@ private slots:
         QTest::addColumn<QString>("sortBy");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("found");
-        QTest::newRow("F3 finds a station with an apostrophe") << int(Qt::Key_F3) << "people's"
-                                                               << "Station"
-                                                               << "Station"
-                                                               << "People's Radio";
-        QTest::newRow("F2 finds a frequency") << int(Qt::Key_F2) << "17645"
-                                              << "Freq"
-                                              << "Freq"
-                                              << "17645";
+        addRow("F3 finds a station with an apostrophe", int(Qt::Key_F3), "people's", "Station",
+               "Station", "People's Radio");
+        addRow("F2 finds a frequency", int(Qt::Key_F2), "17645", "Freq", "Freq", "17645");
     }
     void functionKeysRunTheQuickFinds() {
         QFETCH(int, key);
@@ -101,8 +96,8 @@ private slots:
 
     void filterStatusShowsWhileHeld_data() {
         QTest::addColumn<int>("mouseButton");
-        QTest::newRow("left button") << int(Qt::LeftButton);
-        QTest::newRow("right button too") << int(Qt::RightButton);
+        addRow("left button", int(Qt::LeftButton));
+        addRow("right button too", int(Qt::RightButton));
     }
     void filterStatusShowsWhileHeld() {
         QFETCH(int, mouseButton);
@@ -114,29 +109,6 @@ private slots:
         QVERIFY(status->text().startsWith("ALL Languages\nSorted By Freq"));
         QTest::mouseRelease(button, Qt::MouseButton(mouseButton));
         QTRY_VERIFY(!statusWindow());
-    }
-
-    void buttonTipsFollowTheTipsSetting_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("filter status") << "CmdFilter"
-                                       << " Click to Display Current Filter Settings ";
-        QTest::newRow("clear filter") << "SelectAll"
-                                      << " Click to clear ALL filters ";
-        QTest::newRow("on air") << "CmdONAir"
-                                << " Click to Toggle On-Air display On/Off ";
-    }
-    void buttonTipsFollowTheTipsSetting() {
-        QFETCH(QString, button);
-        QFETCH(QString, tip);
-        Program p(testsupport::fixtureScheduleTable());
-        auto *b = p.form->findChild<QPushButton *>(button);
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(b, &enter);
-        QCOMPARE(b->toolTip(), tip);
-        p.state.DoTips = "False";
-        QApplication::sendEvent(b, &enter);
-        QCOMPARE(b->toolTip(), QString());
     }
 
     void languageSelectorIsFilledAtStart() {

@@ -29,13 +29,6 @@ std::shared_ptr<const jet::Table> smallTable() {
                       "5,9500,\"Radio D\",\"english\",\"ITALY\",\"I\"\r\n"));
 }
 
-QStringList items(const QComboBox *combo) {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i)
-        list << combo->itemText(i);
-    return list;
-}
-
 // The dialog over a small database, with its lists filled.
 struct DialogFixture {
     DialogFixture() {
@@ -62,16 +55,6 @@ struct DialogFixture {
         QApplication::setActiveWindow(dialog.get());
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }
-    void fillEverything() {
-        for (int n = 0; n < 6; ++n) {
-            combo(n)->setEditText(combo(n)->itemText(1));
-            check(n)->setChecked(true);
-        }
-        for (int i = 0; i < 3; ++i)
-            text(i)->setText("6000");
-        option(0)->setChecked(true);
-    }
-
     app::ProgramState state;
     app::ScriptedPrompts prompts;
     testsupport::MemoryTables tables;
@@ -85,21 +68,6 @@ class QueryDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void listsFilledAtLoad() {
-        DialogFixture f;
-        QCOMPARE(f.dialog->windowTitle(), QString("Select Fields to Search"));
-        QCOMPARE(items(f.combo(0)), (QStringList{"English", "French"}));
-        QCOMPARE(items(f.combo(1)), (QStringList{"Radio A", "Radio B", "Radio C", "Radio D"}));
-        QCOMPARE(items(f.combo(2)), (QStringList{"FRANCE", "GERMANY", "ITALY"}));
-        QCOMPARE(items(f.combo(3)), (QStringList{"D", "F", "I"}));
-        QCOMPARE(items(f.combo(4)),
-                 (QStringList{"AF", "AS", "AU", "CA", "EU", "ME", "NA", "PA", "SA"}));
-        QCOMPARE(f.combo(5)->count(), 12);
-        QCOMPARE(f.combo(5)->itemText(1), QString("E Language Lesson"));
-        for (int n = 0; n < 6; ++n)
-            QCOMPARE(f.combo(n)->currentText(), QString());
-        QVERIFY(f.option(2)->isChecked());
-    }
 
     void workedExampleThroughTheControls() {
         DialogFixture f;
@@ -123,73 +91,22 @@ private slots:
         QVERIFY(!f.state.DlgCancel);
     }
 
-    void listedProgramEntry() {
-        DialogFixture f;
-        f.open();
-        f.combo(5)->setCurrentIndex(1);
-        f.dialog->CmdDone_Click();
-        QCOMPARE(f.state.SQLStr, QString("Select StationID,Freq From MyDataTable Where  P = 'E'"));
-        QCOMPARE(f.state.FilterStr, QString("Filter By\r\nProgram = Language Lesson\r\n"));
-    }
-
-    void clearAllLeavesProgram() {
-        DialogFixture f;
-        f.open();
-        f.fillEverything();
-        f.state.QueryOnAir = false;
-        f.check(6)->setChecked(true);
-        f.dialog->findChild<QAction *>("ClearAll")->trigger();
-        for (int n = 0; n < 5; ++n) {
-            QCOMPARE(f.combo(n)->currentText(), QString());
-            QVERIFY(!f.check(n)->isChecked());
-        }
-        QCOMPARE(f.combo(5)->currentText(), QString("E Language Lesson"));
-        QVERIFY(f.check(5)->isChecked());
-        QVERIFY(f.check(6)->isChecked());
-        QVERIFY(f.state.QueryOnAir);
-        QVERIFY(f.option(2)->isChecked());
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(f.text(i)->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), f.combo(0));
-    }
-
-    void clearOnStartupEmptiesProgramToo_data() {
-        QTest::addColumn<bool>("clearOnStart");
-        QTest::newRow("ticked: everything emptied on showing") << true;
-        QTest::newRow("unticked: entries kept for the next use") << false;
-    }
-    void clearOnStartupEmptiesProgramToo() {
-        QFETCH(bool, clearOnStart);
-        DialogFixture f;
-        f.open();
-        f.fillEverything();
-        f.check(10)->setChecked(clearOnStart);
-        QCOMPARE(f.state.ClearOnStart, clearOnStart);
-        f.dialog->CmdCancel_Click();
-        f.open();
-        QCOMPARE(f.combo(5)->currentText().isEmpty(), clearOnStart);
-        QCOMPARE(f.check(5)->isChecked(), !clearOnStart);
-        QCOMPARE(f.text(0)->text().isEmpty(), clearOnStart);
-        QCOMPARE(f.option(2)->isChecked(), clearOnStart);
-        QVERIFY(!f.state.DlgCancel);
-    }
-
     void keys_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<bool>("rangeChosen");
         QTest::addColumn<bool>("emptied");
-        QTest::newRow("Enter in From goes to To and chooses the range")
-            << "Text1" << int(Qt::Key_Return) << "Text2" << true << false;
-        QTest::newRow("Enter in To does not close the dialog")
-            << "Text2" << int(Qt::Key_Return) << "Text2" << false << false;
-        QTest::newRow("Esc in a text box empties it, dialog stays")
-            << "Text0" << int(Qt::Key_Escape) << "Text0" << false << true;
-        QTest::newRow("Esc in a list empties it, dialog stays")
-            << "Combo2" << int(Qt::Key_Escape) << "Combo2" << false << true;
-        QTest::newRow("Enter in a list neither closes nor adds")
-            << "Combo2" << int(Qt::Key_Return) << "Combo2" << false << false;
+        addRow("Enter in From goes to To and chooses the range", "Text1", int(Qt::Key_Return),
+               "Text2", true, false);
+        addRow("Enter in To does not close the dialog", "Text2", int(Qt::Key_Return), "Text2",
+               false, false);
+        addRow("Esc in a text box empties it, dialog stays", "Text0", int(Qt::Key_Escape), "Text0",
+               false, true);
+        addRow("Esc in a list empties it, dialog stays", "Combo2", int(Qt::Key_Escape), "Combo2",
+               false, true);
+        addRow("Enter in a list neither closes nor adds", "Combo2", int(Qt::Key_Return), "Combo2",
+               false, false);
     }
     void keys() {
         QFETCH(QString, box);
@@ -223,9 +140,9 @@ private slots:
 
     void waysOfCancelling_data() {
         QTest::addColumn<QString>("how");
-        QTest::newRow("Cancel button") << "button";
-        QTest::newRow("window frame counts as Cancel") << "frame";
-        QTest::newRow("Esc on a button counts as Cancel") << "esc";
+        addRow("Cancel button", "button");
+        addRow("window frame counts as Cancel", "frame");
+        addRow("Esc on a button counts as Cancel", "esc");
     }
     void waysOfCancelling() {
         QFETCH(QString, how);
@@ -244,18 +161,6 @@ private slots:
         QVERIFY(f.state.DlgCancel);
         QVERIFY(!f.dialog->isVisible());
         QCOMPARE(f.state.SQLStr, QString("kept"));
-    }
-
-    void missingFrequencyOkKeepsDialogOpen() {
-        DialogFixture f;
-        f.open();
-        f.option(1)->setChecked(true);
-        f.text(2)->setText("7000");
-        f.prompts.answers << app::AnswerOk;
-        f.dialog->CmdDone_Click();
-        QCOMPARE(f.prompts.shown, QStringList{": Missing Frequencies"});
-        QVERIFY(f.dialog->isVisible());
-        QCOMPARE(QApplication::focusWidget(), f.text(1));
     }
 
     void languageChoiceMovesSelectorWithoutRequery() {
