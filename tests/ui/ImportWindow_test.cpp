@@ -73,7 +73,9 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
                 dialogFolder = files->directory().path();
                 if (schedule.isEmpty())
                     return files->reject();
-                files->selectFile(schedule);
+                // Typed as a listener would: selectFile() goes through the folder model, which
+                // fills in a thread and may not know the file yet on a busy machine.
+                files->findChild<QLineEdit *>("fileNameEdit")->setText(schedule);
                 static_cast<QDialog *>(files)->accept();
             } else if (modal && modal->objectName() == "ImportValidity") {
                 modal->findChild<QCheckBox *>("AllDates")->setChecked(true);
