@@ -11,8 +11,9 @@ namespace logbook {
 
 namespace {
 
+// The design in twips, grown with the desktop's font.
 int px(double twips) {
-    return app::twipsToPixels(twips);
+    return app::twipsToPixels(twips * app::desktopFontScale());
 }
 
 int keyCode(const QKeyEvent *key) {
@@ -45,6 +46,8 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
     setWindowTitle(QStringLiteral("Enter any Remarks"));
     m_sinpo->setObjectName(QStringLiteral("Text0"));
     m_remarks->setObjectName(QStringLiteral("Text1"));
+    m_sinpoLabel->setBuddy(m_sinpo);
+    m_remarks->setAccessibleName(QStringLiteral("Remarks"));
     m_sinpo->setMaxLength(SinpoLimit);
     m_remarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_remarks->setTabChangesFocus(true);

@@ -11,6 +11,7 @@ ScheduleGridView::ScheduleGridView(QWidget *parent)
     setHorizontalScrollMode(ScrollPerPixel);
     setSelectionBehavior(SelectRows);
     setWordWrap(false);
+    setTabKeyNavigation(false); // Tab leaves the grid; the arrows move within it
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsClickable(true);

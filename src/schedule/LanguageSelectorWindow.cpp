@@ -33,6 +33,7 @@ LanguageSelectorWindow::LanguageSelectorWindow(FilterPort &port, jet::TableProvi
     setObjectName(QStringLiteral("FrmLanguage"));
     setWindowTitle(QStringLiteral("Language Selector"));
     m_combo->setObjectName(QStringLiteral("Combo0"));
+    m_combo->setAccessibleName(QStringLiteral("Language"));
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
@@ -41,7 +42,7 @@ LanguageSelectorWindow::LanguageSelectorWindow(FilterPort &port, jet::TableProvi
     m_combo->lineEdit()->installEventFilter(this);
     connect(m_combo, &QComboBox::activated, this, &LanguageSelectorWindow::Combo_Click);
 
-    auto *close = new QPushButton(QStringLiteral("Close"));
+    auto *close = new QPushButton(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("CmdClose"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &LanguageSelectorWindow::CmdClose_Click);

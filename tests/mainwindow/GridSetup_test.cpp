@@ -21,8 +21,12 @@ private slots:
                                               << "7" << 3 << 0 << true;
         QTest::newRow("13 points has no item") << "Lucida Console"
                                                << "13" << 2 << -1 << true;
-        QTest::newRow("16 points is the last item") << "Courier"
-                                                    << "16" << 0 << 7 << true;
+        QTest::newRow("16 points is item 7") << "Courier"
+                                             << "16" << 0 << 7 << true;
+        QTest::newRow("large text: 24 points is the last item") << "Courier New"
+                                                                << "24" << 1 << 10 << true;
+        QTest::newRow("22 points has no item") << "Courier New"
+                                               << "22" << 1 << -1 << true;
         QTest::newRow("unknown font name checks no name") << "Arial"
                                                           << "12" << -1 << 5 << true;
         QTest::newRow("a menu caption with its blank is no font name") << "Courier "

@@ -72,9 +72,9 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("Select Fields to Display"));
         QStringList texts;
         for (const char *name : {"Label_0", "Label_1"})
-            texts << dialog.findChild<QLabel *>(name)->text();
+            texts << dialog.findChild<QLabel *>(name)->text().remove(u'&');
         for (const char *name : {"CmdSwap_0", "CmdSwap_1", "CmdDone", "CmdCancel"})
-            texts << dialog.findChild<QPushButton *>(name)->text();
+            texts << dialog.findChild<QPushButton *>(name)->text().remove(u'&');
         QCOMPARE(texts, QStringList(
                             {"Available Fields", "Fields to Display", ">", "<", "Done", "Cancel"}));
     }
