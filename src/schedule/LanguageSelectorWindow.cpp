@@ -33,7 +33,8 @@ LanguageSelectorWindow::LanguageSelectorWindow(FilterPort &port, jet::TableProvi
     setObjectName(QStringLiteral("FrmLanguage"));
     setWindowTitle(QStringLiteral("Language Selector"));
     m_combo->setObjectName(QStringLiteral("Combo0"));
-    m_combo->setAccessibleName(QStringLiteral("Language"));
+    // A combo box is read by its value; this says what the value is.
+    m_combo->setAccessibleDescription(QStringLiteral("Language"));
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);

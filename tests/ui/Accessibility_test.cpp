@@ -19,6 +19,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
@@ -137,9 +138,19 @@ const WindowRow Windows[] = {
      [](Program &) -> QWidget * { return new rx::RxSettingsDialog(rx::RigChoice{}, {}); }},
 };
 
+// What a screen reader says a control is: its name, else its label. A combo box's name is
+// its value, so it needs a label (a buddy) or a description.
 QString nameOf(QWidget *w) {
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
-    return face ? face->text(QAccessible::Name) : QString();
+    if (!face)
+        return {};
+    const bool combo = qobject_cast<QComboBox *>(w);
+    if (!combo && !face->text(QAccessible::Name).isEmpty())
+        return face->text(QAccessible::Name);
+    for (const auto &[label, relation] : face->relations(QAccessible::Label))
+        if (!label->text(QAccessible::Name).isEmpty())
+            return label->text(QAccessible::Name);
+    return combo ? face->text(QAccessible::Description) : QString();
 }
 
 QString describe(QWidget *w) {
