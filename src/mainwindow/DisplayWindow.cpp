@@ -279,9 +279,13 @@ void DisplayForm::applyLayout(double outerHeightTwips) {
 
 // ---- Grid set-up ----
 
+// The window's "W", or the grid's when large text makes it wider, so that columns keep
+// their texts whole.
 qint16 DisplayForm::charWidthTwips() const {
-    const double twips =
-        QFontMetricsF(font()).horizontalAdvance(QStringLiteral("W")) * app::twipsPerPixel(this);
+    const QFont gridFont(m_grid->fontName(), m_grid->fontSize());
+    const double pixels = std::max(QFontMetricsF(font()).horizontalAdvance(u'W'),
+                                   QFontMetricsF(gridFont).horizontalAdvance(u'W'));
+    const double twips = pixels * app::twipsPerPixel(this);
     return app::roundToInt16(twips).value_or(0);
 }
 

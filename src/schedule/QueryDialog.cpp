@@ -288,18 +288,20 @@ bool QueryDialog::eventFilter(QObject *watched, QEvent *event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Esc empties the box; Enter does nothing (it neither closes the dialog nor adds to the list).
+// Esc empties the box, and in an empty box cancels the dialog as anywhere else; Enter does
+// nothing (it neither closes the dialog nor adds to the list).
 bool QueryDialog::handleComboKey(int index, int key) {
-    if (key == Qt::Key_Escape) {
+    if (key == Qt::Key_Escape && !m_combo[index]->currentText().isEmpty()) {
         m_combo[index]->clearEditText();
         return true;
     }
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// Esc empties the box; Enter in "From" goes on to "To" and chooses "Frequency Range".
+// Esc empties the box (in an empty box it cancels); Enter in "From" goes on to "To" and
+// chooses "Frequency Range".
 bool QueryDialog::handleTextKey(int index, int key) {
-    if (key == Qt::Key_Escape) {
+    if (key == Qt::Key_Escape && !m_text[index]->text().isEmpty()) {
         m_text[index]->clear();
         return true;
     }

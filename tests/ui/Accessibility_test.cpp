@@ -18,6 +18,7 @@
 #include "support/ProgramUnderTest.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -344,6 +345,18 @@ private slots:
                  QColor(Qt::black));
     }
 
+    // 24 points from the Options menu: rows and the Station column (22 characters) grow.
+    void largeGridTextKeepsRowsAndColumnsWhole() {
+        Program p;
+        p.form->findChild<QAction *>("DFonts_10")->trigger();
+        auto *rows = p.form->grid()->findChild<QTableView *>("scheduleRows");
+        QCOMPARE(rows->font().pointSize(), 24);
+        const QFontMetrics shown(rows->font());
+        QVERIFY(rows->rowHeight(0) >= shown.height());
+        QVERIFY2(rows->columnWidth(2) >= 0.95 * shown.horizontalAdvance(QString(22, u'W')),
+                 qPrintable(QString::number(rows->columnWidth(2))));
+    }
+
     // The rig is polled twice a second: the frequency display says the frequency, and only
     // a new frequency changes what it says.
     void theReceiverDisplayReadsTheFrequency() {
@@ -401,6 +414,29 @@ private slots:
         QTRY_COMPARE(p.form->grid()->rowCount(), 1);
         QCOMPARE(p.form->grid()->cellText(2, p.form->grid()->bookmarkAt(0)), "Radio C");
         QCOMPARE(mouse.seen, QStringList());
+    }
+
+    // Esc empties a box; in an empty one it cancels, as Esc does in any dialog.
+    void escapeEmptiesTheBoxThenCancelsTheCustomFilter() {
+        Program p;
+        QString left;
+        bool closedByEsc = true;
+        whenModal([&] {
+            press(Qt::Key_L, Qt::AltModifier);
+            type("German");
+            press(Qt::Key_Escape);
+            left = qobject_cast<QComboBox *>(QApplication::focusWidget())->currentText();
+            press(Qt::Key_Escape);
+            if (QWidget *still = QApplication::activeModalWidget()) {
+                closedByEsc = false;
+                still->close();
+            }
+        });
+        p.form->FindNow_Click(0);
+        QCOMPARE(left, "");
+        QVERIFY(closedByEsc);
+        QVERIFY(p.state.DlgCancel);
+        QCOMPARE(p.form->grid()->rowCount(), 3);
     }
 
     void logEntryWithRemarksByKeysAlone() {
