@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace logbook {
 
 namespace {
@@ -60,7 +62,9 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
 }
 
 void FrmRemarks::layOut(const RemarksLayout &layout) {
-    setFixedSize(px(3240), px(layout.windowHeight - 400));
+    // Wide enough for the hint in the desktop's font.
+    const int width = std::max(px(3240), px(120) + m_hint->sizeHint().width() + px(120));
+    setFixedSize(width, px(layout.windowHeight - 400));
     m_sinpo->setGeometry(px(940), px(60), px(700), px(285));
     m_sinpoLabel->move(px(280), px(120));
     m_remarks->setGeometry(px(180), px(layout.remarksTop), px(2775), px(735));

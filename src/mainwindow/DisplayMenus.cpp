@@ -18,6 +18,11 @@ namespace mainwindow {
 namespace {
 constexpr int ButtonHeightTwips = 375;
 
+// A place of the button row in twips, grown with the desktop's font so captions fit.
+int px(double twips, const QWidget *w) {
+    return app::twipsToPixels(twips * app::desktopFontScale(), w);
+}
+
 // What ReadDB does to the grid widget.
 class GridResult : public schedule::ResultGrid {
 public:
@@ -60,8 +65,7 @@ void DisplayForm::buildControls() {
     m_label0->setObjectName(QStringLiteral("Label_0"));
     m_label0->setAccessibleName(QStringLiteral("Selected frequency"));
     m_label0->setAlignment(Qt::AlignCenter);
-    m_label0->setGeometry(app::twipsToPixels(6900, this), 0, app::twipsToPixels(1200, this),
-                          app::twipsToPixels(ButtonHeightTwips, this));
+    m_label0->setGeometry(px(6900, this), 0, px(1200, this), px(ButtonHeightTwips, this));
     m_buttonRow << m_label0;
     setOnAirButtonColor(onair::OnAirOffColor);
     connect(m_cmdGo, &QPushButton::clicked, this, &DisplayForm::CmdGo_Click);
@@ -79,9 +83,7 @@ QPushButton *DisplayForm::addButton(const QString &caption, const QString &name,
                                     int widthTwips) {
     auto *button = new QPushButton(caption, centralWidget());
     button->setObjectName(name);
-    button->setGeometry(app::twipsToPixels(leftTwips, this), 0,
-                        app::twipsToPixels(widthTwips, this),
-                        app::twipsToPixels(ButtonHeightTwips, this));
+    button->setGeometry(px(leftTwips, this), 0, px(widthTwips, this), px(ButtonHeightTwips, this));
     m_buttonRow << button;
     return button;
 }
