@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
+  at-spi2-core python3-pyatspi
   poppler-utils
 )
 
