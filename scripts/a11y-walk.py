@@ -2,8 +2,12 @@
 """Walks the accessibility tree (AT-SPI) of running programs and lists every control
 without a name. Arguments: the application names to walk (as AT-SPI reports them).
 Exit status 1 when a control has no name or an application is not found.
+With --follow WINDOW-ID KEYS...: sends the keys to the window (xdotool) and prints what a
+screen reader is told as the focus moves.
 Needs Debian's python3-pyatspi and a running AT-SPI bus (see a11y-walk.sh)."""
+import subprocess
 import sys
+import threading
 import time
 
 import pyatspi
@@ -90,5 +94,30 @@ def main(names):
     return 1 if failed else 0
 
 
+def follow(window, keys):
+    told = []
+
+    def focused(event):
+        if event.detail1:
+            told.append(f"{event.source.getRoleName()}: {event.source.name}")
+
+    def press():
+        subprocess.call(["xdotool", "windowfocus", "--sync", window])
+        time.sleep(1)
+        for key in keys:
+            subprocess.call(["xdotool", "key", key])
+            time.sleep(0.7)
+        pyatspi.Registry.stop()
+
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+    threading.Thread(target=press).start()
+    pyatspi.Registry.start()
+    for line in dict.fromkeys(told):  # each focus change once
+        print("  told:", line)
+    return 0 if told else 1
+
+
 if __name__ == "__main__":
+    if sys.argv[1:2] == ["--follow"]:
+        sys.exit(follow(sys.argv[2], sys.argv[3:]))
     sys.exit(main(sys.argv[1:]))

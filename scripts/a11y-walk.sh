@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts skedwise and skedwise-rx under Xvfb with the AT-SPI bus, as a screen reader sees
 # them, and walks their accessibility trees (scripts/a11y-walk.py). Needs the Debian
-# packages xvfb, at-spi2-core and python3-pyatspi. Usage: scripts/a11y-walk.sh [build/bin]
+# packages xvfb, xdotool, at-spi2-core and python3-pyatspi. Usage: scripts/a11y-walk.sh [build/bin]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "${1:-$here/../build/bin}" && pwd)
@@ -21,5 +21,8 @@ dbus-run-session -- bash -c '
     "$0/skedwise-rx" --model 1 & rx=$!
     sleep 3
     /usr/bin/python3 "$1/a11y-walk.py" skedwise skedwise-rx; status=$?
+    echo "The grid as its current row moves (Home, Down, Down, Tab):"
+    window=$(xdotool search --pid $main --name "^Skedwise [0-9]" | head -1)
+    /usr/bin/python3 "$1/a11y-walk.py" --follow "$window" Home Down Down Tab || status=1
     kill $main $rx 2>/dev/null
     exit $status' "$bin" "$here"

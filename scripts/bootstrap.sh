@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
-  at-spi2-core python3-pyatspi
+  at-spi2-core python3-pyatspi xdotool
   poppler-utils
 )
 
