@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
+  at-spi2-core python3-pyatspi xdotool
   poppler-utils
   dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
 )

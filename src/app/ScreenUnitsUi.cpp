@@ -1,16 +1,19 @@
 #include "app/ScreenUnitsUi.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace app {
 
 namespace {
 constexpr double TwipsPerInch = 1440.0;
-}
+constexpr double DesignFontPoints = 10.0;
+} // namespace
 
 QColor colorFromRgb24(int rgb24) {
     return QColor(rgb24 & 0xff, (rgb24 >> 8) & 0xff, (rgb24 >> 16) & 0xff);
@@ -32,6 +35,11 @@ int twipsToPixels(double twips, const QWidget *w) {
 
 double pixelsToTwips(double pixels, const QWidget *w) {
     return pixels * twipsPerPixel(w);
+}
+
+double desktopFontScale() {
+    const double points = QFontInfo(QApplication::font()).pointSizeF();
+    return std::max(1.0, points / DesignFontPoints);
 }
 
 BusyPointer::BusyPointer() {

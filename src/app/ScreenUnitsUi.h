@@ -16,6 +16,9 @@ int rgb24FromColor(const QColor &color);
 double twipsPerPixel(const QWidget *w = nullptr);
 int twipsToPixels(double twips, const QWidget *w = nullptr);
 double pixelsToTwips(double pixels, const QWidget *w = nullptr);
+// Windows laid out in twips were drawn for a small font: they grow by this factor when the
+// desktop's font is larger than 10 points, so that their texts still fit.
+double desktopFontScale();
 
 // The hourglass for the lifetime of the guard.
 class BusyPointer {

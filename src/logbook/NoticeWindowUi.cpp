@@ -23,6 +23,7 @@ FrmNotify::FrmNotify(const QString &logNotice, bool logOn, const QRect &mainWind
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(noticeCaption(logOn));
     m_text->setObjectName(QStringLiteral("Text1"));
+    m_text->setAccessibleName(QStringLiteral("Log notice"));
     m_text->setReadOnly(true);
     QPalette palette = m_text->palette();
     palette.setColor(QPalette::Base, app::colorFromRgb24(backRgb));

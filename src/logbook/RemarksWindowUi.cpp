@@ -7,12 +7,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace logbook {
 
 namespace {
 
+// The design in twips, grown with the desktop's font.
 int px(double twips) {
-    return app::twipsToPixels(twips);
+    return app::twipsToPixels(twips * app::desktopFontScale());
 }
 
 int keyCode(const QKeyEvent *key) {
@@ -45,6 +48,8 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
     setWindowTitle(QStringLiteral("Enter any Remarks"));
     m_sinpo->setObjectName(QStringLiteral("Text0"));
     m_remarks->setObjectName(QStringLiteral("Text1"));
+    m_sinpoLabel->setBuddy(m_sinpo);
+    m_remarks->setAccessibleName(QStringLiteral("Remarks"));
     m_sinpo->setMaxLength(SinpoLimit);
     m_remarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_remarks->setTabChangesFocus(true);
@@ -57,7 +62,9 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
 }
 
 void FrmRemarks::layOut(const RemarksLayout &layout) {
-    setFixedSize(px(3240), px(layout.windowHeight - 400));
+    // Wide enough for the hint in the desktop's font.
+    const int width = std::max(px(3240), px(120) + m_hint->sizeHint().width() + px(120));
+    setFixedSize(width, px(layout.windowHeight - 400));
     m_sinpo->setGeometry(px(940), px(60), px(700), px(285));
     m_sinpoLabel->move(px(280), px(120));
     m_remarks->setGeometry(px(180), px(layout.remarksTop), px(2775), px(735));

@@ -28,6 +28,7 @@ app::Clipboard &DisplayFormPort::clipboard() {
 }
 void DisplayFormPort::setLabel0(const QString &caption) {
     m_form.label0()->setText(caption);
+    m_form.label0()->setAccessibleName(QStringLiteral("Selected frequency ") + caption);
 }
 void DisplayFormPort::setLinkChecks(bool enabledChecked, bool disabledChecked) {
     checkPair(m_form.linkItems(), enabledChecked, disabledChecked);

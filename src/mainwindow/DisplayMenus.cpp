@@ -18,6 +18,11 @@ namespace mainwindow {
 namespace {
 constexpr int ButtonHeightTwips = 375;
 
+// A place of the button row in twips, grown with the desktop's font so captions fit.
+int px(double twips, const QWidget *w) {
+    return app::twipsToPixels(twips * app::desktopFontScale(), w);
+}
+
 // What ReadDB does to the grid widget.
 class GridResult : public schedule::ResultGrid {
 public:
@@ -52,19 +57,19 @@ void DisplayForm::buildControls() {
     connect(m_grid, &ScheduleGridWidget::mouseButtonPressed, this,
             &DisplayForm::SSDBGrid_MouseButton);
 
-    m_cmdGo = addButton(QStringLiteral("Go"), QStringLiteral("CmdGo"), 120, 600);
-    m_cmdOnAir = addButton(QStringLiteral("On Air"), QStringLiteral("CmdONAir"), 780, 1000);
+    m_cmdGo = addButton(QStringLiteral("&Go"), QStringLiteral("CmdGo"), 120, 600);
+    m_cmdOnAir = addButton(QStringLiteral("On &Air"), QStringLiteral("CmdONAir"), 780, 1000);
     m_cmdLog[0] = addButton(QStringLiteral("Log ON"), QStringLiteral("CmdLog_0"), 1840, 1000);
     m_cmdLog[1] = addButton(QStringLiteral("Log OFF"), QStringLiteral("CmdLog_1"), 2900, 1000);
     m_cmdFilter =
         addButton(QStringLiteral("Filter Status"), QStringLiteral("CmdFilter"), 3960, 1400);
     m_selectAll =
-        addButton(QStringLiteral("Clear Filter"), QStringLiteral("SelectAll"), 5420, 1400);
+        addButton(QStringLiteral("&Clear Filter"), QStringLiteral("SelectAll"), 5420, 1400);
     m_label0 = new QLabel(client);
     m_label0->setObjectName(QStringLiteral("Label_0"));
+    m_label0->setAccessibleName(QStringLiteral("Selected frequency"));
     m_label0->setAlignment(Qt::AlignCenter);
-    m_label0->setGeometry(app::twipsToPixels(6900, this), 0, app::twipsToPixels(1200, this),
-                          app::twipsToPixels(ButtonHeightTwips, this));
+    m_label0->setGeometry(px(6900, this), 0, px(1200, this), px(ButtonHeightTwips, this));
     m_buttonRow << m_label0;
     setOnAirButtonColor(onair::OnAirOffColor);
     connect(m_cmdGo, &QPushButton::clicked, this, &DisplayForm::CmdGo_Click);
@@ -82,9 +87,7 @@ QPushButton *DisplayForm::addButton(const QString &caption, const QString &name,
                                     int widthTwips) {
     auto *button = new QPushButton(caption, centralWidget());
     button->setObjectName(name);
-    button->setGeometry(app::twipsToPixels(leftTwips, this), 0,
-                        app::twipsToPixels(widthTwips, this),
-                        app::twipsToPixels(ButtonHeightTwips, this));
+    button->setGeometry(px(leftTwips, this), 0, px(widthTwips, this), px(ButtonHeightTwips, this));
     m_buttonRow << button;
     return button;
 }
@@ -126,12 +129,12 @@ DisplayForm::ItemArray DisplayForm::addItems(QMenu *menu, const QString &name,
 }
 
 void DisplayForm::buildMenus() {
-    addItem(nullptr, QStringLiteral("Exit"), QStringLiteral("ExitNow"),
+    addItem(nullptr, QStringLiteral("E&xit"), QStringLiteral("ExitNow"),
             [this] { ExitNow_Click(); });
     buildFindMenus();
-    addItem(nullptr, QStringLiteral("Select Fields"), QStringLiteral("SForm"),
+    addItem(nullptr, QStringLiteral("&Select Fields"), QStringLiteral("SForm"),
             [this] { SForm_Click(); });
-    QMenu *method = addMenu(nullptr, QStringLiteral("Select Method"), QStringLiteral("SM1"));
+    QMenu *method = addMenu(nullptr, QStringLiteral("Select &Method"), QStringLiteral("SM1"));
     m_SelectM = addItems(
         method, QStringLiteral("SelectM"),
         {QStringLiteral("Single Record"), QStringLiteral("Multi Records (1 row at a time)"),
@@ -142,13 +145,13 @@ void DisplayForm::buildMenus() {
 }
 
 void DisplayForm::buildFindMenus() {
-    QMenu *find = addMenu(nullptr, QStringLiteral("Find"), QStringLiteral("FindBy1"));
+    QMenu *find = addMenu(nullptr, QStringLiteral("&Find"), QStringLiteral("FindBy1"));
     m_FindA = addItems(find, QStringLiteral("FindA"),
                        {QStringLiteral("Frequency  F2"), QStringLiteral("Station        F3"),
                         QStringLiteral("Location     F4"), QStringLiteral("Start Time   F5"),
                         QStringLiteral("ADM            F6"), QStringLiteral("STN            F7")},
                        0, false, [this](int i) { FindA_Click(i); });
-    QMenu *filter = addMenu(nullptr, QStringLiteral("Filter By"), QStringLiteral("FindS"));
+    QMenu *filter = addMenu(nullptr, QStringLiteral("Filter &By"), QStringLiteral("FindS"));
     m_FindNow = addItems(filter, QStringLiteral("FindNow"), {QStringLiteral("Custom Filter")}, 0,
                          false, [this](int i) { FindNow_Click(i); });
     QMenu *program = addMenu(filter, QStringLiteral("Program"), QStringLiteral("FindNow_1"));
@@ -173,7 +176,7 @@ void DisplayForm::buildFindMenus() {
 }
 
 void DisplayForm::buildFunctionAndHelpMenus() {
-    QMenu *functions = addMenu(nullptr, QStringLiteral("Functions"), QStringLiteral("Func"));
+    QMenu *functions = addMenu(nullptr, QStringLiteral("F&unctions"), QStringLiteral("Func"));
     addItem(functions, QStringLiteral("Change Time Zone"), QStringLiteral("ChangeTZ"),
             [this] { ChangeTZ_Click(); });
     m_PrintData =
@@ -187,10 +190,10 @@ void DisplayForm::buildFunctionAndHelpMenus() {
                          QStringLiteral("Export ALL Rows to HTML File")},
                         0, false, [this](int i) { Export_Click(i); });
     addScheduleItems(functions);
-    addItem(nullptr, QStringLiteral("Log File"), QStringLiteral("ChangeLog"),
+    addItem(nullptr, QStringLiteral("&Log File"), QStringLiteral("ChangeLog"),
             [this] { ChangeLog_Click(); });
     buildOptionsMenu();
-    QMenu *help = addMenu(nullptr, QStringLiteral("Help"), QStringLiteral("H1"));
+    QMenu *help = addMenu(nullptr, QStringLiteral("&Help"), QStringLiteral("H1"));
     addItem(help, QStringLiteral("Legend"), QStringLiteral("Legends"), [this] { Legends_Click(); });
     addItem(help, QStringLiteral("Contents"), QStringLiteral("ShowHelp"),
             [this] { ShowHelp_Click(); });
@@ -198,7 +201,7 @@ void DisplayForm::buildFunctionAndHelpMenus() {
 }
 
 void DisplayForm::buildOptionsMenu() {
-    QMenu *options = addMenu(nullptr, QStringLiteral("Options"), QStringLiteral("SO1"));
+    QMenu *options = addMenu(nullptr, QStringLiteral("&Options"), QStringLiteral("SO1"));
     const QStringList noYes = {QStringLiteral("No"), QStringLiteral("Yes")};
     auto group = [&](const QString &caption, const QString &menuName, const QString &itemName,
                      const QStringList &captions, std::function<void(int)> handler) {
@@ -227,7 +230,8 @@ void DisplayForm::buildOptionsMenu() {
                      QStringLiteral("DFonts"),
                      {QStringLiteral("7 pt."), QStringLiteral("8 pt."), QStringLiteral("9 pt."),
                       QStringLiteral("10 pt."), QStringLiteral("11 pt."), QStringLiteral("12 pt."),
-                      QStringLiteral("14 pt."), QStringLiteral("16 pt.")},
+                      QStringLiteral("14 pt."), QStringLiteral("16 pt."), QStringLiteral("18 pt."),
+                      QStringLiteral("20 pt."), QStringLiteral("24 pt.")},
                      [this](int i) { DFonts_Click(i); });
     m_WhichFont = group(
         QStringLiteral("Marked Row Font"), QStringLiteral("MRF"), QStringLiteral("WhichFont"),

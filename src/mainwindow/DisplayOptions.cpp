@@ -1,8 +1,11 @@
 #include "mainwindow/DisplayOptions.h"
 
+#include "app/Contrast.h"
 #include "app/Conversions.h"
 #include "mainwindow/GridSetup.h"
 #include "mainwindow/OptionMarks.h"
+
+#include <cmath>
 
 namespace mainwindow {
 
@@ -62,7 +65,51 @@ void storeColour(app::ProgramState &s, int index, qint32 rgb24) {
     }
 }
 
+// Text in one colour on another, named after the "Colors" items that set them.
+struct ColourPair {
+    const char *name;
+    int fore;
+    int back;
+    QList<int> items; // the "Colors" items whose change can spoil it
+};
+
+QList<ColourPair> colourPairs(const app::ProgramState &s) {
+    return {{"Control ForeColor on Control Backcolor", int(s.Forecolor), int(s.BackColor), {0, 1}},
+            {"On-Air on Grid BackColor", s.OnAirNormColor, s.GridBackColor, {3, 4}},
+            {"On-Air on Selected Row Backcolor", s.OnAirNormColor, s.MarkedRowBackColor, {2, 4}},
+            {"On-Air Select on Selected Row Backcolor",
+             s.OnAirSelectColor,
+             s.MarkedRowBackColor,
+             {2, 5}}};
+}
+
+// Rounded down, so that a pair just short of 4.5:1 never reads "4.5:1".
+QString ratioText(double ratio) {
+    return QString::number(std::floor(ratio * 10) / 10, 'f', 1) + QStringLiteral(":1");
+}
+
+// The listener keeps the colours chosen; the message only says which pairs tire the eye.
+void warnOnLowContrast(DisplayOptionsPort &port, int index) {
+    const QStringList pairs = lowContrastPairs(port.state(), index);
+    if (pairs.isEmpty())
+        return;
+    port.prompts().messageBox(
+        QStringLiteral("These colours are hard to read (4.5:1 or more reads well):\n") +
+            pairs.join(u'\n') + QStringLiteral("\nThe colours are kept."),
+        QStringLiteral("Colors"), app::Buttons::Ok);
+}
+
 } // namespace
+
+QStringList lowContrastPairs(const app::ProgramState &state, int index) {
+    QStringList lines;
+    for (const ColourPair &pair : colourPairs(state)) {
+        const double ratio = app::contrastRatio(pair.fore, pair.back);
+        if (pair.items.contains(index) && ratio < app::ReadableContrast)
+            lines << QLatin1String(pair.name) + QStringLiteral(": ") + ratioText(ratio);
+    }
+    return lines;
+}
 
 QString colourDialogTitle(int index) {
     static const char *const titles[ColourCount] = {
@@ -92,6 +139,7 @@ void Colors_Click(int index, DisplayOptionsPort &port) {
         port.SetupGrid();
     }
     port.repaintWindowColours();
+    warnOnLowContrast(port, index);
 }
 
 void FontNames_Click(int index, DisplayOptionsPort &port) {

@@ -18,4 +18,8 @@ void SelectM_Click(int index, DisplayOptionsPort &port);
 // The colour dialog's title for a "Colors" item, "" outside 0..5.
 QString colourDialogTitle(int index);
 
+// After "Colors" item index changed its colour: the pairs it is part of that read below
+// 4.5:1, one line each ("On-Air on Grid BackColor: 3.9:1"); none when all read well.
+QStringList lowContrastPairs(const app::ProgramState &state, int index);
+
 } // namespace mainwindow

@@ -2,6 +2,7 @@
 
 #include "imports/UpdateFlow.h"
 
+#include "app/Contrast.h"
 #include "app/Conversions.h"
 #include "app/PromptsQt.h"
 #include "app/ScreenUnitsUi.h"
@@ -281,9 +282,13 @@ void DisplayForm::applyLayout(double outerHeightTwips) {
 
 // ---- Grid set-up ----
 
+// The window's "W", or the grid's when large text makes it wider, so that columns keep
+// their texts whole.
 qint16 DisplayForm::charWidthTwips() const {
-    const double twips =
-        QFontMetricsF(font()).horizontalAdvance(QStringLiteral("W")) * app::twipsPerPixel(this);
+    const QFont gridFont(m_grid->fontName(), m_grid->fontSize());
+    const double pixels = std::max(QFontMetricsF(font()).horizontalAdvance(u'W'),
+                                   QFontMetricsF(gridFont).horizontalAdvance(u'W'));
+    const double twips = pixels * app::twipsPerPixel(this);
     return app::roundToInt16(twips).value_or(0);
 }
 
@@ -360,6 +365,8 @@ void DisplayForm::SSDBGrid_StyleRow(int bookmark, GridRowStyle &row) {
 void DisplayForm::setOnAirButtonColor(int rgb24) {
     QPalette palette = m_cmdOnAir->palette();
     palette.setColor(QPalette::Button, app::colorFromRgb24(rgb24));
+    // A dark desktop's white caption would vanish on the light grey.
+    palette.setColor(QPalette::ButtonText, app::colorFromRgb24(app::textOn(rgb24)));
     m_cmdOnAir->setPalette(palette);
 }
 
@@ -429,7 +436,11 @@ void DisplayForm::setButtonTip(QObject *watched) {
 
 bool DisplayForm::eventFilter(QObject *watched, QEvent *event) {
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (event->type() == QEvent::KeyPress && widget && widget->window() == this) {
+    if (filterStatusKey(watched, event))
+        return true;
+    // The menu bar, entered with Alt, moves with its own keys.
+    if (event->type() == QEvent::KeyPress && widget && widget->window() == this &&
+        !qobject_cast<QMenuBar *>(widget)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool fromGrid = m_grid->isAncestorOf(widget);
         return Form_KeyDown(key->key(), key->modifiers(), fromGrid);
@@ -444,6 +455,33 @@ bool DisplayForm::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::Enter)
         setButtonTip(watched);
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Space held on "Filter Status" shows the filter as a held mouse button does; a screen
+// reader hears it as the button's description when the focus comes.
+bool DisplayForm::filterStatusKey(QObject *watched, QEvent *event) {
+    if (watched != m_cmdFilter)
+        return false;
+    if (event->type() == QEvent::FocusIn)
+        m_cmdFilter->setAccessibleDescription(schedule::filterStatusText(m_state).replace(
+            QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Space)
+        return false;
+    if (!key->isAutoRepeat())
+        event->type() == QEvent::KeyPress ? CmdFilter_MouseDown() : CmdFilter_MouseUp();
+    return true;
+}
+
+// The menu key does what the right button does: the single record of the grid's current
+// row, or the on-air refresh of the "On Air" button.
+void DisplayForm::contextKey(bool fromGrid) {
+    if (fromGrid && schedule::stationClicked(*m_port, m_grid->currentBookmark()))
+        ShowSingleRecord();
+    else if (m_cmdOnAir->hasFocus())
+        CmdONAir_MouseDown(Qt::RightButton);
 }
 
 bool DisplayForm::Form_KeyDown(int key, Qt::KeyboardModifiers shift, bool fromGrid) {
@@ -469,6 +507,9 @@ bool DisplayForm::Form_KeyDown(int key, Qt::KeyboardModifiers shift, bool fromGr
         break;
     case KeyCommand::PickRow:
         SSDBGrid_PickRow();
+        break;
+    case KeyCommand::ContextAction:
+        contextKey(fromGrid);
         break;
     case KeyCommand::None:
         break;

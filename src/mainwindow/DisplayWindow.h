@@ -202,6 +202,8 @@ private:
     void loadCompanionWindows();
     void reportDatabaseProblem();
     void setButtonTip(QObject *watched);
+    bool filterStatusKey(QObject *watched, QEvent *event);
+    void contextKey(bool fromGrid);
     int recordCount() const;
     void showCurrentRecord();
     void pageRows(bool down, bool jumpToEnd);

@@ -2,6 +2,7 @@
 
 #include "app/ScreenUnitsUi.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,9 +14,13 @@ namespace {
 constexpr int ListWidth = 1500, ListHeight = 2595, ListTop = 400;
 constexpr int ButtonWidth = 975, ButtonHeight = 375;
 
+// The design in twips, grown with the desktop's font.
+int px(double twips, const QWidget *w) {
+    return app::twipsToPixels(twips * app::desktopFontScale(), w);
+}
+
 QRect pixels(QRect twips, const QWidget *w) {
-    return {app::twipsToPixels(twips.x(), w), app::twipsToPixels(twips.y(), w),
-            app::twipsToPixels(twips.width(), w), app::twipsToPixels(twips.height(), w)};
+    return {px(twips.x(), w), px(twips.y(), w), px(twips.width(), w), px(twips.height(), w)};
 }
 
 } // namespace
@@ -32,15 +37,7 @@ FieldSelectionDialog::FieldSelectionDialog(app::ProgramState &state, app::Prompt
 }
 
 void FieldSelectionDialog::buildControls() {
-    setFixedSize(app::twipsToPixels(3990, this), app::twipsToPixels(3900, this));
-    const std::pair<const char *, QPoint> headings[] = {{"Available Fields", {180, 60}},
-                                                        {"Fields to Display", {2300, 60}}};
-    for (int i = 0; i < 2; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(headings[i].first), this);
-        label->setObjectName(QStringLiteral("Label_%1").arg(i));
-        const QPoint at = headings[i].second;
-        label->move(app::twipsToPixels(at.x(), this), app::twipsToPixels(at.y(), this));
-    }
+    setFixedSize(px(3990, this), px(3900, this));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, app::colorFromRgb24(int(m_state.BackColor)));
     colours.setColor(QPalette::Text, app::colorFromRgb24(int(m_state.Forecolor)));
@@ -53,16 +50,37 @@ void FieldSelectionDialog::buildControls() {
     };
     m_sourceList = list(QStringLiteral("SourceList"), 150);
     m_displayList = list(QStringLiteral("DisplayList"), 2300);
+    const std::pair<const char *, QPoint> headings[] = {{"&Available Fields", {180, 60}},
+                                                        {"&Fields to Display", {2300, 60}}};
+    for (int i = 0; i < 2; ++i) {
+        auto *label = new QLabel(QString::fromLatin1(headings[i].first), this);
+        label->setObjectName(QStringLiteral("Label_%1").arg(i));
+        QListWidget *list = i == 0 ? m_sourceList : m_displayList;
+        label->setBuddy(list);
+        list->setAccessibleName(label->text().remove(u'&')); // lists do not read their buddy
+        const QPoint at = headings[i].second;
+        label->move(px(at.x(), this), px(at.y(), this));
+    }
+    // Enter on a field moves it across, as a double click does.
+    m_sourceList->installEventFilter(this);
+    m_displayList->installEventFilter(this);
     connect(m_sourceList, &QListWidget::itemDoubleClicked, this, [this] { CmdSwap_Click(0); });
     connect(m_displayList, &QListWidget::itemDoubleClicked, this, [this] { CmdSwap_Click(1); });
     QPushButton *toDisplay =
         addButton(QStringLiteral(">"), QStringLiteral("CmdSwap_0"), {1740, 870, 500, 500});
     QPushButton *toSource =
         addButton(QStringLiteral("<"), QStringLiteral("CmdSwap_1"), {1740, 2100, 500, 500});
-    QPushButton *done = addButton(QStringLiteral("Done"), QStringLiteral("CmdDone"),
+    toDisplay->setAccessibleName(QStringLiteral("Move to Fields to Display"));
+    toSource->setAccessibleName(QStringLiteral("Move back to Available Fields"));
+    QPushButton *done = addButton(QStringLiteral("&Done"), QStringLiteral("CmdDone"),
                                   {1000, 3150, ButtonWidth, ButtonHeight});
-    QPushButton *cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("CmdCancel"),
+    QPushButton *cancel = addButton(QStringLiteral("&Cancel"), QStringLiteral("CmdCancel"),
                                     {2100, 3150, ButtonWidth, ButtonHeight});
+    done->setDefault(true);
+    QWidget *const readingOrder[] = {m_sourceList,  toDisplay, toSource,
+                                     m_displayList, done,      cancel};
+    for (int i = 1; i < 6; ++i)
+        setTabOrder(readingOrder[i - 1], readingOrder[i]);
     connect(toDisplay, &QPushButton::clicked, this, [this] { CmdSwap_Click(0); });
     connect(toSource, &QPushButton::clicked, this, [this] { CmdSwap_Click(1); });
     connect(done, &QPushButton::clicked, this, &FieldSelectionDialog::CmdDone_Click);
@@ -73,7 +91,6 @@ QPushButton *FieldSelectionDialog::addButton(const QString &caption, const QStri
                                              QRect twips) {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     button->setGeometry(pixels(twips, this));
     return button;
 }
@@ -97,6 +114,18 @@ void FieldSelectionDialog::CmdSwap_Click(int index) {
     const int line = m_selection.CmdSwap_Click(index, highlighted);
     if (line >= 0)
         index == 0 ? showLists(line, -1) : showLists(-1, line);
+}
+
+bool FieldSelectionDialog::eventFilter(QObject *watched, QEvent *event) {
+    const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QDialog::eventFilter(watched, event);
+    // The line with the focus is the highlighted one for the keyboard.
+    auto *list = static_cast<QListWidget *>(watched);
+    if (list->currentItem())
+        list->currentItem()->setSelected(true);
+    CmdSwap_Click(list == m_sourceList ? 0 : 1);
+    return true;
 }
 
 void FieldSelectionDialog::CmdDone_Click() {

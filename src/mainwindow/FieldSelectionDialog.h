@@ -24,6 +24,9 @@ public:
     // Closing by the window frame or Esc counts as Cancel.
     void reject() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildControls();
     QPushButton *addButton(const QString &caption, const QString &name, QRect twips);

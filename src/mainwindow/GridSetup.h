@@ -27,7 +27,7 @@ std::array<StyleSetLook, 4> styleSetLooks(const app::ProgramState &state);
 inline const QStringList FontNameChoices = {
     QStringLiteral("Courier"), QStringLiteral("Courier New"), QStringLiteral("Lucida Console"),
     QStringLiteral("MS Serif")};
-inline constexpr std::array<int, 8> FontSizeChoices = {7, 8, 9, 10, 11, 12, 14, 16};
+inline constexpr std::array<int, 11> FontSizeChoices = {7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24};
 
 // Check marks of the two font menus; -1 checks nothing. "7 pt." exists only in "MS Serif".
 struct FontMenuMarks {

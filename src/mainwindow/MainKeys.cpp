@@ -32,9 +32,17 @@ KeyDecision decideKey(int key, Qt::KeyboardModifiers modifiers, bool logOn, bool
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return {gridHasFocus ? KeyCommand::PickRow : KeyCommand::None};
+    case Qt::Key_Menu:
+        return {KeyCommand::ContextAction};
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        // Focus moves between the controls as on any desktop window.
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Space:
+        // Focus moves between the controls, the arrows move the grid's current row and Space
+        // presses the button with the focus, as on any desktop window.
         return {KeyCommand::None, -1, false, false};
     default:
         return {};

@@ -16,7 +16,8 @@ enum class KeyCommand {
     QuickFind,
     StartLog,
     StopLog,
-    PickRow
+    PickRow,
+    ContextAction // the menu key: what a right click on the control with the focus does
 };
 
 struct KeyDecision {

@@ -1,5 +1,8 @@
 #include "mainwindow/ScheduleGridModel.h"
 
+#include "app/Contrast.h"
+#include "mainwindow/RowSpeech.h"
+
 namespace mainwindow {
 
 namespace {
@@ -49,8 +52,13 @@ QVariant ScheduleGridModel::data(const QModelIndex &index, int role) const {
         return backgroundOf(index);
     case Qt::ForegroundRole: {
         const GridStyleSet *style = cellStyle(index);
-        return style && style->fore ? QVariant(*style->fore) : QVariant();
+        const std::optional<QColor> fore = style && style->fore ? style->fore : m_plainFore;
+        return fore ? QVariant(*fore) : QVariant();
     }
+    case Qt::AccessibleTextRole:
+        return rowSpeech(m_columns, index.column(), [this, &index](int column) {
+            return m_source.cellText(index.row(), column);
+        });
     case Qt::FontRole:
         return fontOf(index);
     default:
@@ -145,6 +153,10 @@ void ScheduleGridModel::setRowStyler(GridRowStyler styler) {
 void ScheduleGridModel::setRowBackColors(std::optional<QColor> even, std::optional<QColor> odd) {
     m_evenBack = even;
     m_oddBack = odd;
+    // The desktop's text colour may be white: plain rows take the one that reads on them.
+    m_plainFore.reset();
+    if (even)
+        m_plainFore = colorFromRgb24(app::textOn(rgb24FromColor(*even)));
 }
 
 void ScheduleGridModel::setBaseFont(const QFont &font) {

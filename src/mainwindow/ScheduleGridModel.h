@@ -91,6 +91,7 @@ private:
     mutable QHash<int, QStringList> m_rowStyles;
     std::optional<QColor> m_evenBack;
     std::optional<QColor> m_oddBack;
+    std::optional<QColor> m_plainFore;
     QFont m_font;
     bool m_toolTips = false;
 };

@@ -61,6 +61,7 @@ ScheduleGridView::ScheduleGridView(QWidget *parent)
     setHorizontalScrollMode(ScrollPerItem);
     setSelectionBehavior(SelectRows);
     setWordWrap(false);
+    setTabKeyNavigation(false); // Tab leaves the grid; the arrows move within it
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsClickable(true);

@@ -27,6 +27,7 @@ ScheduleGridWidget::ScheduleGridWidget(GridSource &source, QWidget *parent)
       m_model(new ScheduleGridModel(source, this)), m_view(new ScheduleGridView(this)) {
     m_caption->setObjectName(QStringLiteral("gridCaption"));
     m_view->setObjectName(QStringLiteral("scheduleRows"));
+    m_view->setAccessibleName(QStringLiteral("Schedule"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -72,6 +73,7 @@ bool ScheduleGridWidget::eventFilter(QObject *watched, QEvent *event) {
 
 void ScheduleGridWidget::setCaption(const QString &text) {
     m_caption->setText(text);
+    m_view->setAccessibleDescription(text);
 }
 
 QString ScheduleGridWidget::caption() const {
@@ -108,7 +110,7 @@ void ScheduleGridWidget::onCurrentChanged(const QModelIndex &current) {
 
 int ScheduleGridWidget::visibleColumnForCurrent() const {
     const QModelIndex current = m_view->currentIndex();
-    if (current.isValid())
+    if (current.isValid() && !m_view->isColumnHidden(current.column()))
         return current.column();
     for (int column = 0; column < m_model->columnCount(); ++column)
         if (!m_view->isColumnHidden(column))
@@ -118,8 +120,10 @@ int ScheduleGridWidget::visibleColumnForCurrent() const {
 
 void ScheduleGridWidget::followSourceCurrent(bool bringIntoView) {
     const int row = m_source.currentRow();
+    // A current cell in a column hidden since (StationID) would stop the arrow keys.
+    const QModelIndex was = m_view->currentIndex();
     if (row < 0 || row >= m_model->rowCount() || m_model->columnCount() == 0 ||
-        m_view->currentIndex().row() == row)
+        (was.row() == row && !m_view->isColumnHidden(was.column())))
         return;
     // Scrolling is decided here, not by the views' own auto-scrolling.
     QTableView *locked = m_view->lockedView();

@@ -17,10 +17,12 @@ TimeZoneDialog::TimeZoneDialog(app::ProgramState &state, QWidget *parent)
     auto *label = new QLabel(QStringLiteral(" Hours from UTC "), this);
     label->setObjectName(QStringLiteral("Label1"));
     m_list->setObjectName(QStringLiteral("List1"));
+    label->setBuddy(m_list);
+    m_list->setAccessibleName(QStringLiteral("Hours from UTC"));
     const bool tips = app::parseFlag(state.DoTips).value_or(true);
     if (tips)
         m_list->setToolTip(QStringLiteral(" Set to Your TimeZone "));
-    auto *done = new QPushButton(QStringLiteral("Done"), this);
+    auto *done = new QPushButton(QStringLiteral("&Done"), this);
     done->setObjectName(QStringLiteral("CmdDone"));
     if (tips)
         done->setToolTip(QStringLiteral(" Click Here when Done "));

@@ -15,6 +15,7 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
     setWindowTitle(QStringLiteral("Skedwise Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_browser->setObjectName(QStringLiteral("HelpText"));
+    m_browser->setAccessibleName(QStringLiteral("Help"));
     m_browser->setOpenExternalLinks(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -18,7 +18,9 @@ LegendsWindow::LegendsWindow(app::Paths paths, int backColor, int foreColor, QWi
     setObjectName(QStringLiteral("FrmLegends"));
     setWindowTitle(QStringLiteral("VAZOdari Legend/Abreviations"));
     m_list->setObjectName(QStringLiteral("LList"));
+    m_list->setAccessibleName(QStringLiteral("Codes"));
     m_text->setObjectName(QStringLiteral("LText"));
+    m_text->setAccessibleName(QStringLiteral("Legend"));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace reference {
@@ -54,7 +55,11 @@ SingleRecordWindow::SingleRecordWindow(jet::TableProvider &tables, QString datab
     grid->addWidget(m_note, 2 + RowsPerColumn, 0, 1, 4);
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addWidget(buttonColumn(), 0, Qt::AlignTop);
+    // At the foot, so that the Tab order reads the fields first, then "Close".
+    layout->addWidget(buttonColumn(), 0, Qt::AlignBottom);
+    tabInReadingOrder(grid);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { Cmdilg_Click(3); });
 }
 
 void SingleRecordWindow::addBoxes(QGridLayout *grid) {
@@ -83,6 +88,24 @@ void SingleRecordWindow::addBoxes(QGridLayout *grid) {
         grid->addWidget(label, row, column);
         grid->addWidget(m_boxes.last(), row, column + 1);
         ++slot;
+    }
+}
+
+// Row by row, left to right, as the boxes stand (they are made in field order).
+void SingleRecordWindow::tabInReadingOrder(QGridLayout *grid) {
+    QMap<std::pair<int, int>, QWidget *> byPlace;
+    for (QLineEdit *box : std::as_const(m_boxes)) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(grid->indexOf(box), &row, &column, &rowSpan, &columnSpan);
+        byPlace.insert({row, column}, box);
+    }
+    QList<QWidget *> order = byPlace.values();
+    order << m_buttons.last();
+    QWidget *previous = nullptr;
+    for (QWidget *next : std::as_const(order)) {
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
     }
 }
 

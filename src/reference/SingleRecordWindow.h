@@ -28,6 +28,7 @@ protected:
 private:
     void addBoxes(QGridLayout *grid);
     QWidget *buttonColumn();
+    void tabInReadingOrder(QGridLayout *grid);
     void showTexts(const QStringList &texts);
     void TextBoxOFF();
     void ButtonsOFF();

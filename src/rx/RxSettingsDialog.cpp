@@ -33,9 +33,9 @@ RxSettingsDialog::RxSettingsDialog(const RigChoice &current, const QList<RigMode
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Receiver:"), m_model);
-    form->addRow(QStringLiteral("Port:"), m_port);
-    form->addRow(QStringLiteral("Speed:"), m_speed);
+    form->addRow(QStringLiteral("&Receiver:"), m_model);
+    form->addRow(QStringLiteral("&Port:"), m_port);
+    form->addRow(QStringLiteral("&Speed:"), m_speed);
     form->addRow(buttons);
 }
 

@@ -1,5 +1,7 @@
 #include "rx/RxWindow.h"
 
+#include "app/Contrast.h"
+#include "app/ScreenUnitsUi.h"
 #include "rx/FrequencyText.h"
 
 #include <QComboBox>
@@ -24,6 +26,13 @@ QString filterName(int hz) {
     return hz > 0 ? QStringLiteral("%1 Hz").arg(hz) : QStringLiteral("normal");
 }
 
+// A label that names the control after it for a screen reader; "&" marks its Alt+letter.
+QLabel *labelFor(const QString &text, QWidget *control) {
+    auto *label = new QLabel(text);
+    label->setBuddy(control);
+    return label;
+}
+
 } // namespace
 
 RxWindow::RxWindow(ClipboardLink &link, QWidget *parent)
@@ -45,7 +54,14 @@ RxWindow::RxWindow(ClipboardLink &link, QWidget *parent)
     m_signal->setFormat(QStringLiteral("no signal reading"));
     m_connection->setWordWrap(true);
     m_problem->setWordWrap(true);
-    m_problem->setStyleSheet(QStringLiteral("color: #a00000"));
+    // Dark red on a light window, light red on a dark one.
+    QPalette problemColours = m_problem->palette();
+    const int window = app::rgb24FromColor(problemColours.color(QPalette::Window));
+    problemColours.setColor(QPalette::WindowText,
+                            app::colorFromRgb24(app::readableOn(window, {0x0000a0, 0x8080ff})));
+    m_problem->setPalette(problemColours);
+    m_signal->setAccessibleName(QStringLiteral("Signal"));
+    showFrequency(QStringLiteral("----.--"));
     auto *layout = new QVBoxLayout(this);
     auto *digitsRow = new QHBoxLayout;
     digitsRow->addWidget(m_digits, 1);
@@ -63,12 +79,12 @@ QWidget *RxWindow::buildModeRow() {
     auto *row = new QWidget;
     auto *h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    h->addWidget(new QLabel(QStringLiteral("Mode:")));
+    h->addWidget(labelFor(QStringLiteral("&Mode:"), m_mode));
     h->addWidget(m_mode);
-    h->addWidget(new QLabel(QStringLiteral("Filter:")));
+    h->addWidget(labelFor(QStringLiteral("&Filter:"), m_filter));
     h->addWidget(m_filter);
     h->addStretch();
-    auto *settings = new QPushButton(QStringLiteral("Settings..."));
+    auto *settings = new QPushButton(QStringLiteral("&Settings..."));
     h->addWidget(settings);
     connect(settings, &QPushButton::clicked, this, &RxWindow::settingsAsked);
     connect(m_mode, &QComboBox::activated, this, &RxWindow::chooseMode);
@@ -84,11 +100,14 @@ QWidget *RxWindow::buildTuningRow() {
     auto *up = new QPushButton(QStringLiteral(">"));
     down->setToolTip(QStringLiteral("Down by the step"));
     up->setToolTip(QStringLiteral("Up by the step"));
+    down->setAccessibleName(down->toolTip());
+    up->setAccessibleName(up->toolTip());
+    m_typed->setAccessibleName(QStringLiteral("Frequency to tune to, in kHz"));
     for (int hz : TuningPanel::steps())
         m_step->addItem(stepName(hz), hz);
     m_step->setCurrentIndex(m_step->findData(m_tuning.step()));
     m_typed->setPlaceholderText(QStringLiteral("kHz, Enter tunes"));
-    h->addWidget(new QLabel(QStringLiteral("Step:")));
+    h->addWidget(labelFor(QStringLiteral("S&tep:"), m_step));
     h->addWidget(m_step);
     h->addWidget(down);
     h->addWidget(up);
@@ -142,8 +161,18 @@ void RxWindow::fillChoices(const RigState &state) {
     m_filling = false;
 }
 
+// The screen reader hears the frequency when it changes, not at every poll of the rig.
+void RxWindow::showFrequency(const QString &kHz) {
+    if (kHz == m_digits->text() && !m_digits->accessibleName().isEmpty())
+        return;
+    m_digits->setText(kHz);
+    m_digits->setAccessibleName(kHz.startsWith(u'-')
+                                    ? QStringLiteral("Frequency unknown")
+                                    : QStringLiteral("Frequency ") + kHz + QStringLiteral(" kHz"));
+}
+
 void RxWindow::showState(const RigState &state) {
-    m_digits->setText(state.hzKnown ? kHzText(state.hz) : QStringLiteral("----.--"));
+    showFrequency(state.hzKnown ? kHzText(state.hz) : QStringLiteral("----.--"));
     m_note->setText(state.hzKnown && !state.hzFromRig
                         ? QStringLiteral("last set here: this receiver cannot report it")
                         : QString());

@@ -36,6 +36,7 @@ private:
     void fillChoices(const RigState &state);
     void chooseMode();
     void outcome(const QString &why);
+    void showFrequency(const QString &kHz);
 
     TuningPanel m_tuning;
     QLabel *m_digits;

@@ -8,8 +8,6 @@
 
 namespace schedule {
 
-namespace {} // namespace
-
 FilterStatusWindow::FilterStatusWindow(const app::ProgramState &state, const QWidget &mainWindow,
                                        QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::Tool), m_text(new QPlainTextEdit) {
@@ -17,6 +15,7 @@ FilterStatusWindow::FilterStatusWindow(const app::ProgramState &state, const QWi
     setWindowTitle(QStringLiteral("Filter Settings"));
     setAttribute(Qt::WA_ShowWithoutActivating); // the mouse stays on the held button
     m_text->setObjectName(QStringLiteral("FilText"));
+    m_text->setAccessibleName(QStringLiteral("Filter Settings"));
     m_text->setReadOnly(true);
     QPalette palette = m_text->palette();
     palette.setColor(QPalette::Base, app::colorFromRgb24(int(state.BackColor)));

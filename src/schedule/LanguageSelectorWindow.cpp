@@ -33,6 +33,8 @@ LanguageSelectorWindow::LanguageSelectorWindow(FilterPort &port, jet::TableProvi
     setObjectName(QStringLiteral("FrmLanguage"));
     setWindowTitle(QStringLiteral("Language Selector"));
     m_combo->setObjectName(QStringLiteral("Combo0"));
+    // A combo box is read by its value; this says what the value is.
+    m_combo->setAccessibleDescription(QStringLiteral("Language"));
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
@@ -41,7 +43,7 @@ LanguageSelectorWindow::LanguageSelectorWindow(FilterPort &port, jet::TableProvi
     m_combo->lineEdit()->installEventFilter(this);
     connect(m_combo, &QComboBox::activated, this, &LanguageSelectorWindow::Combo_Click);
 
-    auto *close = new QPushButton(QStringLiteral("Close"));
+    auto *close = new QPushButton(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("CmdClose"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &LanguageSelectorWindow::CmdClose_Click);

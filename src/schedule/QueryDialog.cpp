@@ -23,8 +23,10 @@ struct FieldLabel {
     int labelIndex;
     const char *caption;
 };
-const FieldLabel FieldLabels[QueryFieldCount] = {{0, "Language"}, {1, "Station"}, {2, "Country"},
-                                                 {3, "ADM"},      {4, "Target"},  {7, "Program"}};
+// The "&" marks the Alt+letter that goes to the field's box.
+const FieldLabel FieldLabels[QueryFieldCount] = {{0, "&Language"}, {1, "S&tation"},
+                                                 {2, "Co&untry"},  {3, "AD&M"},
+                                                 {4, "Tar&get"},   {7, "&Program"}};
 
 const char *const DistinctFields[] = {"Language", "Station", "Country", "ADM"};
 
@@ -39,9 +41,11 @@ QComboBox *editableList(const QString &name) {
     return combo;
 }
 
-QLabel *namedLabel(int index, const QString &caption) {
+// A label that names its box for a screen reader.
+QLabel *namedLabel(int index, const QString &caption, QWidget *buddy) {
     auto *label = new QLabel(caption);
     label->setObjectName(QStringLiteral("Label%1").arg(index));
+    label->setBuddy(buddy);
     return label;
 }
 
@@ -76,24 +80,22 @@ QueryDialog::~QueryDialog() {
 
 void QueryDialog::buildControls() {
     auto *menuBar = new QMenuBar;
-    QAction *clearAll = menuBar->addAction(QStringLiteral("Clear All"));
+    QAction *clearAll = menuBar->addAction(QStringLiteral("Clear &All"));
     clearAll->setObjectName(QStringLiteral("ClearAll"));
     connect(clearAll, &QAction::triggered, this, &QueryDialog::ClearAll_Click);
 
-    m_onAir = new QCheckBox(QStringLiteral("On-Air"));
+    m_onAir = new QCheckBox(QStringLiteral("&On-Air"));
     m_onAir->setObjectName(QStringLiteral("Check6"));
     connect(m_onAir, &QCheckBox::toggled, this, [this](bool on) { m_state.QueryOnAir = on; });
-    m_clearOnStart = new QCheckBox(QStringLiteral("Clear on Startup"));
+    m_clearOnStart = new QCheckBox(QStringLiteral("Clear on &Startup"));
     m_clearOnStart->setObjectName(QStringLiteral("Check10"));
     connect(m_clearOnStart, &QCheckBox::toggled, this,
             [this](bool on) { m_state.ClearOnStart = on; });
 
-    auto *done = new QPushButton(QStringLiteral("Done"));
+    auto *done = new QPushButton(QStringLiteral("&Done"));
     done->setObjectName(QStringLiteral("CmdDone"));
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto *cancel = new QPushButton(QStringLiteral("&Cancel"));
     cancel->setObjectName(QStringLiteral("CmdCancel"));
-    for (QPushButton *button : {done, cancel})
-        button->setAutoDefault(false); // Enter belongs to the boxes
     connect(done, &QPushButton::clicked, this, &QueryDialog::CmdDone_Click);
     connect(cancel, &QPushButton::clicked, this, &QueryDialog::CmdCancel_Click);
 
@@ -127,7 +129,11 @@ QWidget *QueryDialog::buildFieldRows() {
         });
         m_not[n] = new QCheckBox(QStringLiteral("Not"));
         m_not[n]->setObjectName(QStringLiteral("Check%1").arg(n));
-        grid->addWidget(namedLabel(FieldLabels[n].labelIndex, FieldLabels[n].caption), n, 0);
+        // Six boxes say "Not": each says which field it turns round.
+        m_not[n]->setAccessibleName(QStringLiteral("Not ") +
+                                    QString::fromLatin1(FieldLabels[n].caption).remove(u'&'));
+        grid->addWidget(namedLabel(FieldLabels[n].labelIndex, FieldLabels[n].caption, m_combo[n]),
+                        n, 0);
         grid->addWidget(m_combo[n], n, 1);
         grid->addWidget(m_not[n], n, 2);
     }
@@ -138,7 +144,7 @@ QWidget *QueryDialog::buildFieldRows() {
 QWidget *QueryDialog::buildFrequencyFrame() {
     auto *frame = new QGroupBox(QStringLiteral("Frequency"));
     frame->setObjectName(QStringLiteral("SSFrame"));
-    const char *const captions[] = {"A Frequency", "Frequency Range", "None"};
+    const char *const captions[] = {"A &Frequency", "Frequency &Range", "&None"};
     for (int i = 0; i < 3; ++i) {
         m_freqOption[i] = new QRadioButton(QLatin1String(captions[i]));
         m_freqOption[i]->setObjectName(QStringLiteral("FreqOption%1").arg(i));
@@ -150,9 +156,10 @@ QWidget *QueryDialog::buildFrequencyFrame() {
     grid->addWidget(m_freqOption[0], 0, 0);
     grid->addWidget(m_text[SingleFreqText], 0, 2);
     grid->addWidget(m_freqOption[1], 1, 0);
-    grid->addWidget(namedLabel(6, QStringLiteral("From")), 1, 1);
+    m_text[SingleFreqText]->setAccessibleName(QStringLiteral("A Frequency, kHz"));
+    grid->addWidget(namedLabel(6, QStringLiteral("From"), m_text[FromFreqText]), 1, 1);
     grid->addWidget(m_text[FromFreqText], 1, 2);
-    grid->addWidget(namedLabel(5, QStringLiteral("To")), 1, 3);
+    grid->addWidget(namedLabel(5, QStringLiteral("To"), m_text[ToFreqText]), 1, 3);
     grid->addWidget(m_text[ToFreqText], 1, 4);
     grid->addWidget(m_freqOption[2], 2, 0);
     return frame;
@@ -281,18 +288,20 @@ bool QueryDialog::eventFilter(QObject *watched, QEvent *event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Esc empties the box; Enter does nothing (it neither closes the dialog nor adds to the list).
+// Esc empties the box, and in an empty box cancels the dialog as anywhere else; Enter does
+// nothing (it neither closes the dialog nor adds to the list).
 bool QueryDialog::handleComboKey(int index, int key) {
-    if (key == Qt::Key_Escape) {
+    if (key == Qt::Key_Escape && !m_combo[index]->currentText().isEmpty()) {
         m_combo[index]->clearEditText();
         return true;
     }
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// Esc empties the box; Enter in "From" goes on to "To" and chooses "Frequency Range".
+// Esc empties the box (in an empty box it cancels); Enter in "From" goes on to "To" and
+// chooses "Frequency Range".
 bool QueryDialog::handleTextKey(int index, int key) {
-    if (key == Qt::Key_Escape) {
+    if (key == Qt::Key_Escape && !m_text[index]->text().isEmpty()) {
         m_text[index]->clear();
         return true;
     }

@@ -142,29 +142,44 @@ private slots:
         QCOMPARE(port.events, QStringList({gridCall, "refresh", "CheckFontSize", "SetupGrid"}));
     }
 
+    // 0x123456 (red 0x56, green 0x34, blue 0x12) is dark brown: 1.8:1 under black text,
+    // 2.7:1 under red, 1.2:1 under blue; it reads at 11:1 on white, 9.8:1 on pale green.
     void colours_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("settingName");
         QTest::addColumn<bool>("endsOnAir");
-        addRow("Control Backcolor", 0, "Control BackColor", "BackColor", false);
-        addRow("Control ForeColor", 1, "Control ForeColor", "Forecolor", false);
-        addRow("Selected Row Backcolor", 2, "Selected Row BackColor", "MarkedRowBackColor", true);
-        addRow("Grid BackColor", 3, "Grid BackColor", "GridBackColor", true);
-        addRow("On-Air", 4, "On-AirColor", "OnAirNormColor", true);
-        addRow("On-Air Select", 5, "On-Air SelectColor", "OnAirSelectColor", true);
+        QTest::addColumn<QString>("warning");
+        addRow("Control Backcolor under black text is warned about", 0, "Control BackColor",
+               "BackColor", false, "Control ForeColor on Control Backcolor: 1.8:1");
+        addRow("Control ForeColor on white reads well", 1, "Control ForeColor", "Forecolor", false,
+               "");
+        addRow("Selected Row Backcolor spoils both marked styles", 2, "Selected Row BackColor",
+               "MarkedRowBackColor", true,
+               "On-Air on Selected Row Backcolor: 2.7:1\n"
+               "On-Air Select on Selected Row Backcolor: 1.2:1");
+        addRow("Grid BackColor spoils the on-air rows", 3, "Grid BackColor", "GridBackColor", true,
+               "On-Air on Grid BackColor: 2.7:1");
+        addRow("On-Air in a dark colour reads well", 4, "On-AirColor", "OnAirNormColor", true, "");
+        addRow("On-Air Select in a dark colour reads well", 5, "On-Air SelectColor",
+               "OnAirSelectColor", true, "");
     }
     void colours() {
         QFETCH(int, index);
         QFETCH(QString, title);
         QFETCH(QString, settingName);
         QFETCH(bool, endsOnAir);
+        QFETCH(QString, warning);
         RecordingPort port;
         port.s.OnAirMode = true;
         port.s.WhereStr = " Where (UTCB <= '1200')";
         port.script.colors << 0x123456;
         Colors_Click(index, port);
-        QCOMPARE(port.script.shown, QStringList{title + ": colour"});
+        QStringList shown = {title + ": colour"};
+        if (!warning.isEmpty())
+            shown << "Colors: These colours are hard to read (4.5:1 or more reads well):\n" +
+                         warning + "\nThe colours are kept.";
+        QCOMPARE(port.script.shown, shown);
         QCOMPARE(setting(port.s, settingName), QString::number(0x123456));
         const QStringList gridEvents = {"DisableOnAir", "SetupGrid"};
         QCOMPARE(port.events, (endsOnAir ? gridEvents : QStringList{}) + QStringList{"repaint"});
