@@ -1,0 +1,281 @@
+#include "logbook/LogTableModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <limits>
+
+namespace logbook {
+
+namespace {
+
+constexpr qint64 ChunkBytes = 4 << 20;
+// More than this appended at once is read again on the loading thread.
+constexpr qint64 FollowInPlaceBytes = 1 << 20;
+
+template <typename KeyOf> void sortByKey(QList<int> &view, KeyOf keyOf, bool descending) {
+    using Key = decltype(keyOf(0));
+    std::vector<std::pair<Key, int>> keyed;
+    keyed.reserve(size_t(view.size()));
+    for (const int i : view)
+        keyed.emplace_back(keyOf(i), i);
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto &a, const auto &b) {
+        return descending ? b.first < a.first : a.first < b.first;
+    });
+    for (size_t k = 0; k < keyed.size(); ++k)
+        view[qsizetype(k)] = keyed[k].second;
+}
+
+QString native(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+struct LogTableModel::Loaded {
+    QList<LogRow> rows;
+    LogReader reader;
+    qint64 offset = 0;
+    bool missing = false;
+    QString problem;
+    int generation = 0;
+};
+
+LogTableModel::LogTableModel(QObject *parent) : QAbstractTableModel(parent) {
+    m_followTimer.setInterval(FollowMs);
+    connect(&m_followTimer, &QTimer::timeout, this, &LogTableModel::follow);
+}
+
+LogTableModel::~LogTableModel() {
+    stopLoading();
+}
+
+void LogTableModel::open(const QString &path) {
+    m_path = path;
+    startLoading();
+}
+
+void LogTableModel::stopLoading() {
+    m_cancel = true;
+    if (m_loader.joinable())
+        m_loader.join();
+    m_cancel = false;
+}
+
+void LogTableModel::startLoading() {
+    stopLoading();
+    m_followTimer.stop();
+    setStatus(QStringLiteral("Reading %1…").arg(native(m_path)));
+    const int generation = ++m_generation;
+    const QString path = m_path;
+    m_loader = std::thread([this, path, generation] {
+        auto result = std::make_shared<Loaded>();
+        result->generation = generation;
+        QFile file(path);
+        if (!file.exists())
+            result->missing = true;
+        else if (!file.open(QIODevice::ReadOnly))
+            result->problem = file.errorString();
+        const qint64 total = file.isOpen() ? file.size() : 0;
+        QByteArray carry;
+        while (file.isOpen() && !m_cancel) {
+            const QByteArray chunk = file.read(ChunkBytes);
+            const bool end = file.atEnd() || chunk.isEmpty();
+            if (chunk.isEmpty() && file.error() != QFileDevice::NoError) {
+                result->problem = file.errorString();
+                break;
+            }
+            const QByteArray piece = carry + chunk;
+            const qsizetype taken = result->reader.read(piece, result->rows, end);
+            carry = piece.mid(taken);
+            result->offset += taken;
+            QMetaObject::invokeMethod(
+                this, [this, done = result->offset, total] { emit loadProgress(done, total); },
+                Qt::QueuedConnection);
+            if (end)
+                break;
+        }
+        if (!m_cancel)
+            QMetaObject::invokeMethod(
+                this, [this, result] { finishLoading(result); }, Qt::QueuedConnection);
+    });
+}
+
+void LogTableModel::finishLoading(const std::shared_ptr<Loaded> &result) {
+    if (result->generation != m_generation)
+        return;
+    if (m_loader.joinable())
+        m_loader.join();
+    beginResetModel();
+    m_rows = std::move(result->rows);
+    m_reader = result->reader;
+    m_offset = result->offset;
+    rebuildView();
+    endResetModel();
+    if (result->missing)
+        setStatus(QStringLiteral("The log file %1 does not exist yet; entries appear here as "
+                                 "they are written.")
+                      .arg(native(m_path)));
+    else if (!result->problem.isEmpty())
+        setStatus(QStringLiteral("The log file %1 cannot be read: %2")
+                      .arg(native(m_path), result->problem));
+    else
+        countRows();
+    m_followTimer.start();
+    emit loaded();
+}
+
+void LogTableModel::follow() {
+    if (loading())
+        return;
+    const QFileInfo info(m_path);
+    const qint64 size = info.exists() ? info.size() : 0;
+    if (size == m_offset)
+        return;
+    if (size < m_offset || size - m_offset > FollowInPlaceBytes)
+        return startLoading(); // cut short, replaced or much grown: read it again
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(m_offset))
+        return;
+    const QByteArray bytes = file.read(size - m_offset);
+    const qsizetype before = m_rows.size();
+    m_offset += m_reader.read(bytes, m_rows, false);
+    appendRows(before, m_reader.lastRowChanged());
+}
+
+void LogTableModel::appendRows(qsizetype firstNew, bool lastChanged) {
+    const int added = int(m_rows.size() - firstNew);
+    if (m_sortColumn >= 0 || !m_search.isEmpty()) {
+        beginResetModel();
+        rebuildView();
+        endResetModel();
+    } else {
+        if (added > 0) {
+            beginInsertRows({}, 0, added - 1);
+            QList<int> fresh;
+            for (qsizetype i = m_rows.size() - 1; i >= firstNew; --i)
+                fresh << int(i);
+            m_view = fresh + m_view;
+            endInsertRows();
+        }
+        if (lastChanged && firstNew > 0) // newest first: the old last row is below the new ones
+            emit dataChanged(index(added, 0), index(added, LogColumnCount - 1));
+    }
+    countRows();
+}
+
+void LogTableModel::setSearch(const QString &text) {
+    if (text == m_search)
+        return;
+    beginResetModel();
+    m_search = text;
+    rebuildView();
+    endResetModel();
+    countRows();
+}
+
+bool LogTableModel::matches(const LogRow &row) const {
+    return m_search.isEmpty() || row.line.contains(m_search, Qt::CaseInsensitive) ||
+           row.remarks.contains(m_search, Qt::CaseInsensitive);
+}
+
+void LogTableModel::rebuildView() {
+    m_view.clear();
+    m_view.reserve(m_rows.size());
+    for (qsizetype i = m_rows.size() - 1; i >= 0; --i)
+        if (matches(m_rows[i]))
+            m_view << int(i);
+    if (m_sortColumn >= 0)
+        sortView();
+}
+
+void LogTableModel::sortView() {
+    const auto column = LogColumn(m_sortColumn);
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    auto cell = [this, column](int i) { return columnText(m_rows[i], column); };
+    if (column == LogColumn::Freq || column == LogColumn::Kw) {
+        sortByKey(
+            m_view,
+            [&](int i) {
+                bool ok = false;
+                const double v = cell(i).toDouble(&ok);
+                return ok ? v : -std::numeric_limits<double>::infinity();
+            },
+            descending);
+    } else if (column == LogColumn::Date) { // the day, then the time on
+        sortByKey(
+            m_view, [&](int i) { return cell(i) + columnText(m_rows[i], LogColumn::On); },
+            descending);
+    } else {
+        sortByKey(
+            m_view, [&](int i) { return cell(i).toCaseFolded(); }, descending);
+    }
+}
+
+void LogTableModel::sort(int column, Qt::SortOrder order) {
+    beginResetModel();
+    m_sortColumn = column >= 0 && column < LogColumnCount ? column : -1;
+    m_sortOrder = order;
+    rebuildView();
+    endResetModel();
+}
+
+void LogTableModel::countRows() {
+    const auto entries =
+        std::count_if(m_rows.cbegin(), m_rows.cend(), [](const LogRow &r) { return r.isEntry; });
+    QString text = QStringLiteral("%1 entries").arg(entries);
+    if (entries != m_rows.size())
+        text += QStringLiteral(", %1 lines that are not entries (shown whole under Remarks)")
+                    .arg(m_rows.size() - entries);
+    if (!m_search.isEmpty())
+        text += QStringLiteral("; %1 shown").arg(m_view.size());
+    setStatus(text + QStringLiteral(" in %1").arg(native(m_path)));
+}
+
+void LogTableModel::setStatus(const QString &status) {
+    if (status == m_status)
+        return;
+    m_status = status;
+    emit statusChanged();
+}
+
+QString LogTableModel::text(int row, LogColumn column) const {
+    if (row < 0 || row >= m_view.size())
+        return {};
+    return columnText(m_rows[m_view[row]], column);
+}
+
+QList<LogRow> LogTableModel::shownRows() const {
+    QList<LogRow> rows;
+    rows.reserve(m_view.size());
+    for (const int i : m_view)
+        rows << m_rows[i];
+    return rows;
+}
+
+int LogTableModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(m_view.size());
+}
+
+int LogTableModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : LogColumnCount;
+}
+
+QVariant LogTableModel::data(const QModelIndex &index, int role) const {
+    const auto column = LogColumn(index.column());
+    if (role == Qt::DisplayRole)
+        return text(index.row(), column);
+    if (role == Qt::TextAlignmentRole && (column == LogColumn::Freq || column == LogColumn::Kw))
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return columnHeading(LogColumn(section));
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+} // namespace logbook
