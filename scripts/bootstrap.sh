@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
+  qt6-websockets-dev
   poppler-utils
 )
 
