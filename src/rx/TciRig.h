@@ -18,6 +18,8 @@ class TciConnection;
 class TciRig : public Rig {
 public:
     static constexpr int OpenTimeoutMs = 2500; // below the 3 s between reconnects
+    // How RigChoice and the settings know it: "-m tci" (Hamlib's models are all positive).
+    static constexpr int Model = -1;
 
     explicit TciRig(const QString &hostPort, int openTimeoutMs = OpenTimeoutMs);
     ~TciRig() override;

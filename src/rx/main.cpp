@@ -1,5 +1,6 @@
 #include "app/PromptsQt.h"
 #include "app/SingleInstance.h"
+#include "receiver/ReceiverProgram.h"
 #include "rx/ClipboardLink.h"
 #include "rx/HamlibRig.h"
 #include "rx/RigSession.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -54,8 +54,7 @@ int main(int argc, char *argv[]) {
         return options.help ? 0 : 2;
     }
     QApplication application(argc, argv);
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    app::SingleInstance lock(runtime + QStringLiteral("/skedwise-rx-%1.lock").arg(qgetenv("USER")));
+    app::SingleInstance lock(receiver::receiverLockPath()); // the schedule looks at it too
     if (!ownCopy(lock))
         return 1;
 
