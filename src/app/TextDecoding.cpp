@@ -1,7 +1,5 @@
 #include "app/TextDecoding.h"
 
-#include <QStringDecoder>
-
 #include <array>
 
 namespace app {
@@ -28,13 +26,11 @@ QString fromWindows1252(QByteArrayView bytes) {
 }
 
 QString decodeUtf8OrWindows1252(QByteArrayView bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
+    if (!bytes.isValidUtf8())
         return fromWindows1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    return QString::fromUtf8(bytes);
 }
 
 } // namespace app

@@ -11,7 +11,7 @@ namespace exporting {
 namespace {
 
 using logbook::LogColumn;
-using logbook::LogRow;
+using logbook::LogRows;
 
 const QString CrLf = QStringLiteral("\r\n");
 
@@ -89,10 +89,10 @@ QString csvHeading() {
     return headings.join(u',') + CrLf;
 }
 
-QString csvLine(const LogRow &row) {
+QString csvLine(const LogRows &log, qsizetype row) {
     QStringList fields;
     for (int c = 0; c < logbook::LogColumnCount; ++c)
-        fields << csvField(logbook::columnText(row, LogColumn(c)));
+        fields << csvField(log.text(row, LogColumn(c)));
     return fields.join(u',') + CrLf;
 }
 
@@ -117,10 +117,10 @@ QString adifHeader(const QString &programVersion) {
            QStringLiteral("<EOH>") + CrLf;
 }
 
-QString adifRecord(const LogRow &row, const CountryNames &countries) {
-    if (!row.isEntry)
+QString adifRecord(const LogRows &log, qsizetype row, const CountryNames &countries) {
+    if (!log.rows[row].isEntry)
         return {};
-    auto text = [&row](LogColumn c) { return logbook::columnText(row, c); };
+    auto text = [&](LogColumn c) { return log.text(row, c); };
     const AdifMode mode = adifMode(text(LogColumn::Mode));
     return adifField("QSO_DATE", text(LogColumn::Date).remove(u'-')) +
            adifField("TIME_ON", text(LogColumn::On)) + adifField("TIME_OFF", text(LogColumn::Off)) +
@@ -143,7 +143,7 @@ std::pair<QString, LogExportKind> logExportTarget(const QString &chosen, LogExpo
     return {chosen + extension, chosenKind};
 }
 
-LogExportResult writeLogExport(const QString &path, LogExportKind kind, const QList<LogRow> &rows,
+LogExportResult writeLogExport(const QString &path, LogExportKind kind, const LogRows &rows,
                                const CountryNames &countries, const QString &programVersion,
                                ProgressReporter &progress) {
     LogExportResult result;
@@ -165,7 +165,7 @@ LogExportResult writeLogExport(const QString &path, LogExportKind kind, const QL
             result.outcome = file.cancel();
             return result;
         }
-        const QString text = csv ? csvLine(rows[i]) : adifRecord(rows[i], countries);
+        const QString text = csv ? csvLine(rows, i) : adifRecord(rows, i, countries);
         ++(text.isEmpty() ? result.leftOut : result.written);
         file.write(text);
     }

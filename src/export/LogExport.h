@@ -18,7 +18,7 @@ using CountryNames = QHash<QString, QString>;
 CountryNames readCountryNames(const QString &codesFile);
 
 QString csvHeading();
-QString csvLine(const logbook::LogRow &row);
+QString csvLine(const logbook::LogRows &log, qsizetype row);
 
 // ADIF's strings are ASCII: accents are dropped ("Rádio" gives "Radio") and a character
 // without an ASCII form becomes "?", so that every field's length counts its bytes too.
@@ -27,7 +27,7 @@ QString adifHeader(const QString &programVersion);
 // One record per entry ("" for a line that is not one): QSO_DATE, TIME_ON, TIME_OFF, FREQ in
 // MHz, MODE (AM, FM, CW, SSB with SUBMODE USB or LSB; another mode goes to COMMENT), CALL the
 // station, COUNTRY from the ADM, RST_RCVD the SINPO code, COMMENT the remarks, SWL Y.
-QString adifRecord(const logbook::LogRow &row, const CountryNames &countries);
+QString adifRecord(const logbook::LogRows &log, qsizetype row, const CountryNames &countries);
 
 // The kind a chosen name's extension (.csv, .adi, .adif) says, else the one chosen in the
 // dialog, with its extension then added.
@@ -41,7 +41,7 @@ struct LogExportResult {
 
 // Writes the rows atomically where app::resolveWriteTarget says.
 LogExportResult writeLogExport(const QString &path, LogExportKind kind,
-                               const QList<logbook::LogRow> &rows, const CountryNames &countries,
+                               const logbook::LogRows &rows, const CountryNames &countries,
                                const QString &programVersion, ProgressReporter &progress);
 
 } // namespace exporting

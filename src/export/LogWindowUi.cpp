@@ -51,6 +51,10 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Widths from the log's own columns: measuring 100,000 rows would hold the window up.
+    const int charWidth = m_table->fontMetrics().horizontalAdvance(u'0');
+    for (int c = 0; c < logbook::LogColumnCount; ++c)
+        m_table->setColumnWidth(c, (PrintWidths[c] + 2) * charWidth);
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // newest first
     m_table->setSortingEnabled(true);
     m_status->setObjectName(QStringLiteral("Status"));
@@ -81,8 +85,6 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     connect(&m_model, &logbook::LogTableModel::loadProgress, this, &LogWindow::showProgress);
     connect(&m_model, &logbook::LogTableModel::statusChanged, this, &LogWindow::showStatus);
     connect(&m_model, &logbook::LogTableModel::loaded, m_progress, &QWidget::hide);
-    connect(&m_model, &logbook::LogTableModel::loaded, this,
-            [this] { m_table->resizeColumnsToContents(); });
     QTimer::singleShot(ProgressAfterMs, this,
                        [this] { m_progress->setVisible(m_model.loading()); });
     m_sinceOpen.start();
@@ -137,13 +139,13 @@ void LogWindow::Print_Click() {
     for (int c = 0; c < logbook::LogColumnCount; ++c)
         columns.append({c, logbook::columnHeading(logbook::LogColumn(c)), PrintWidths[c]});
     // What the table shows now: entries written while printing wait for the next printout.
-    const QList<logbook::LogRow> shown = m_model.shownRows();
+    const logbook::LogRows shown = m_model.shownRows();
     QList<int> rows(shown.size());
     std::iota(rows.begin(), rows.end(), 0);
     const ExportTable table(
         QStringLiteral("Reception log %1").arg(QDir::toNativeSeparators(m_setup.logPath)), columns,
         rows, [shown](int column, int row) {
-            return jet::Cell::fromText(logbook::columnText(shown[row], logbook::LogColumn(column)));
+            return jet::Cell::fromText(shown.text(row, logbook::LogColumn(column)));
         });
     ProgressDialogReporter progress(this, QStringLiteral("Printing the log…"));
     printWithDialog(this, table, printFonts(), false, progress);

@@ -3,7 +3,9 @@
 #include "app/TextDecoding.h"
 #include "logbook/LogWriter.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace logbook {
 
@@ -24,15 +26,55 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+char16_t code(QChar c) {
+    return c.unicode();
+}
+char16_t code(char c) {
+    return static_cast<unsigned char>(c);
+}
+
 // "yy/MM/dd HHmm " at the start.
-bool startsWithStamp(QStringView line) {
-    static constexpr char16_t Pattern[] = u"99/99/99 9999 ";
+template <typename Text> bool startsWithStamp(const Text &line) {
+    static constexpr char Pattern[] = "99/99/99 9999 ";
     if (line.size() < 14)
         return false;
-    for (int i = 0; i < 14; ++i)
-        if (Pattern[i] == u'9' ? !isDigit(line[i]) : line[i] != QChar(Pattern[i]))
+    for (int i = 0; i < 14; ++i) {
+        const char16_t c = code(line[i]);
+        if (Pattern[i] == '9' ? (c < u'0' || c > u'9') : c != char16_t(Pattern[i]))
             return false;
+    }
     return true;
+}
+
+// UTF-8's continuation bytes (10xxxxxx), eight at a time: the long lines of a big log are
+// counted here.
+qsizetype continuationBytes(QByteArrayView s) {
+    qsizetype count = 0, i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, s.data() + i, 8);
+        const quint64 marks = (word & ~(word << 1) & 0x8080808080808080ULL) >> 7;
+        count += qsizetype((marks * 0x0101010101010101ULL) >> 56); // the bytes' sum
+    }
+    for (; i < s.size(); ++i)
+        count += (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80;
+    return count;
+}
+
+// The stamp, the end time's four digits and 70 to 77 characters.
+bool isEntryBytes(QByteArrayView line) {
+    if (!startsWithStamp(line) || line.size() < ShortestEntry)
+        return false;
+    for (int i = 14; i < 18; ++i)
+        if (line[i] < '0' || line[i] > '9')
+            return false;
+    if (line.size() <= EntryLength)
+        return true;
+    // Longer in bytes: characters of more than one byte may make it 77 characters.
+    if (!line.isValidUtf8())
+        return false;
+    const qsizetype characters = line.size() - continuationBytes(line);
+    return characters <= EntryLength;
 }
 
 QString isoDate(QStringView yyMMdd) {
@@ -41,40 +83,32 @@ QString isoDate(QStringView yyMMdd) {
            u'-' + yyMMdd.mid(6, 2).toString();
 }
 
-QString fixedColumn(const QString &line, LogColumn column) {
+QString fixedColumn(QStringView line, LogColumn column) {
     const Span span = EntrySpans[size_t(column)];
-    const QStringView text = QStringView(line).mid(span.from, span.length).trimmed();
+    const QStringView text = line.mid(span.from, span.length).trimmed();
     return column == LogColumn::Date ? isoDate(text) : text.toString();
 }
 
 // {code, remarks} of a remarks line.
-std::pair<QString, QString> splitRemarks(const QString &remarks) {
+std::pair<QString, QString> splitRemarks(QStringView remarks) {
     if (!remarks.startsWith(SinpoPrefix))
-        return {QString(), remarks.trimmed()};
-    const QStringView rest = QStringView(remarks).mid(SinpoPrefix.size());
+        return {QString(), remarks.trimmed().toString()};
+    const QStringView rest = remarks.mid(SinpoPrefix.size());
     const qsizetype blank = rest.indexOf(u' ');
     if (blank < 0)
         return {rest.trimmed().toString(), QString()};
     return {rest.left(blank).toString(), rest.mid(blank + 1).trimmed().toString()};
 }
 
-QString decodeLine(QByteArrayView bytes) {
-    bool ascii = true;
-    bool control = false;
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        ascii = ascii && b < 0x80;
-        control = control || (b < 0x20 && b != '\t') || b == 0x7F;
-    }
-    QString line = ascii ? QString::fromLatin1(bytes) : app::decodeUtf8OrWindows1252(bytes);
-    if (control)
-        for (QChar &c : line)
-            if ((c < u' ' && c != u'\t') || c == QChar(0x7F))
-                c = QChar::ReplacementCharacter;
-    return line;
-}
-
 } // namespace
+
+QString lineText(QByteArrayView bytes) {
+    QString text = app::decodeUtf8OrWindows1252(bytes);
+    for (QChar &c : text)
+        if (c.unicode() < u' ' || c.unicode() == 0x7F)
+            c = QChar::ReplacementCharacter;
+    return text;
+}
 
 QString columnHeading(LogColumn column) {
     static const QStringList headings = {
@@ -90,53 +124,82 @@ bool isEntryLine(QStringView line) {
            isDigit(line[14]) && isDigit(line[15]) && isDigit(line[16]) && isDigit(line[17]);
 }
 
-QString columnText(const LogRow &row, LogColumn column) {
-    if (!row.isEntry)
-        return column == LogColumn::Remarks ? row.line : QString();
-    if (column == LogColumn::Sinpo)
-        return splitRemarks(row.remarks).first;
-    if (column == LogColumn::Remarks)
-        return splitRemarks(row.remarks).second;
-    return fixedColumn(row.line, column);
+QString LogRows::line(qsizetype row) const {
+    const LogRow &r = rows[row];
+    return lineText(QByteArrayView(pieces[r.piece]).sliced(r.lineFrom, r.lineLength));
 }
 
-qsizetype LogReader::read(QByteArrayView bytes, QList<LogRow> &rows, bool endOfFile) {
+QString LogRows::remarks(qsizetype row) const {
+    const LogRow &r = rows[row];
+    if (r.remarksPiece < 0)
+        return {};
+    return lineText(QByteArrayView(pieces[r.remarksPiece]).sliced(r.remarksFrom, r.remarksLength));
+}
+
+QString LogRows::text(qsizetype row, LogColumn column) const {
+    if (!rows[row].isEntry)
+        return column == LogColumn::Remarks ? line(row) : QString();
+    if (column == LogColumn::Sinpo)
+        return splitRemarks(remarks(row)).first;
+    if (column == LogColumn::Remarks)
+        return splitRemarks(remarks(row)).second;
+    return fixedColumn(line(row), column);
+}
+
+LogRows LogRows::subset(const QList<int> &indices) const {
+    LogRows chosen{pieces, {}};
+    chosen.rows.reserve(indices.size());
+    for (const int i : indices)
+        chosen.rows << rows[i];
+    return chosen;
+}
+
+qsizetype LogReader::read(const QByteArray &piece, LogRows &log, bool endOfFile) {
     m_lastRowChanged = false;
-    m_rowsBefore = rows.size();
-    qsizetype start = 0;
-    while (start < bytes.size()) {
+    m_rowsBefore = log.rows.size();
+    const qsizetype taken = endOfFile ? piece.size() : piece.lastIndexOf('\n') + 1;
+    if (taken == 0)
+        return 0;
+    log.pieces << piece;
+    const QByteArrayView bytes = QByteArrayView(piece).first(taken);
+    for (qsizetype start = 0; start < taken;) {
         qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0 && !endOfFile)
-            break;
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        const qsizetype next = end < 0 ? taken : end + 1;
         if (end < 0)
-            end = bytes.size();
+            end = taken;
         if (end > start && bytes[end - 1] == '\r')
             --end;
-        readLine(decodeLine(bytes.sliced(start, end - start)), rows);
+        readLine(bytes.sliced(start, end - start), int(start), log);
         start = next;
     }
-    return start;
+    return taken;
 }
 
-void LogReader::readLine(QString line, QList<LogRow> &rows) {
-    if (line.trimmed().isEmpty() || line == LogHeading) {
+void LogReader::readLine(QByteArrayView line, int from, LogRows &log) {
+    static const QByteArray heading = LogHeading.toLatin1();
+    if (line.trimmed().isEmpty() || line == heading) {
         m_lastIsBareEntry = false;
         return;
     }
-    if (isEntryLine(line)) {
-        rows.append({std::move(line), QString(), true});
+    const int piece = int(log.pieces.size() - 1);
+    const int length = int(line.size());
+    if (isEntryBytes(line)) {
+        log.rows.append({piece, from, length, -1, 0, 0, true});
+        ++m_entries;
         m_lastIsBareEntry = true;
         return;
     }
     // A damaged entry line is not the remarks of the one before it.
-    if (m_lastIsBareEntry && !startsWithStamp(line) && !rows.isEmpty()) {
-        rows.last().remarks = std::move(line);
-        m_lastRowChanged = m_lastRowChanged || rows.size() == m_rowsBefore;
+    if (m_lastIsBareEntry && !startsWithStamp(line) && !log.rows.isEmpty()) {
+        LogRow &entry = log.rows.last();
+        entry.remarksPiece = piece;
+        entry.remarksFrom = from;
+        entry.remarksLength = length;
+        m_lastRowChanged = m_lastRowChanged || log.rows.size() == m_rowsBefore;
         m_lastIsBareEntry = false;
         return;
     }
-    rows.append({std::move(line), QString(), false});
+    log.rows.append({piece, from, length, -1, 0, 0, false});
     m_lastIsBareEntry = false;
 }
 

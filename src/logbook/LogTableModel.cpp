@@ -11,7 +11,7 @@ namespace logbook {
 
 namespace {
 
-constexpr qint64 ChunkBytes = 4 << 20;
+constexpr qint64 ChunkBytes = 16 << 20;
 // More than this appended at once is read again on the loading thread.
 constexpr qint64 FollowInPlaceBytes = 1 << 20;
 
@@ -35,7 +35,7 @@ QString native(const QString &path) {
 } // namespace
 
 struct LogTableModel::Loaded {
-    QList<LogRow> rows;
+    LogRows log;
     LogReader reader;
     qint64 offset = 0;
     bool missing = false;
@@ -79,22 +79,24 @@ void LogTableModel::startLoading() {
         else if (!file.open(QIODevice::ReadOnly))
             result->problem = file.errorString();
         const qint64 total = file.isOpen() ? file.size() : 0;
-        QByteArray carry;
+        result->log.rows.reserve(qsizetype(total / 100)); // an entry and its remarks: 100 bytes
         while (file.isOpen() && !m_cancel) {
-            const QByteArray chunk = file.read(ChunkBytes);
-            const bool end = file.atEnd() || chunk.isEmpty();
-            if (chunk.isEmpty() && file.error() != QFileDevice::NoError) {
+            // A piece ends at its last line end; the rest is read again with the next one.
+            const QByteArray piece =
+                file.read(std::clamp(total - result->offset, qint64(1), ChunkBytes));
+            const bool end = file.atEnd() || piece.isEmpty();
+            if (piece.isEmpty() && file.error() != QFileDevice::NoError) {
                 result->problem = file.errorString();
                 break;
             }
-            const QByteArray piece = carry + chunk;
-            const qsizetype taken = result->reader.read(piece, result->rows, end);
-            carry = piece.mid(taken);
+            // A "line" of 16 MB without a line end is taken whole, as it is.
+            const qsizetype taken =
+                result->reader.read(piece, result->log, end || !piece.contains('\n'));
             result->offset += taken;
             QMetaObject::invokeMethod(
                 this, [this, done = result->offset, total] { emit loadProgress(done, total); },
                 Qt::QueuedConnection);
-            if (end)
+            if (end || (taken < piece.size() && !file.seek(result->offset)))
                 break;
         }
         if (!m_cancel)
@@ -109,7 +111,7 @@ void LogTableModel::finishLoading(const std::shared_ptr<Loaded> &result) {
     if (m_loader.joinable())
         m_loader.join();
     beginResetModel();
-    m_rows = std::move(result->rows);
+    m_log = std::move(result->log);
     m_reader = result->reader;
     m_offset = result->offset;
     rebuildView();
@@ -140,13 +142,13 @@ void LogTableModel::follow() {
     if (!file.open(QIODevice::ReadOnly) || !file.seek(m_offset))
         return;
     const QByteArray bytes = file.read(size - m_offset);
-    const qsizetype before = m_rows.size();
-    m_offset += m_reader.read(bytes, m_rows, false);
+    const qsizetype before = m_log.size();
+    m_offset += m_reader.read(bytes, m_log, false);
     appendRows(before, m_reader.lastRowChanged());
 }
 
 void LogTableModel::appendRows(qsizetype firstNew, bool lastChanged) {
-    const int added = int(m_rows.size() - firstNew);
+    const int added = int(m_log.size() - firstNew);
     if (m_sortColumn >= 0 || !m_search.isEmpty()) {
         beginResetModel();
         rebuildView();
@@ -155,7 +157,7 @@ void LogTableModel::appendRows(qsizetype firstNew, bool lastChanged) {
         if (added > 0) {
             beginInsertRows({}, 0, added - 1);
             QList<int> fresh;
-            for (qsizetype i = m_rows.size() - 1; i >= firstNew; --i)
+            for (qsizetype i = m_log.size() - 1; i >= firstNew; --i)
                 fresh << int(i);
             m_view = fresh + m_view;
             endInsertRows();
@@ -176,16 +178,16 @@ void LogTableModel::setSearch(const QString &text) {
     countRows();
 }
 
-bool LogTableModel::matches(const LogRow &row) const {
-    return m_search.isEmpty() || row.line.contains(m_search, Qt::CaseInsensitive) ||
-           row.remarks.contains(m_search, Qt::CaseInsensitive);
+bool LogTableModel::matches(qsizetype row) const {
+    return m_search.isEmpty() || m_log.line(row).contains(m_search, Qt::CaseInsensitive) ||
+           m_log.remarks(row).contains(m_search, Qt::CaseInsensitive);
 }
 
 void LogTableModel::rebuildView() {
     m_view.clear();
-    m_view.reserve(m_rows.size());
-    for (qsizetype i = m_rows.size() - 1; i >= 0; --i)
-        if (matches(m_rows[i]))
+    m_view.reserve(m_log.size());
+    for (qsizetype i = m_log.size() - 1; i >= 0; --i)
+        if (matches(i))
             m_view << int(i);
     if (m_sortColumn >= 0)
         sortView();
@@ -194,7 +196,7 @@ void LogTableModel::rebuildView() {
 void LogTableModel::sortView() {
     const auto column = LogColumn(m_sortColumn);
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    auto cell = [this, column](int i) { return columnText(m_rows[i], column); };
+    auto cell = [this, column](int i) { return m_log.text(i, column); };
     if (column == LogColumn::Freq || column == LogColumn::Kw) {
         sortByKey(
             m_view,
@@ -206,8 +208,7 @@ void LogTableModel::sortView() {
             descending);
     } else if (column == LogColumn::Date) { // the day, then the time on
         sortByKey(
-            m_view, [&](int i) { return cell(i) + columnText(m_rows[i], LogColumn::On); },
-            descending);
+            m_view, [&](int i) { return cell(i) + m_log.text(i, LogColumn::On); }, descending);
     } else {
         sortByKey(
             m_view, [&](int i) { return cell(i).toCaseFolded(); }, descending);
@@ -223,12 +224,11 @@ void LogTableModel::sort(int column, Qt::SortOrder order) {
 }
 
 void LogTableModel::countRows() {
-    const auto entries =
-        std::count_if(m_rows.cbegin(), m_rows.cend(), [](const LogRow &r) { return r.isEntry; });
+    const qsizetype entries = m_reader.entryCount();
     QString text = QStringLiteral("%1 entries").arg(entries);
-    if (entries != m_rows.size())
+    if (entries != m_log.size())
         text += QStringLiteral(", %1 lines that are not entries (shown whole under Remarks)")
-                    .arg(m_rows.size() - entries);
+                    .arg(m_log.size() - entries);
     if (!m_search.isEmpty())
         text += QStringLiteral("; %1 shown").arg(m_view.size());
     setStatus(text + QStringLiteral(" in %1").arg(native(m_path)));
@@ -244,15 +244,7 @@ void LogTableModel::setStatus(const QString &status) {
 QString LogTableModel::text(int row, LogColumn column) const {
     if (row < 0 || row >= m_view.size())
         return {};
-    return columnText(m_rows[m_view[row]], column);
-}
-
-QList<LogRow> LogTableModel::shownRows() const {
-    QList<LogRow> rows;
-    rows.reserve(m_view.size());
-    for (const int i : m_view)
-        rows << m_rows[i];
-    return rows;
+    return m_log.text(m_view[row], column);
 }
 
 int LogTableModel::rowCount(const QModelIndex &parent) const {

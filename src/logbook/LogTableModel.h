@@ -34,7 +34,7 @@ public:
 
     QString text(int row, LogColumn column) const;
     // The rows as shown, in the order shown.
-    QList<LogRow> shownRows() const;
+    LogRows shownRows() const { return m_log.subset(m_view); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -55,14 +55,14 @@ private:
     void stopLoading();
     void rebuildView();
     void sortView();
-    bool matches(const LogRow &row) const;
+    bool matches(qsizetype row) const;
     void appendRows(qsizetype firstNew, bool lastChanged);
     void setStatus(const QString &status);
     void countRows();
 
     QString m_path;
-    QList<LogRow> m_rows; // in the file's order
-    QList<int> m_view;    // indices into m_rows, as shown
+    LogRows m_log;     // in the file's order
+    QList<int> m_view; // indices of m_log's rows, as shown
     LogReader m_reader;
     qint64 m_offset = 0;
     QString m_search;

@@ -10,13 +10,13 @@ using testsupport::fileBytes;
 
 namespace {
 
-QList<logbook::LogRow> rowsOf(const QByteArray &bytes) {
-    QList<logbook::LogRow> rows;
+logbook::LogRows rowsOf(const QByteArray &bytes) {
+    logbook::LogRows rows;
     logbook::LogReader().read(bytes, rows, true);
     return rows;
 }
 
-QList<logbook::LogRow> goldenLog() {
+logbook::LogRows goldenLog() {
     return rowsOf(fileBytes(testsupport::testFile("logbook/reception_expected.log")));
 }
 
@@ -76,11 +76,11 @@ private slots:
         QFETCH(QString, csvEnd);
         const QString line = "24/05/17 0130 0205  9575          Radio Alpha   F           English" +
                              mode + "  100.0\r\n" + remarks + "\r\n";
-        const QList<logbook::LogRow> rows = rowsOf(line.toUtf8());
+        const logbook::LogRows rows = rowsOf(line.toUtf8());
         QCOMPARE(rows.size(), 1);
-        QVERIFY2(adifRecord(rows[0], Countries).contains(adifPart),
-                 qPrintable(adifRecord(rows[0], Countries)));
-        QVERIFY2(csvLine(rows[0]).endsWith(csvEnd), qPrintable(csvLine(rows[0])));
+        QVERIFY2(adifRecord(rows, 0, Countries).contains(adifPart),
+                 qPrintable(adifRecord(rows, 0, Countries)));
+        QVERIFY2(csvLine(rows, 0).endsWith(csvEnd), qPrintable(csvLine(rows, 0)));
     }
 
     void asciiForAdif() {
@@ -113,7 +113,10 @@ private slots:
     void linesLeftOutAndFolderRefused() {
         QTemporaryDir dir;
         NoProgress progress;
-        const QList<logbook::LogRow> rows = rowsOf("junk\r\n") + goldenLog();
+        logbook::LogRows rows;
+        logbook::LogReader reader;
+        reader.read("junk\r\n", rows, false);
+        reader.read(fileBytes(testsupport::testFile("logbook/reception_expected.log")), rows, true);
         const LogExportResult adif = writeLogExport(dir.filePath("a.adi"), LogExportKind::Adif,
                                                     rows, Countries, "1.0", progress);
         QCOMPARE(adif.written, 2);

@@ -15,25 +15,22 @@ namespace {
 const QByteArray Entry =
     "24/05/17 0130 0205  9575          Radio Alpha   F           English AM  250.5";
 
-QList<LogRow> readAll(const QByteArray &bytes) {
-    QList<LogRow> rows;
+LogRows readAll(const QByteArray &bytes) {
+    LogRows rows;
     LogReader reader;
     reader.read(bytes, rows, true);
     return rows;
 }
 
-// Every column of a row, "|"-joined, so a whole row is one expected value.
-QString joined(const LogRow &row) {
-    QStringList cells;
-    for (int c = 0; c < LogColumnCount; ++c)
-        cells << columnText(row, LogColumn(c));
-    return cells.join(u'|');
-}
-
-QStringList joinedRows(const QList<LogRow> &rows) {
+// Every row's columns, "|"-joined, so that a whole row is one expected value.
+QStringList joinedRows(const LogRows &rows) {
     QStringList out;
-    for (const LogRow &r : rows)
-        out << joined(r);
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < LogColumnCount; ++c)
+            cells << rows.text(r, LogColumn(c));
+        out << cells.join(u'|');
+    }
     return out;
 }
 
@@ -52,7 +49,7 @@ class LogReaderTest : public QObject {
 private slots:
     // The log the program writes, read back column by column.
     void programsOwnLog() {
-        const QList<LogRow> rows = readAll(fileBytes(QFINDTESTDATA("reception_expected.log")));
+        const LogRows rows = readAll(fileBytes(QFINDTESTDATA("reception_expected.log")));
         QCOMPARE(joinedRows(rows),
                  QStringList({"2024-05-17|0130|0205|9575|Radio Alpha|F|English|AM|250.5|45444|"
                               "fair, music",
@@ -108,7 +105,7 @@ private slots:
         const QByteArray bytes = fileBytes(QFINDTESTDATA("reception_expected.log"));
         const QStringList whole = joinedRows(readAll(bytes));
         for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-            QList<LogRow> rows;
+            LogRows rows;
             LogReader reader;
             const qsizetype taken = reader.read(bytes.left(cut), rows, false);
             reader.read(bytes.mid(taken), rows, true);
