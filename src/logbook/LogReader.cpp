@@ -22,27 +22,18 @@ struct Span {
 constexpr std::array<Span, 9> EntrySpans = {
     {{0, 8}, {9, 4}, {14, 4}, {18, 6}, {24, 21}, {45, 4}, {49, 18}, {67, 3}, {70, 7}}};
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-char16_t code(QChar c) {
-    return c.unicode();
-}
-char16_t code(char c) {
-    return static_cast<unsigned char>(c);
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 // "yy/MM/dd HHmm " at the start.
-template <typename Text> bool startsWithStamp(const Text &line) {
+bool startsWithStamp(QByteArrayView line) {
     static constexpr char Pattern[] = "99/99/99 9999 ";
     if (line.size() < 14)
         return false;
-    for (int i = 0; i < 14; ++i) {
-        const char16_t c = code(line[i]);
-        if (Pattern[i] == '9' ? (c < u'0' || c > u'9') : c != char16_t(Pattern[i]))
+    for (int i = 0; i < 14; ++i)
+        if (Pattern[i] == '9' ? !isDigit(line[i]) : line[i] != Pattern[i])
             return false;
-    }
     return true;
 }
 
@@ -66,7 +57,7 @@ bool isEntryBytes(QByteArrayView line) {
     if (!startsWithStamp(line) || line.size() < ShortestEntry)
         return false;
     for (int i = 14; i < 18; ++i)
-        if (line[i] < '0' || line[i] > '9')
+        if (!isDigit(line[i]))
             return false;
     if (line.size() <= EntryLength)
         return true;
@@ -117,11 +108,6 @@ QString columnHeading(LogColumn column) {
         QStringLiteral("Language"), QStringLiteral("Mode"),    QStringLiteral("kW"),
         QStringLiteral("SINPO"),    QStringLiteral("Remarks")};
     return headings.value(int(column));
-}
-
-bool isEntryLine(QStringView line) {
-    return line.size() >= ShortestEntry && line.size() <= EntryLength && startsWithStamp(line) &&
-           isDigit(line[14]) && isDigit(line[15]) && isDigit(line[16]) && isDigit(line[17]);
 }
 
 QString LogRows::line(qsizetype row) const {

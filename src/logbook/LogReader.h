@@ -51,10 +51,6 @@ struct LogRows {
     LogRows subset(const QList<int> &indices) const;
 };
 
-// Whether a line (without its line end) is one of the entry lines the program writes:
-// "yy/MM/dd HHmm HHmm" and the fixed columns, 77 characters (trailing blanks may be cut).
-bool isEntryLine(QStringView line);
-
 // Reads a log's bytes into rows, a piece at a time, so that a growing file can be read on from
 // where it was. A line that is not an entry, the heading or empty becomes the remarks of the
 // entry just before it when that has none yet, else a row of its own; nothing is dropped.
