@@ -76,8 +76,8 @@ CountryNames readCountryNames(const QString &codesFile) {
     while (!file.atEnd()) {
         const QRegularExpressionMatch m =
             codeAndName.match(QString::fromUtf8(file.readLine()).trimmed());
-        if (m.hasMatch())
-            names.insert(m.captured(1), m.captured(2));
+        if (m.hasMatch()) // the list's note on codes the ITU does not issue is not a name
+            names.insert(m.captured(1), m.captured(2).remove(QStringLiteral(" (unofficial code)")));
     }
     return names;
 }

@@ -1,5 +1,6 @@
 #include "export/LogWindowUi.h"
 
+#include "app/ScreenUnitsUi.h"
 #include "export/ExportCommands.h"
 #include "export/PrintUi.h"
 
@@ -50,13 +51,23 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     // Widths from the log's own columns: measuring 100,000 rows would hold the window up.
     const int charWidth = m_table->fontMetrics().horizontalAdvance(u'0');
     for (int c = 0; c < logbook::LogColumnCount; ++c)
         m_table->setColumnWidth(c, (PrintWidths[c] + 2) * charWidth);
-    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // newest first
-    m_table->setSortingEnabled(true);
+    // Sorted here rather than by the view, so that the pointer says when a big log takes time.
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setSortIndicator(-1, Qt::AscendingOrder); // newest first
+    header->setSortIndicatorShown(true);
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                app::BusyPointer busy;
+                m_model.sort(column, order);
+            });
     m_status->setObjectName(QStringLiteral("Status"));
     m_progress->setRange(0, 1000);
     m_progress->hide();
@@ -78,7 +89,10 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     searchDelay->setSingleShot(true);
     searchDelay->setInterval(SearchDelayMs);
     connect(m_search, &QLineEdit::textChanged, searchDelay, qOverload<>(&QTimer::start));
-    connect(searchDelay, &QTimer::timeout, this, [this] { m_model.setSearch(m_search->text()); });
+    connect(searchDelay, &QTimer::timeout, this, [this] {
+        app::BusyPointer busy;
+        m_model.setSearch(m_search->text());
+    });
     connect(m_export, &QPushButton::clicked, this, &LogWindow::Export_Click);
     connect(m_print, &QPushButton::clicked, this, &LogWindow::Print_Click);
     connect(close, &QPushButton::clicked, this, &QWidget::close);

@@ -26,13 +26,12 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// "yy/MM/dd HHmm " at the start.
+// "yy/MM/dd HHmm " at the start; the separators first, which most other lines fail at once.
 bool startsWithStamp(QByteArrayView line) {
-    static constexpr char Pattern[] = "99/99/99 9999 ";
-    if (line.size() < 14)
+    if (line.size() < 14 || line[2] != '/' || line[5] != '/' || line[8] != ' ' || line[13] != ' ')
         return false;
-    for (int i = 0; i < 14; ++i)
-        if (Pattern[i] == '9' ? !isDigit(line[i]) : line[i] != Pattern[i])
+    for (const int i : {0, 1, 3, 4, 6, 7, 9, 10, 11, 12})
+        if (!isDigit(line[i]))
             return false;
     return true;
 }
@@ -110,16 +109,24 @@ QString columnHeading(LogColumn column) {
     return headings.value(int(column));
 }
 
-QString LogRows::line(qsizetype row) const {
+QByteArrayView LogRows::lineBytes(qsizetype row) const {
     const LogRow &r = rows[row];
-    return lineText(QByteArrayView(pieces[r.piece]).sliced(r.lineFrom, r.lineLength));
+    return QByteArrayView(pieces[r.piece]).sliced(r.lineFrom, r.lineLength);
 }
 
-QString LogRows::remarks(qsizetype row) const {
+QByteArrayView LogRows::remarksBytes(qsizetype row) const {
     const LogRow &r = rows[row];
     if (r.remarksPiece < 0)
         return {};
-    return lineText(QByteArrayView(pieces[r.remarksPiece]).sliced(r.remarksFrom, r.remarksLength));
+    return QByteArrayView(pieces[r.remarksPiece]).sliced(r.remarksFrom, r.remarksLength);
+}
+
+QString LogRows::line(qsizetype row) const {
+    return lineText(lineBytes(row));
+}
+
+QString LogRows::remarks(qsizetype row) const {
+    return lineText(remarksBytes(row));
 }
 
 QString LogRows::text(qsizetype row, LogColumn column) const {

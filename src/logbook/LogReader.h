@@ -39,6 +39,9 @@ struct LogRows {
     QList<LogRow> rows;
 
     qsizetype size() const { return rows.size(); }
+    // The line's and the remarks' bytes as the file holds them.
+    QByteArrayView lineBytes(qsizetype row) const;
+    QByteArrayView remarksBytes(qsizetype row) const;
     // The entry line; a line not understood, whole.
     QString line(qsizetype row) const;
     // The remarks line written under the entry, or "".

@@ -15,6 +15,50 @@ constexpr qint64 ChunkBytes = 16 << 20;
 // More than this appended at once is read again on the loading thread.
 constexpr qint64 FollowInPlaceBytes = 1 << 20;
 
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// Whether bytes hold the lower-case ASCII needle, in any letter case.
+bool containsAscii(QByteArrayView bytes, const QByteArray &needle) {
+    return std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end(),
+                       [](char a, char b) { return asciiLower(a) == b; }) != bytes.end();
+}
+
+// The number in bytes, blanks passed over; -1 when there is none or something else.
+qint64 digitsValue(QByteArrayView bytes) {
+    qint64 value = -1;
+    for (const char c : bytes) {
+        if (c >= '0' && c <= '9')
+            value = std::max<qint64>(value, 0) * 10 + (c - '0');
+        else if (c != ' ')
+            return -1;
+    }
+    return value;
+}
+
+// Date (with the time on), on, off or kHz of an entry as a number, -1 for other rows: these
+// columns stand before the station, where an entry's bytes are its characters.
+qint64 leadingKey(const LogRows &log, int row, LogColumn column) {
+    if (!log.rows[row].isEntry)
+        return -1;
+    const QByteArrayView line = log.lineBytes(row);
+    switch (column) {
+    case LogColumn::Date: {
+        const qint64 yy = digitsValue(line.sliced(0, 2));
+        const qint64 century = yy < 70 ? 2000 : 1900;
+        return (century + yy) * 100000000 + digitsValue(line.sliced(3, 2)) * 1000000 +
+               digitsValue(line.sliced(6, 2)) * 10000 + digitsValue(line.sliced(9, 4));
+    }
+    case LogColumn::On:
+        return digitsValue(line.sliced(9, 4));
+    case LogColumn::Off:
+        return digitsValue(line.sliced(14, 4));
+    default:
+        return digitsValue(line.sliced(18, 6));
+    }
+}
+
 template <typename KeyOf> void sortByKey(QList<int> &view, KeyOf keyOf, bool descending) {
     using Key = decltype(keyOf(0));
     std::vector<std::pair<Key, int>> keyed;
@@ -79,7 +123,7 @@ void LogTableModel::startLoading() {
         else if (!file.open(QIODevice::ReadOnly))
             result->problem = file.errorString();
         const qint64 total = file.isOpen() ? file.size() : 0;
-        result->log.rows.reserve(qsizetype(total / 100)); // an entry and its remarks: 100 bytes
+        result->log.rows.reserve(qsizetype(total / 60)); // an entry line is 79 bytes, remarks fewer
         while (file.isOpen() && !m_cancel) {
             // A piece ends at its last line end; the rest is read again with the next one.
             const QByteArray piece =
@@ -173,13 +217,21 @@ void LogTableModel::setSearch(const QString &text) {
         return;
     beginResetModel();
     m_search = text;
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    m_asciiSearch = ascii ? text.toLatin1().toLower() : QByteArray();
     rebuildView();
     endResetModel();
     countRows();
 }
 
 bool LogTableModel::matches(qsizetype row) const {
-    return m_search.isEmpty() || m_log.line(row).contains(m_search, Qt::CaseInsensitive) ||
+    if (m_search.isEmpty())
+        return true;
+    if (!m_asciiSearch.isEmpty()) // most searches: no need to turn each row into text
+        return containsAscii(m_log.lineBytes(row), m_asciiSearch) ||
+               containsAscii(m_log.remarksBytes(row), m_asciiSearch);
+    return m_log.line(row).contains(m_search, Qt::CaseInsensitive) ||
            m_log.remarks(row).contains(m_search, Qt::CaseInsensitive);
 }
 
@@ -196,22 +248,21 @@ void LogTableModel::rebuildView() {
 void LogTableModel::sortView() {
     const auto column = LogColumn(m_sortColumn);
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    auto cell = [this, column](int i) { return m_log.text(i, column); };
-    if (column == LogColumn::Freq || column == LogColumn::Kw) {
+    if (column <= LogColumn::Freq) { // before the station: ASCII, read from the bytes
+        sortByKey(
+            m_view, [&](int i) { return leadingKey(m_log, i, column); }, descending);
+    } else if (column == LogColumn::Kw) {
         sortByKey(
             m_view,
             [&](int i) {
                 bool ok = false;
-                const double v = cell(i).toDouble(&ok);
+                const double v = m_log.text(i, column).toDouble(&ok);
                 return ok ? v : -std::numeric_limits<double>::infinity();
             },
             descending);
-    } else if (column == LogColumn::Date) { // the day, then the time on
-        sortByKey(
-            m_view, [&](int i) { return cell(i) + m_log.text(i, LogColumn::On); }, descending);
     } else {
         sortByKey(
-            m_view, [&](int i) { return cell(i).toCaseFolded(); }, descending);
+            m_view, [&](int i) { return m_log.text(i, column).toCaseFolded(); }, descending);
     }
 }
 
@@ -225,13 +276,17 @@ void LogTableModel::sort(int column, Qt::SortOrder order) {
 
 void LogTableModel::countRows() {
     const qsizetype entries = m_reader.entryCount();
-    QString text = QStringLiteral("%1 entries").arg(entries);
-    if (entries != m_log.size())
-        text += QStringLiteral(", %1 lines that are not entries (shown whole under Remarks)")
-                    .arg(m_log.size() - entries);
+    const qsizetype others = m_log.size() - entries;
+    QString text =
+        native(m_path) + QStringLiteral(": ") +
+        (entries == 1 ? QStringLiteral("1 entry") : QStringLiteral("%1 entries").arg(entries));
+    if (others > 0)
+        text += (others == 1 ? QStringLiteral(", 1 line that is not an entry")
+                             : QStringLiteral(", %1 lines that are not entries").arg(others)) +
+                QStringLiteral(" (shown whole under Remarks)");
     if (!m_search.isEmpty())
         text += QStringLiteral("; %1 shown").arg(m_view.size());
-    setStatus(text + QStringLiteral(" in %1").arg(native(m_path)));
+    setStatus(text);
 }
 
 void LogTableModel::setStatus(const QString &status) {

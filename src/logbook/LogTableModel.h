@@ -66,6 +66,7 @@ private:
     LogReader m_reader;
     qint64 m_offset = 0;
     QString m_search;
+    QByteArray m_asciiSearch; // the search in lower case when it is ASCII, else empty
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QString m_status;
