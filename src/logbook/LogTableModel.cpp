@@ -120,6 +120,8 @@ void LogTableModel::startLoading() {
         QFile file(path);
         if (!file.exists())
             result->missing = true;
+        else if (!QFileInfo(path).isFile()) // a pipe would never end, a folder is no log
+            result->problem = QStringLiteral("it is not a regular file");
         else if (!file.open(QIODevice::ReadOnly))
             result->problem = file.errorString();
         const qint64 total = file.isOpen() ? file.size() : 0;

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace logbook;
 using testsupport::fileBytes;
 
@@ -111,6 +113,19 @@ private slots:
             reader.read(bytes.mid(taken), rows, true);
             QCOMPARE(joinedRows(rows), whole);
         }
+    }
+
+    // A pipe in the log's place would hold the reading thread for ever.
+    void pipeIsRefused() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Skedwise.Log");
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        LogTableModel model;
+        QSignalSpy loaded(&model, &LogTableModel::loaded);
+        model.open(path);
+        QTRY_COMPARE(loaded.size(), 1);
+        QVERIFY2(model.status().endsWith("cannot be read: it is not a regular file"),
+                 qPrintable(model.status()));
     }
 
     // The window's table: newest first, sorted, searched, and following the file.
