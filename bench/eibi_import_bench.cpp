@@ -108,7 +108,7 @@ int main(int argc, char **argv) {
     const QString mkdb = bench::binary("skedwise-mkdb");
     const QString eibiDb = dir.filePath("eibi.MDB"), csvDb = dir.filePath("csv.MDB");
     QByteArray rows;
-    if (!run(mkdb, {"--from-eibi", sked, "--out", eibiDb}) ||
+    if (!run(mkdb, {"--from-eibi", sked, "--out", eibiDb, "--all-dates"}) ||
         !run("mdb-export", {eibiDb, "MyDataTable"}, &rows))
         return 1;
     QFile c(csv);
@@ -116,7 +116,7 @@ int main(int argc, char **argv) {
         return 1;
     c.close();
     const double eibi = bestCpuSeconds([&] {
-        return run(mkdb, {"--from-eibi", sked, "--out", eibiDb});
+        return run(mkdb, {"--from-eibi", sked, "--out", eibiDb, "--all-dates"});
     });
     const double fromCsv = bestCpuSeconds([&] {
         return run(mkdb, {"--from-csv", csv, "--out", csvDb});

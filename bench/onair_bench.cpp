@@ -44,7 +44,8 @@ int main(int argc, char **argv) {
     bench::FixedClock clock;
     NoClipboard clipboard;
     mainwindow::DisplayForm form(
-        app::Services{state, store, prompts, clock, clipboard, tables, QStringLiteral("/bench")});
+        app::Services{state, store, prompts, clock, clipboard, tables,
+                      app::Paths::besideProgram(QStringLiteral("/bench"))});
     form.Form_Load();
     form.show();
     QCoreApplication::processEvents();

@@ -158,7 +158,8 @@ std::vector<double> measure(RigctldLine &rig) {
     bench::FixedClock clock;
     receiver::WatchedClipboard clipboard;
     mainwindow::DisplayForm form(
-        app::Services{state, store, prompts, clock, clipboard, tables, QStringLiteral("/bench")});
+        app::Services{state, store, prompts, clock, clipboard, tables,
+                      app::Paths::besideProgram(QStringLiteral("/bench"))});
     form.Form_Load();
     form.show();
     // An unmeasured pick, repeated until skedwise-rx is up and follows.

@@ -6,12 +6,13 @@ packages=(
   build-essential cmake pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   mdbtools mdbtools-dev libglib2.0-dev
-  libsqlite3-dev
+  libsqlite3-dev libzip-dev
   fonts-liberation fontconfig
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
   qt6-websockets-dev
   poppler-utils
+  dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
 )
 
 missing=()

@@ -14,7 +14,9 @@ import re
 import sys
 
 SECTION = re.compile(r"^\s+(I|II|III|IV)\) ")
-COORD = re.compile(r"(\d{1,2})([NS])(\d{2})(?:'[\d.]+\"?)?-(\d{1,3})([EW])(\d{2})(?:'[\d.]+\"?)?")
+# Degrees and minutes, seconds dropped ("35N1'56\"-126E14'19\""); a longitude marked N
+# (the readme's slip "51N42-55N01") is read as east.
+COORD = re.compile(r"(\d{1,2})([NS])(\d{1,2})(?:'[\d.]+\"?)?-(\d{1,3})([EWN])(\d{1,2})(?:'[\d.]+\"?)?")
 
 
 def clean(text):
@@ -48,12 +50,12 @@ def coordinates(text):
     m = COORD.search(text)
     if not m:
         return None, "", ""
-    lati = "%02d%s%s" % (int(m.group(1)), m.group(2), m.group(3))
-    longi = "%03d%s%s" % (int(m.group(4)), m.group(5), m.group(6))
+    lati = "%02d%s%02d" % (int(m.group(1)), m.group(2), int(m.group(3)))
+    longi = "%03d%s%02d" % (int(m.group(4)), "W" if m.group(5) == "W" else "E", int(m.group(6)))
     return m, lati, longi
 
 
-def site_entry(country_code, text):
+def site_entry(country_code, text, first):
     m, lati, longi = coordinates(text)
     head = text[: m.start()] if m else text
     code = ""
@@ -62,7 +64,7 @@ def site_entry(country_code, text):
         code, head = cm.group(1), cm.group(2)
     head = re.sub(r"\s*except:\s*$", "", head)
     name = clean(head).rstrip(" ,")
-    if not m and not code:
+    if not m and not code and not first:  # "XUU: Unknown site" names the main site
         return None
     return country_code, code, name, lati, longi
 
@@ -92,6 +94,7 @@ def main(path):
                 out.append(("target",) + e)
         elif section == "IV":
             m = re.match(r"^   ([A-Z0-9]{1,3}):\s+(.+)$", line)
+            first = bool(m)
             if m:
                 current = m.group(1)
                 text = m.group(2)
@@ -101,7 +104,7 @@ def main(path):
                 if not line.startswith(" "):
                     current = None
                 continue
-            e = site_entry(current, text)
+            e = site_entry(current, text, first)
             if e:
                 out.append(("site",) + e)
     seen = set()

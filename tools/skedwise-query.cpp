@@ -4,6 +4,8 @@
 // the StationID of the first record matching the criterion, or "no match".
 // Exit status: 0 done, 1 usage, 2 text rejected by the engine, 3 file not readable.
 
+#include "app/Paths.h"
+#include "app/Version.h"
 #include "jet/CsvRows.h"
 #include "jet/DataSource.h"
 #include "jet/IsolatedTableProvider.h"
@@ -55,8 +57,8 @@ int find(jet::RecordSet &rs, const QString &criterion, QFile &out) {
 }
 
 int run(const QString &file, const QString &sql, const QString *criterion) {
-    jet::IsolatedTableProvider provider(QCoreApplication::applicationDirPath() +
-                                        QStringLiteral("/skedwise-jetread"));
+    jet::IsolatedTableProvider provider(app::Paths::helperProgram(
+        QCoreApplication::applicationDirPath(), QStringLiteral("skedwise-jetread")));
     // Load first, so that an unreadable file is told apart from a rejected text.
     const jet::LoadOutcome loaded = provider.table(file, QStringLiteral("MyDataTable"));
     if (!loaded.ok()) {
@@ -82,6 +84,8 @@ int run(const QString &file, const QString &sql, const QString *criterion) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (app::printVersionIfAsked(argc, argv, "skedwise-query"))
+        return 0;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const bool withFind = args.size() == 4 && args[2] == QLatin1String("--find");

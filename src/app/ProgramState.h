@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FetchSettings.h"
 #include "app/FieldCatalogue.h"
 
 #include <QDateTime>
@@ -12,7 +13,8 @@ namespace app {
 // Settings of the features added beyond the 36 keys of "DataBase Defaults"; kept in the
 // section "Skedwise" (LoadOwnSettings/SaveOwnSettings), each member named as its key.
 struct OwnSettings {
-    bool SetReceiverMode = true; // a row pick sends the row's mode with its frequency
+    bool SetReceiverMode = true;    // a row pick sends the row's mode with its frequency
+    bool SampleNoticeShown = false; // an installed program said that its sample is made up
 };
 
 // Every program-wide variable, under the name the rest of the program knows it by.
@@ -62,6 +64,7 @@ struct ProgramState {
         "Remarks,Status,STN,Target,TargetALL,UTCB,UTCE");
     QString CurrentFileName = QStringLiteral("ilgsdata.txt");
     OwnSettings own;
+    FetchSettings fetch; // section "Schedule Fetch"
 
     // Code tables.
     schedule::CodeTables codes;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -58,6 +59,8 @@ void QtClipboard::setText(const QString &text) {
 
 QString QtPrompts::saveFileDialog(const QString &title, const QString &pattern,
                                   const QString &initialName) {
+    if (!m_folder.isEmpty())
+        QDir().mkpath(m_folder); // the listener's folder is made when first needed
     const QString start = m_folder.isEmpty() ? initialName : m_folder + u'/' + initialName;
     const QString chosen = QFileDialog::getSaveFileName(m_parent, title, start, pattern);
     return chosen.isEmpty() ? pattern : chosen;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Paths.h"
 #include "app/ProgramState.h"
 #include "app/Seams.h"
 #include "app/SettingsStore.h"
@@ -15,9 +16,7 @@ struct Services {
     const Clock &clock;
     Clipboard &clipboard;
     jet::TableProvider &tables;
-    QString programDir; // the folder of the program: ILGDATA.MDB and the data files
-
-    QString programFile(const QString &name) const { return programDir + u'/' + name; }
+    Paths paths; // where the schedule, the log and the data files are read and written
 };
 
 } // namespace app

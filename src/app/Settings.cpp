@@ -111,17 +111,20 @@ void LoadSettings(ProgramState &s, SettingsStore &store, ScreenTwips screen) {
     s.FormTop = r.text("FormTop", realText(screen.height / 2));
     s.FormLeft = r.int16("FormLeft", roundToInt16(screen.width / 4).value_or(0));
     LoadOwnSettings(s.own, store);
+    LoadFetchSettings(s.fetch, store);
 }
 
 void LoadOwnSettings(OwnSettings &own, SettingsStore &store) {
     Reader r(store, OwnSettingsSection);
     const OwnSettings d;
     own.SetReceiverMode = r.flag("SetReceiverMode", d.SetReceiverMode);
+    own.SampleNoticeShown = r.flag("SampleNoticeShown", d.SampleNoticeShown);
 }
 
 void SaveOwnSettings(const OwnSettings &own, SettingsStore &store) {
     Writer w(store, OwnSettingsSection);
     w.flag("SetReceiverMode", own.SetReceiverMode);
+    w.flag("SampleNoticeShown", own.SampleNoticeShown);
 }
 
 QString columnCharsFromGrid(const ProgramState &s, const SaveContext &windows) {
@@ -176,7 +179,7 @@ void SaveSettings(ProgramState &s, SettingsStore &store, const SaveContext &wind
     w.text("SourceListStr", s.SourceListStr);
     w.text("CurrentFileName", s.CurrentFileName);
     SaveOwnSettings(s.own, store);
-    store.flush();
+    SaveFetchSettings(s.fetch, store);
 }
 
 } // namespace app

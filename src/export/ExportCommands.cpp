@@ -36,7 +36,7 @@ WriteOutcome writeExport(const ExportEntry &entry, const QString &fileName,
                          const app::Clock &clock) {
     if (entry.kind == ExportKind::Text)
         return writeTextExport(fileName, table, port.progress());
-    const QString templatePath = port.programDir() + u'/' + TemplateFileName;
+    const QString templatePath = port.templateFile();
     const HtmlTemplate page = loadTemplate(templatePath);
     if (!page.problem.isEmpty())
         prompts.messageBox(page.problem, FailureTitle, app::Buttons::Ok);

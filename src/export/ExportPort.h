@@ -56,8 +56,8 @@ public:
     // Bookmarks of the selected rows or of all rows, in the grid's current order.
     virtual QList<int> rowBookmarks(RowScope scope) const = 0;
     virtual jet::Cell cellValue(int gridColumn, int bookmark) const = 0;
-    // The folder of the program, where template.htm lies.
-    virtual QString programDir() const = 0;
+    // The template.htm to read: the listener's own, else the one shipped with the program.
+    virtual QString templateFile() const = 0;
     virtual ProgressReporter &progress() = 0;
     // Prints the table with the fonts: the print dialog when asked (the printout starts only
     // when it is accepted), the page set-up dialog when asked.

@@ -10,8 +10,9 @@ public:
     virtual app::Clipboard &clipboard() = 0;
     virtual const app::Clock &clock() = 0;
     virtual app::FileSystem &fileSystem() = 0;
-    // The folder the program runs from, without a trailing "/".
-    virtual QString programDir() const = 0;
+    // Where the log goes unless the listener chose a file: the listener's folder (made when
+    // missing), without a trailing "/".
+    virtual QString logFolder() const = 0;
     // The lookup data source Data2 on the same database.
     virtual jet::DataSource &data2() = 0;
 

@@ -158,7 +158,7 @@ QString ReceptionLog::logFilePath() {
     s.LogFileName = withLogExtension(s.LogFileName);
     if (!s.LogPath.isEmpty())
         return s.LogPath + s.LogFileName;
-    return m_port.programDir() + u'/' + s.LogFileName;
+    return m_port.logFolder() + u'/' + s.LogFileName;
 }
 
 void ReceptionLog::writeEntry() {

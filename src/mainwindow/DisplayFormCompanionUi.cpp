@@ -1,5 +1,6 @@
 // The windows and programs the main window opens beside itself: the log window and the
 // receiver program.
+#include "app/Version.h"
 #include "export/LogWindowUi.h"
 #include "logbook/ReceptionLog.h"
 #include "mainwindow/DisplayWindow.h"
@@ -25,8 +26,8 @@ void DisplayForm::ShowLog_Click() {
         open->close(); // the log file was changed meanwhile
     }
     auto *window =
-        new exporting::LogWindow({path, m_services.programFile(QStringLiteral("Codes.txt")),
-                                  m_fileDialogFolder, QStringLiteral(SKEDWISE_VERSION)},
+        new exporting::LogWindow({path, m_services.paths.fileToRead(QStringLiteral("Codes.txt")),
+                                  m_fileDialogFolder, app::programVersion()},
                                  m_services.prompts, this);
     window->show();
 }
@@ -45,7 +46,7 @@ void DisplayForm::addReceiverProgramItem(QMenu *linkMenu) {
 
 void DisplayForm::StartRx_Click() {
     const receiver::ReceiverStart start = receiver::startReceiverProgram(
-        receiver::ReceiverPlaces::ofThisProgram(m_services.programDir));
+        receiver::ReceiverPlaces::ofThisProgram(m_services.paths.programDir()));
     if (!start.message.isEmpty())
         m_services.prompts.messageBox(start.message, QStringLiteral("RX320 Link"),
                                       app::Buttons::Ok);

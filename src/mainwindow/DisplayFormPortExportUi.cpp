@@ -1,6 +1,7 @@
 // The main window as the export and print handlers see it: the grid's rows and columns.
 #include "app/Conversions.h"
 #include "export/GridPrinter.h"
+#include "export/HtmlExport.h"
 #include "export/PrintUi.h"
 #include "mainwindow/DisplayFormPortUi.h"
 #include "mainwindow/DisplayWindow.h"
@@ -53,6 +54,9 @@ jet::Cell DisplayFormPort::cellValue(int gridColumn, int bookmark) const {
     return m_form.grid()->cellValue(gridColumn, bookmark);
 }
 
+QString DisplayFormPort::templateFile() const {
+    return m_form.services().paths.fileToRead(exporting::TemplateFileName);
+}
 
 exporting::ProgressReporter &DisplayFormPort::progress() {
     if (!m_exportProgress)

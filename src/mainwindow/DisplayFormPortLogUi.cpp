@@ -42,9 +42,8 @@ const app::Clock &DisplayFormPort::clock() {
 app::FileSystem &DisplayFormPort::fileSystem() {
     return m_form.fileSystem();
 }
-// The log and the export both find their files in the program folder.
-QString DisplayFormPort::programDir() const {
-    return m_form.services().programDir;
+QString DisplayFormPort::logFolder() const {
+    return m_form.services().paths.writeFolder();
 }
 jet::DataSource &DisplayFormPort::data2() {
     return m_form.data2();

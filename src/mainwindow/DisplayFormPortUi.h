@@ -95,7 +95,7 @@ public:
     void reTuneRule() override;
     const app::Clock &clock() override;
     app::FileSystem &fileSystem() override;
-    QString programDir() const override;
+    QString logFolder() const override;
     jet::DataSource &data2() override;
     void setLogButtons(bool logOnEnabled, bool logOffEnabled) override;
     void setSinpoChecks(bool noChecked, bool yesChecked) override;
@@ -109,7 +109,7 @@ public:
     QList<exporting::GridColumn> displayedColumns() const override;
     QList<int> rowBookmarks(exporting::RowScope scope) const override;
     jet::Cell cellValue(int gridColumn, int bookmark) const override;
-    // programDir() is shared with the log port above.
+    QString templateFile() const override;
     exporting::ProgressReporter &progress() override;
     void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
                     bool pageSetup, bool printDialog) override;

@@ -182,8 +182,7 @@ void DisplayForm::buildFunctionAndHelpMenus() {
                          QStringLiteral("Export Selected Rows to HTML File"),
                          QStringLiteral("Export ALL Rows to HTML File")},
                         0, false, [this](int i) { Export_Click(i); });
-    addItem(functions, QStringLiteral("Import EiBi Schedule…"), QStringLiteral("ImportEibi"),
-            [this] { ImportEibi_Click(); });
+    addScheduleItems(functions);
     QMenu *logFile = addMenu(nullptr, QStringLiteral("Log File"), QStringLiteral("LogFile"));
     addItem(logFile, QStringLiteral("Log File Name…"), QStringLiteral("ChangeLog"),
             [this] { ChangeLog_Click(); });
@@ -249,6 +248,7 @@ void DisplayForm::buildOptionsMenu() {
     m_LC = group(QStringLiteral("Lock Columns"), QStringLiteral("LC0"), QStringLiteral("LC"),
                  {QStringLiteral("Lock Freq Column"), QStringLiteral("Lock Freq + Next")},
                  [this](int i) { LC_Click(i); });
+    addWeeklyCheckItem(options);
 }
 
 } // namespace mainwindow

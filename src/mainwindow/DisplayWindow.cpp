@@ -1,5 +1,7 @@
 #include "mainwindow/DisplayWindow.h"
 
+#include "imports/UpdateFlow.h"
+
 #include "app/Conversions.h"
 #include "app/PromptsQt.h"
 #include "app/ScreenUnitsUi.h"
@@ -98,7 +100,7 @@ void setColors(QWidget *w, double back, double fore) {
 DisplayForm::DisplayForm(app::Services services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_state(services.state), m_data1(services.tables),
       m_data2(services.tables), m_gridSource(m_data1),
-      m_reference(m_services, reference::helpFilePath(services.programDir), this) {
+      m_reference(m_services, services.paths.shippedFile(reference::HelpFileName), this) {
     setObjectName(QStringLiteral("DisplayForm"));
     setWindowTitle(QStringLiteral("Skedwise"));
     buildControls();
@@ -113,7 +115,7 @@ void DisplayForm::loadCompanionWindows() {
     m_port = std::make_unique<DisplayFormPort>(*this);
     m_link = std::make_unique<receiver::ReceiverLink>(*m_port);
     m_log = std::make_unique<logbook::ReceptionLog>(*m_port);
-    const QString database = m_services.programFile(QStringLiteral("ILGDATA.MDB"));
+    const QString database = m_services.paths.database();
     m_queryDialog =
         new schedule::QueryDialog(m_state, m_services.prompts, m_services.tables, database, this);
     m_languageSelector =
@@ -138,7 +140,7 @@ void DisplayForm::Form_Load() {
     m_link->setMenuChecks();
     m_log->Form_Load();
     onair::ComputeClock(m_state, m_services.clock.localNow(), QLocale());
-    m_fileDialogFolder = m_services.programDir + u'/';
+    m_fileDialogFolder = m_services.paths.listenerFolder() + u'/';
     m_grid->setGridFont(m_state.GridFontname, int(app::leadingNumber(m_state.GridFontSize)));
     repaintColours();
     m_state.ExitFlag = false;
@@ -146,8 +148,8 @@ void DisplayForm::Form_Load() {
     placeWindow();
     onair::ComputeClock(m_state, m_services.clock.localNow(), QLocale());
     setStyleNames(m_state);
-    m_data1.setDatabaseName(m_services.programFile(QStringLiteral("ILGDATA.MDB")));
-    m_data2.setDatabaseName(m_services.programFile(QStringLiteral("ILGDATA.MDB")));
+    m_data1.setDatabaseName(m_services.paths.database());
+    m_data2.setDatabaseName(m_services.paths.database());
     {
         app::BusyPointer busy;
         SetupGrid();
@@ -162,6 +164,7 @@ void DisplayForm::Form_Load() {
     applyOptionMarks();
     m_grid->refresh();
     reportDatabaseProblem();
+    startScheduleChecks();
 }
 
 void DisplayForm::repaintColours() {
@@ -173,8 +176,8 @@ void DisplayForm::repaintColours() {
 // A missing or unreadable database is said once, in plain words; the window then shows
 // an empty grid. The table provider keeps the outcome, so this costs no second load.
 void DisplayForm::reportDatabaseProblem() {
-    const jet::LoadOutcome outcome = m_services.tables.table(
-        m_services.programFile(QStringLiteral("ILGDATA.MDB")), QStringLiteral("MyDataTable"));
+    const jet::LoadOutcome outcome =
+        m_services.tables.table(m_data1.databaseName(), QStringLiteral("MyDataTable"));
     if (!outcome.ok())
         m_services.prompts.messageBox(outcome.error, QStringLiteral("Skedwise"), app::Buttons::Ok);
 }

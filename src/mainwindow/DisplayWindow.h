@@ -5,6 +5,7 @@
 #include "app/Conversions.h"
 #include "app/LocalFileSystem.h"
 #include "app/Services.h"
+#include "fetch/Sources.h"
 #include "jet/DataSource.h"
 #include "mainwindow/DisplayOptionsPort.h"
 #include "mainwindow/GridRecordSetView.h"
@@ -41,6 +42,12 @@ class ReceiverLink;
 namespace logbook {
 class ReceptionLog;
 }
+
+namespace imports {
+class BackgroundUpdate;
+class ImportUi;
+struct UpdateResult;
+} // namespace imports
 
 namespace mainwindow {
 
@@ -132,9 +139,13 @@ public:
     void Legends_Click();
     void ShowHelp_Click();
     void DoAbout_Click();
-    // "Functions" > "Import EiBi Schedule…", and the grid on the replaced database after it.
-    void ImportEibi_Click();
+    // "Functions" > "Import EiBi Schedule…", "Import HFCC Schedule…", "Update Schedule…",
+    // "Options" > "Check for a New Schedule Weekly", and the grid on the replaced database.
+    void ImportSchedule_Click(fetch::Source source);
+    void UpdateSchedule_Click();
+    void CheckWeekly_Click();
     void reloadSchedule();
+    QString scheduleDatabasePath() const;
     // "Log File" > "Show Log…": the log window on the current log file.
     void ShowLog_Click();
     // "RX320 Link" > "Start Receiver Program": skedwise-rx, unless a copy runs.
@@ -200,6 +211,13 @@ private:
     void showCurrentRecord();
     void pageRows(bool down, bool jumpToEnd);
     void moveToRecord(bool last);
+    void addScheduleItems(QMenu *functions);
+    void addWeeklyCheckItem(QMenu *options);
+    imports::ImportUi importDialogs();
+    void recordSchedule(const app::ScheduleRecord &record);
+    void showScheduleNotice(const QString &text);
+    void startScheduleChecks();
+    void weeklyCheckDone(const imports::UpdateResult &result);
 
     app::Services m_services;
     app::ProgramState &m_state;
@@ -232,6 +250,9 @@ private:
     ItemArray m_TTips, m_DoLink, m_Colors, m_FontNames, m_DFonts, m_WhichFont, m_FSort;
     ItemArray m_Sinpo, m_SelAutoUpdate, m_ClockOnOff, m_LC;
     reference::ReferenceViewsUi m_reference;
+    QAction *m_checkWeekly = nullptr;
+    QLabel *m_scheduleNotice = nullptr;
+    std::unique_ptr<imports::BackgroundUpdate> m_background;
 };
 
 } // namespace mainwindow

@@ -1,6 +1,6 @@
 #include "reference/AboutHelp.h"
 
-#include "app/Settings.h"
+#include "app/Version.h"
 
 #include <QDir>
 #include <QStringList>
@@ -10,7 +10,7 @@ namespace reference {
 QString aboutText() {
     return QStringList{
         QStringLiteral("Skedwise"),
-        QStringLiteral("Version ") + app::SettingsVersion,
+        QStringLiteral("Version ") + app::programVersion(),
         QString(),
         QStringLiteral("1999, 2000 and since: the Skedwise project"),
         QString(),
@@ -21,14 +21,10 @@ QString aboutText() {
         .join(u'\n');
 }
 
-QString helpFilePath(const QString &programDir) {
-    return programDir + u'/' + HelpFileName;
-}
-
 QString missingHelpPage(const QString &helpFile) {
     return QStringLiteral("<h2>Help is not available</h2><p>The help file was looked for at "
                           "<b>%1</b> and is not there. Build or install the program again so "
-                          "that it lies beside the program.</p>")
+                          "that it is there.</p>")
         .arg(QDir::toNativeSeparators(helpFile).toHtmlEscaped());
 }
 

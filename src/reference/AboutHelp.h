@@ -8,9 +8,8 @@ namespace reference {
 inline const QString AboutCaption = QStringLiteral("Skedwise Database program");
 QString aboutText();
 
-// The help file beside the program, named at start.
+// The help file shipped with the program, named at start.
 inline const QString HelpFileName = QStringLiteral("SkedwiseHelp.html");
-QString helpFilePath(const QString &programDir);
 
 // What the help window shows when the help file is not there: where it looked.
 QString missingHelpPage(const QString &helpFile);

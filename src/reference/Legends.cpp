@@ -88,7 +88,7 @@ LegendList LoadLList(const QString &ABString) {
     return list;
 }
 
-void XOption_Click(LegendsView &view, const QString &programDir, int index) {
+void XOption_Click(LegendsView &view, const app::Paths &paths, int index) {
     if (index >= ModeOption && index <= ContOption) {
         view.setLegendText(legendText(index));
         return;
@@ -97,8 +97,7 @@ void XOption_Click(LegendsView &view, const QString &programDir, int index) {
         return;
     view.setListEntries({});
     view.setListEnabled(false);
-    const LegendList list =
-        LoadLList(programDir + u'/' + (index == AdmOption ? CodesFile : CirafFile));
+    const LegendList list = LoadLList(paths.fileToRead(index == AdmOption ? CodesFile : CirafFile));
     view.setListEntries(list.entries);
     view.setNote(list.note);
     view.setListEnabled(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Paths.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -40,7 +42,8 @@ public:
     virtual void setNote(const QString &note) = 0; // "" hides it
 };
 
-// XOption_Click: a text legend for 0 to 3, a list from the program's folder for 4 and 5.
-void XOption_Click(LegendsView &view, const QString &programDir, int index);
+// XOption_Click: a text legend for 0 to 3, a list for 4 and 5 (the listener's copy of the
+// file when there is one, else the shipped one).
+void XOption_Click(LegendsView &view, const app::Paths &paths, int index);
 
 } // namespace reference

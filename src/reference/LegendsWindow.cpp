@@ -12,8 +12,8 @@
 
 namespace reference {
 
-LegendsWindow::LegendsWindow(QString programDir, int backColor, int foreColor, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_programDir(std::move(programDir)), m_list(new QListWidget),
+LegendsWindow::LegendsWindow(app::Paths paths, int backColor, int foreColor, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_paths(std::move(paths)), m_list(new QListWidget),
       m_text(new QPlainTextEdit), m_note(new QLabel), m_options(6, nullptr) {
     setObjectName(QStringLiteral("FrmLegends"));
     setWindowTitle(QStringLiteral("VAZOdari Legend/Abreviations"));
@@ -81,7 +81,7 @@ void LegendsWindow::Form_Load(int backColor, int foreColor) {
 void LegendsWindow::XOption_Click(int index) {
     for (int i = 0; i < m_options.size(); ++i)
         m_options[i]->setChecked(i == index);
-    reference::XOption_Click(*this, m_programDir, index);
+    reference::XOption_Click(*this, m_paths, index);
 }
 
 void LegendsWindow::setListEntries(const QStringList &entries) {

@@ -15,7 +15,7 @@ namespace reference {
 class LegendsWindow : public QWidget, public LegendsView {
     Q_OBJECT
 public:
-    LegendsWindow(QString programDir, int backColor, int foreColor, QWidget *parent = nullptr);
+    LegendsWindow(app::Paths paths, int backColor, int foreColor, QWidget *parent = nullptr);
 
     void XOption_Click(int index);
     void setListEntries(const QStringList &entries) override;
@@ -28,7 +28,7 @@ private:
     QWidget *optionFrames();
     QRadioButton *option(int index, const QString &caption);
 
-    QString m_programDir;
+    app::Paths m_paths;
     QListWidget *m_list;
     QPlainTextEdit *m_text;
     QLabel *m_note;

@@ -45,7 +45,7 @@ void ReferenceViewsUi::SelectAllClosesSingleRecord() {
 
 void ReferenceViewsUi::Legends_Click() {
     if (!m_legends)
-        m_legends = new LegendsWindow(m_services.programDir, int(m_services.state.BackColor),
+        m_legends = new LegendsWindow(m_services.paths, int(m_services.state.BackColor),
                                       int(m_services.state.Forecolor), m_owner);
     toFront(m_legends);
 }
@@ -65,8 +65,7 @@ bool ReferenceViewsUi::singleRecordOpen() const {
 
 void ReferenceViewsUi::openSingleRecord(qint32 stationId) {
     delete m_single;
-    m_single = new SingleRecordWindow(
-        m_services.tables, m_services.programFile(QStringLiteral("ILGDATA.MDB")), m_owner);
+    m_single = new SingleRecordWindow(m_services.tables, m_services.paths.database(), m_owner);
     m_single->Form_Load(stationId);
     m_single->show();
 }

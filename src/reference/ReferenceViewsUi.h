@@ -16,7 +16,7 @@ class HelpWindow;
 // The reference windows of the main window: single record, legends, about and help.
 class ReferenceViewsUi : public ReferenceWindows {
 public:
-    // helpFile: the help file named at start (helpFilePath of the program's folder).
+    // helpFile: the help file named at start (the shipped SkedwiseHelp.html).
     ReferenceViewsUi(app::Services &services, QString helpFile, QWidget *owner);
     ~ReferenceViewsUi() override;
 

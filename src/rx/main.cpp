@@ -1,5 +1,7 @@
+#include "app/ProgramIconUi.h"
 #include "app/PromptsQt.h"
 #include "app/SingleInstance.h"
+#include "app/Version.h"
 #include "receiver/ReceiverProgram.h"
 #include "rx/ClipboardLink.h"
 #include "rx/HamlibRig.h"
@@ -41,6 +43,8 @@ void askSettings(rx::RxWindow &window, rx::RigSession &session) {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    if (app::printVersionIfAsked(argc, argv, "skedwise-rx"))
+        return 0;
     QCoreApplication::setOrganizationName(QStringLiteral("Skedwise"));
     QCoreApplication::setApplicationName(QStringLiteral("skedwise-rx"));
     QStringList arguments;
@@ -54,6 +58,8 @@ int main(int argc, char *argv[]) {
         return options.help ? 0 : 2;
     }
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(app::programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.skedwise.SkedwiseReceiver"));
     app::SingleInstance lock(receiver::receiverLockPath()); // the schedule looks at it too
     if (!ownCopy(lock))
         return 1;

@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(layers.level.value("app"), 2);
         QCOMPARE(layers.level.value("onair"), 3);
         QCOMPARE(layers.level.value("schedule"), 4);
-        QCOMPARE(layers.level.value("export"), layers.level.value("eibi"));
+        QCOMPARE(layers.level.value("export"), layers.level.value("imports"));
         QCOMPARE(layers.level.value("mainwindow"), 8);
         QCOMPARE(layers.level.value("startup"), 9);
         QCOMPARE(layers.level.value("main.cpp"), 10);

@@ -44,7 +44,7 @@ struct FakeExportPort : exporting::ExportPort {
     jet::Cell cellValue(int gridColumn, int bookmark) const override {
         return rows.value(bookmark).value(gridColumn);
     }
-    QString programDir() const override { return folder; }
+    QString templateFile() const override { return folder + "/template.htm"; }
     exporting::ProgressReporter &progress() override { return *reporter; }
     void printTable(const exporting::ExportTable &table, const exporting::PrintFonts &fonts,
                     bool pageSetup, bool printDialog) override {

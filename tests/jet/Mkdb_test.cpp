@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Run {
@@ -62,6 +64,8 @@ private slots:
     void malformedCsvWritesNothing();
     void badArgumentsShowUsage_data();
     void badArgumentsShowUsage();
+    void outputIsReplacedFollowedOrRefused_data();
+    void outputIsReplacedFollowedOrRefused();
 };
 
 void MkdbTest::mdbtoolsSeeAJet4Schedule() {
@@ -177,6 +181,51 @@ void MkdbTest::badArgumentsShowUsage() {
     QVERIFY(p.exitCode() != 0);
     QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("usage:"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void MkdbTest::outputIsReplacedFollowedOrRefused_data() {
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QString>("out");
+    const QMap<QString, QStringList> sources = {
+        {"--rows", {"--rows", "5", "--seed", "1"}},
+        {"--from-csv",
+         {"--from-csv", testsupport::testFile("imports/data/sked-test.expected.csv")}},
+        {"--from-eibi",
+         {"--from-eibi", testsupport::testFile("imports/data/sked-test.csv"), "--all-dates"}},
+        {"--from-hfcc",
+         {"--from-hfcc", testsupport::testFile("imports/data/hfcc/A26all00.TXT"), "--all-dates"}}};
+    for (auto it = sources.cbegin(); it != sources.cend(); ++it)
+        for (const char *out : {"old file kept as .bak", "link to a file", "FIFO"})
+            QTest::addRow("%s, %s", qPrintable(it.key()), out) << it.value() << QString(out);
+}
+
+// An old file is kept as FILE.bak; a link keeps pointing at its file, which is replaced; a FIFO
+// (as anything that is not a regular file) is refused with exit 3 and left alone.
+void MkdbTest::outputIsReplacedFollowedOrRefused() {
+    QFETCH(QStringList, source);
+    QFETCH(QString, out);
+    QTemporaryDir dir;
+    const QString given = dir.filePath("ILGDATA.MDB"), real = dir.filePath("real.mdb");
+    if (out == "FIFO")
+        QCOMPARE(mkfifo(QFile::encodeName(given).constData(), 0600), 0);
+    else
+        QVERIFY(testsupport::writeFile(out == "link to a file" ? real : given, "old"));
+    if (out == "link to a file")
+        QVERIFY(QFile::link(real, given));
+    const Run r = mkdb(source + QStringList{"--out", given});
+    if (out == "FIFO") {
+        QCOMPARE(r.exitCode, 3);
+        QVERIFY2(r.err.contains("is not a regular file"), qPrintable(r.err));
+        QVERIFY(QFileInfo(given).exists() && !QFileInfo(given).isFile());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System),
+                 QStringList{"ILGDATA.MDB"});
+        return;
+    }
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString file = out == "link to a file" ? real : given;
+    QCOMPARE(testsupport::fileBytes(file + ".bak"), QByteArray("old"));
+    QCOMPARE(run("mdb-ver", {file}).out.trimmed(), QString("JET4"));
+    QCOMPARE(QFileInfo(given).isSymLink(), out == "link to a file");
 }
 
 QTEST_GUILESS_MAIN(MkdbTest)

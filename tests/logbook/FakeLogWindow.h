@@ -51,7 +51,7 @@ public:
     // LogPort.
     const app::Clock &clock() override { return fixedClock; }
     app::FileSystem &fileSystem() override { return files; }
-    QString programDir() const override { return dir; }
+    QString logFolder() const override { return dir; }
     jet::DataSource &data2() override { return lookup; }
     void setLogButtons(bool on, bool off) override {
         buttons = QString(on ? "ON" : "--") + (off ? "OFF" : "---");

@@ -111,7 +111,7 @@ private slots:
         QTemporaryDir dir;
         FakeLegendsView view;
         view.entries = {"left over"};
-        XOption_Click(view, dir.path(), option);
+        XOption_Click(view, app::Paths::besideProgram(dir.path()), option);
         QCOMPARE(view.entries, QStringList{});
         QCOMPARE(view.note, named + QDir::toNativeSeparators(dir.path()) + ".");
         QVERIFY(view.listEnabled);
@@ -122,10 +122,10 @@ private slots:
         writeFile(dir.filePath("Codes.txt"), "USA  United States\nD  Germany\n");
         writeFile(dir.filePath("CIRAF.txt"), "02  Western Canada\n01  Alaska\n");
         FakeLegendsView view;
-        XOption_Click(view, dir.path(), AdmOption);
+        XOption_Click(view, app::Paths::besideProgram(dir.path()), AdmOption);
         QCOMPARE(view.entries, (QStringList{"D  Germany", "USA  United States"}));
         view.calls.clear();
-        XOption_Click(view, dir.path(), CirafOption);
+        XOption_Click(view, app::Paths::besideProgram(dir.path()), CirafOption);
         QCOMPARE(view.entries, (QStringList{"01  Alaska", "02  Western Canada"}));
         // Emptied and disabled while it is read, enabled after.
         QCOMPARE(view.calls, (QStringList{"entries", "disabled", "entries", "enabled"}));
@@ -136,11 +136,12 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("Codes.txt"), "D  Germany\n");
         FakeLegendsView view;
-        XOption_Click(view, dir.path(), AdmOption);
-        XOption_Click(view, dir.path(), StatusOption);
+        XOption_Click(view, app::Paths::besideProgram(dir.path()), AdmOption);
+        XOption_Click(view, app::Paths::besideProgram(dir.path()), StatusOption);
         QCOMPARE(view.entries, QStringList{"D  Germany"});
         QVERIFY(view.text.startsWith("Status Definitions\r\n"));
-        XOption_Click(view, dir.path(), 7); // no such option: nothing changes
+        XOption_Click(view, app::Paths::besideProgram(dir.path()),
+                      7); // no such option: nothing changes
         QVERIFY(view.text.startsWith("Status Definitions\r\n"));
     }
 };

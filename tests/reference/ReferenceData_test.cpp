@@ -87,10 +87,6 @@ private slots:
             QVERIFY2(count == 1, qPrintable(QString::number(zone)));
     }
 
-    void helpFileLiesBesideTheProgram() {
-        QVERIFY(QFile::exists(reference::helpFilePath(QStringLiteral(SKEDWISE_BIN_DIR))));
-    }
-
     void everyInternalLinkOfTheHelpResolves() {
         QFile f(testsupport::binary(reference::HelpFileName));
         QVERIFY(f.open(QIODevice::ReadOnly));

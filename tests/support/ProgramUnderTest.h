@@ -41,15 +41,24 @@ struct ProgramUnderTest {
 
     QString database() const { return dir.filePath("ILGDATA.MDB"); }
 
+    // An installed program in dir: usr/bin, its shipped files in usr/share/skedwise, the
+    // listener's folder data/Skedwise.
+    app::Paths installedPaths() const {
+        return app::Paths::locate(dir.filePath("usr/bin"), dir.filePath("data"), dir.path());
+    }
+
     // Loads the main window from programDir at now; on screen, at the top, 7200 twips high.
     void start(const QString &programDir, const QDateTime &now, bool onScreen = true) {
+        start(app::Paths::besideProgram(programDir), now, onScreen);
+    }
+    void start(const app::Paths &paths, const QDateTime &now, bool onScreen = true) {
         if (onScreen) {
             state.FormTop = QStringLiteral("0");
             state.FormHeight = QStringLiteral("7200");
         }
         clock.now = now;
         form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, programDir});
+            app::Services{state, store, prompts, clock, clipboard, tables, paths});
         form->Form_Load();
         if (!onScreen)
             return;

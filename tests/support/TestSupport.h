@@ -34,6 +34,9 @@ inline bool writeFile(const QString &path, const QByteArray &bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// A zip file of the members (name, bytes), deflated as published ones are.
+bool writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &members);
+
 } // namespace testsupport
 
 // What a test needs from the machine (a fixture, a tool, an X server): under CI (CI set) its

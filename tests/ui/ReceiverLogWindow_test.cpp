@@ -35,13 +35,17 @@ std::shared_ptr<const jet::Table> stations() {
                       "4,15345,\"Radio Delta\",\"0000-2400\",\"French\",\"ARG\",\"100.0\"\r\n"));
 }
 
-// A whole program around one main window, its folder a temporary one.
+// A whole program around one main window, its folder a temporary one, or installed there.
 struct Program : testsupport::ProgramUnderTest<> {
-    explicit Program(const QString &linkOK = "True") {
+    explicit Program(const QString &linkOK = "True", bool installed = false) {
         state.LinkOK = linkOK;
-        tables.add(dir.path() + "/ILGDATA.MDB", stations());
-        start(dir.path(), at(1, 30));
+        const app::Paths paths =
+            installed ? installedPaths() : app::Paths::besideProgram(dir.path());
+        tables.add(paths.database(), stations());
+        logFolder = paths.listenerFolder();
+        start(paths, at(1, 30));
     }
+    QString logFolder;
 
     jet::RecordSet &records() { return form->data1().recordset(); }
     int currentStation() {
@@ -55,7 +59,7 @@ struct Program : testsupport::ProgramUnderTest<> {
     QPushButton *button(const char *name) const { return form->findChild<QPushButton *>(name); }
     QString label0() const { return form->findChild<QLabel *>("Label_0")->text(); }
     QString logFile() const {
-        QFile file(dir.path() + "/Skedwise.Log");
+        QFile file(logFolder + "/Skedwise.Log");
         if (!file.open(QIODevice::ReadOnly))
             return "<no file>";
         return QString::fromUtf8(file.readAll());
@@ -133,13 +137,18 @@ private slots:
     void logOnReplyLogOffWritesTheEntry_data() {
         QTest::addColumn<bool>("sinpoPrompt");
         QTest::addColumn<QString>("remarksLine");
-        QTest::newRow("SINPO and remarks") << true << "SINPO: 54444 Clear at night";
-        QTest::newRow("remarks only") << false << "Clear at night";
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("SINPO and remarks") << true << "SINPO: 54444 Clear at night" << false;
+        QTest::newRow("remarks only, installed: into the listener's folder")
+            << false << "Clear at night" << true;
     }
     void logOnReplyLogOffWritesTheEntry() {
         QFETCH(bool, sinpoPrompt);
         QFETCH(QString, remarksLine);
-        Program p;
+        QFETCH(bool, installed);
+        Program p("True", installed);
+        if (installed)
+            QCOMPARE(p.logFolder, p.dir.filePath("data/Skedwise"));
         p.form->Sinpo_Click(sinpoPrompt ? 1 : 0);
         p.pick(2);
         QTest::mouseClick(p.button("CmdLog_0"), Qt::LeftButton);

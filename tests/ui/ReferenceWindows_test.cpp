@@ -34,7 +34,13 @@ const char *FixtureCsv =
 // The program's folder with its database in memory and the two list files on disk.
 struct Program {
     Program()
-        : services{state, store, prompts, clock, clipboard, tables, dir.path()},
+        : services{state,
+                   store,
+                   prompts,
+                   clock,
+                   clipboard,
+                   tables,
+                   app::Paths::besideProgram(dir.path())},
           views(services, dir.filePath("SkedwiseHelp.html"), nullptr) {
         tables.add(dir.filePath("ILGDATA.MDB"),
                    testsupport::tableFromCsv(jet::parseCsv(QString::fromUtf8(FixtureCsv))));
@@ -216,7 +222,7 @@ private slots:
 
     void shippedListsInTheWindow() {
         Program p;
-        p.services.programDir = QStringLiteral(SKEDWISE_BIN_DIR);
+        p.services.paths = app::Paths::besideProgram(SKEDWISE_BIN_DIR);
         p.views.Legends_Click();
         LegendsWindow *w = p.views.legends();
         QVERIFY(w->findChild<QListWidget *>("LList")->count() > 200);
@@ -242,7 +248,7 @@ private slots:
         p.views.DoAbout_Click();
         QVERIFY(modal);
         QCOMPARE(caption, QStringLiteral("Skedwise Database program"));
-        QVERIFY(label.contains("Version 1.06a"));
+        QVERIFY(label.contains("Version " SKEDWISE_PROJECT_VERSION));
         QVERIFY(label.contains("1999, 2000"));
         QVERIFY(label.contains("Database available at:"));
     }

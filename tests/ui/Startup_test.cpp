@@ -47,7 +47,8 @@ class StartupTest : public QObject {
         testsupport::FixedClock clock;
         testsupport::FakeClipboard clipboard;
         testsupport::MemoryTables tables;
-        app::Services services{state, store, prompts, clock, clipboard, tables, dir.path()};
+        app::Services services{
+            state, store, prompts, clock, clipboard, tables, app::Paths::besideProgram(dir.path())};
         QString file() const { return store.fileFor(app::SettingsApplication); }
     };
 

@@ -96,7 +96,8 @@ struct Schedule {
         tables.add(dir.path() + "/ILGDATA.MDB", stations());
         clock.now = at(1, 30);
         form = std::make_unique<mainwindow::DisplayForm>(
-            app::Services{state, store, prompts, clock, clipboard, tables, dir.path()});
+            app::Services{state, store, prompts, clock, clipboard, tables,
+                          app::Paths::besideProgram(dir.path())});
         form->Form_Load();
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
