@@ -51,6 +51,7 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
