@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QString>
 
+#include <ctime>
+
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -70,6 +72,14 @@ inline double millisecondsOf(const std::function<void()> &work) {
     timer.start();
     work();
     return timer.nsecsElapsed() / 1e6;
+}
+
+// CPU time of this process so far, all its threads: the machine may be shared, wall time is
+// noisy there.
+inline double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + t.tv_nsec / 1e9;
 }
 
 inline double median(std::vector<double> v) {

@@ -40,14 +40,6 @@ bool mdbExport(const QString &database, const QString &out) {
     return p.waitForFinished(600000) && p.exitCode() == 0;
 }
 
-// CPU time of this process so far: the machine may be shared, wall time is noisy there.
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 qint64 residentBytes() {
     QFile f(QStringLiteral("/proc/self/statm"));
     if (!f.open(QIODevice::ReadOnly))
@@ -119,27 +111,27 @@ PrintTimes measurePrinting(const jet::Table &rows, const QString &dir) {
     const qint64 before = residentBytes();
     QElapsedTimer t;
     t.start();
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = bench::cpuSeconds();
     if (!printPdf(tableOf(rows, kRows, printed), dir + "/all.pdf", big))
         return times;
-    times.bigCpu = cpuSeconds() - cpuBefore;
+    times.bigCpu = bench::cpuSeconds() - cpuBefore;
     times.bigWall = t.nsecsElapsed() / 1e9;
     times.grown = double(std::max<qint64>(0, big.peak - before));
     PeakMemory small;
     const ExportTable tenth = tableOf(rows, kRows / 10, printed);
     times.smallCpu = std::numeric_limits<double>::infinity();
     times.smallWall = bench::bestSeconds(2, [&] {
-        const double cpu = cpuSeconds();
+        const double cpu = bench::cpuSeconds();
         const bool done = printPdf(tenth, dir + "/tenth.pdf", small);
-        times.smallCpu = std::min(times.smallCpu, cpuSeconds() - cpu);
+        times.smallCpu = std::min(times.smallCpu, bench::cpuSeconds() - cpu);
         return done;
     });
     // Once more, warm like the small runs: the first run also paid for the fonts and the heap.
     const ExportTable all = tableOf(rows, kRows, printed);
-    const double cpuAgain = cpuSeconds();
+    const double cpuAgain = bench::cpuSeconds();
     t.restart();
     if (printPdf(all, dir + "/all.pdf", big)) {
-        times.bigCpu = std::min(times.bigCpu, cpuSeconds() - cpuAgain);
+        times.bigCpu = std::min(times.bigCpu, bench::cpuSeconds() - cpuAgain);
         times.bigWall = std::min(times.bigWall, t.nsecsElapsed() / 1e9);
     }
     return times;

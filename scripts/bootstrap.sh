@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xclip
   libhamlib-dev libhamlib-utils
   at-spi2-core python3-pyatspi xdotool
+  qt6-websockets-dev
   poppler-utils
   dpkg-dev file lintian desktop-file-utils appstream groff-base man-db
 )

@@ -1,8 +1,6 @@
 #include "imports/EibiReader.h"
 
-#include <QStringDecoder>
-
-#include <array>
+#include "app/TextDecoding.h"
 
 namespace eibi {
 
@@ -10,34 +8,10 @@ namespace {
 
 constexpr int FieldCount = 11;
 
-// Windows-1252 at 0x80..0x9F; the other bytes are Latin-1. 0 marks the five unassigned bytes,
-// kept as their C1 control character.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-QString fromWindows1252(const QByteArray &bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        const char16_t high = b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : 0;
-        *out++ = QChar(high != 0 ? high : char16_t(b));
-    }
-    return text;
-}
-
 } // namespace
 
 QString decodeScheduleText(const QByteArray &bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return fromWindows1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    return app::decodeUtf8OrWindows1252(bytes);
 }
 
 ScheduleFile readSchedule(const QByteArray &bytes) {

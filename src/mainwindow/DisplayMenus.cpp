@@ -190,8 +190,11 @@ void DisplayForm::buildFunctionAndHelpMenus() {
                          QStringLiteral("Export ALL Rows to HTML File")},
                         0, false, [this](int i) { Export_Click(i); });
     addScheduleItems(functions);
-    addItem(nullptr, QStringLiteral("&Log File"), QStringLiteral("ChangeLog"),
+    QMenu *logFile = addMenu(nullptr, QStringLiteral("&Log File"), QStringLiteral("LogFile"));
+    addItem(logFile, QStringLiteral("Log File &Name…"), QStringLiteral("ChangeLog"),
             [this] { ChangeLog_Click(); });
+    addItem(logFile, QStringLiteral("&Show Log…"), QStringLiteral("ShowLog"),
+            [this] { ShowLog_Click(); });
     buildOptionsMenu();
     QMenu *help = addMenu(nullptr, QStringLiteral("&Help"), QStringLiteral("H1"));
     addItem(help, QStringLiteral("Legend"), QStringLiteral("Legends"), [this] { Legends_Click(); });
@@ -214,6 +217,7 @@ void DisplayForm::buildOptionsMenu() {
         group(QStringLiteral("RX320 Link"), QStringLiteral("RLink"), QStringLiteral("DoLink"),
               {QStringLiteral("Enabled"), QStringLiteral("Disabled")},
               [this](int i) { DoLink_Click(i); });
+    addReceiverProgramItem(findChild<QMenu *>(QStringLiteral("RLink")));
     m_Colors = group(QStringLiteral("Colors"), QStringLiteral("BColor"), QStringLiteral("Colors"),
                      {QStringLiteral("Control Backcolor"), QStringLiteral("Control ForeColor"),
                       QStringLiteral("Selected Row Backcolor"), QStringLiteral("Grid BackColor"),

@@ -146,6 +146,10 @@ public:
     void CheckWeekly_Click();
     void reloadSchedule();
     QString scheduleDatabasePath() const;
+    // "Log File" > "Show Log…": the log window on the current log file.
+    void ShowLog_Click();
+    // "RX320 Link" > "Start Receiver Program": skedwise-rx, unless a copy runs.
+    void StartRx_Click();
 
     void setOnAirButtonColor(int rgb24);
 
@@ -185,6 +189,7 @@ private:
     void buildMenus();
     void buildFindMenus();
     void buildOptionsMenu();
+    void addReceiverProgramItem(QMenu *linkMenu);
     void buildFunctionAndHelpMenus();
     QMenu *addMenu(QMenu *parent, const QString &caption, const QString &name);
     QAction *addItem(QMenu *menu, const QString &caption, const QString &name,

@@ -2,6 +2,7 @@
 
 #include "rx/HamlibRig.h"
 #include "rx/Rx320Rig.h"
+#include "rx/TciRig.h"
 
 #include <QCommandLineParser>
 #include <QSettings>
@@ -27,6 +28,10 @@ namespace {
 bool readNumber(const QCommandLineParser &parser, const QString &name, int &into, QString &why) {
     if (!parser.isSet(name))
         return true;
+    if (name == u"m" && parser.value(name).compare(u"tci", Qt::CaseInsensitive) == 0) {
+        into = TciRig::Model;
+        return true;
+    }
     bool ok = false;
     const int value = parser.value(name).toInt(&ok);
     if (!ok || value < 0) {
@@ -45,10 +50,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const RigChoice &save
         QStringLiteral("Skedwise Receiver: tunes a receiver for the Skedwise schedule."));
     parser.addOptions({
         {{QStringLiteral("m"), QStringLiteral("model")},
-         QStringLiteral("Hamlib model number (1 dummy, 2 rigctld, 16003 RX-320)."),
+         QStringLiteral("Hamlib model number (1 dummy, 2 rigctld, 16003 RX-320), or tci."),
          QStringLiteral("MODEL")},
         {{QStringLiteral("r"), QStringLiteral("rig-file")},
-         QStringLiteral("Serial port, or host:port of rigctld."),
+         QStringLiteral("Serial port, or host:port of rigctld or of a TCI server."),
          QStringLiteral("PATH")},
         {{QStringLiteral("s"), QStringLiteral("serial-speed")},
          QStringLiteral("Serial speed in baud."),
@@ -75,6 +80,8 @@ CommandLine parseCommandLine(const QStringList &arguments, const RigChoice &save
 }
 
 std::unique_ptr<Rig> makeRig(const RigChoice &c) {
+    if (c.model == TciRig::Model)
+        return std::make_unique<TciRig>(c.port);
     if (c.model == Rx320Rig::HamlibModel)
         return std::make_unique<Rx320Rig>(c.port.isEmpty() ? QStringLiteral("/dev/ttyUSB0")
                                                            : c.port);

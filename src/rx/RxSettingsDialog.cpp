@@ -1,6 +1,7 @@
 #include "rx/RxSettingsDialog.h"
 
 #include "rx/Rx320Rig.h"
+#include "rx/TciRig.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,13 +19,15 @@ RxSettingsDialog::RxSettingsDialog(const RigChoice &current, const QList<RigMode
                      HamlibRig::DummyModel);
     m_model->addItem(QStringLiteral("rigctld over the network, host:port (2)"),
                      HamlibRig::NetModel);
+    m_model->addItem(QStringLiteral("TCI (SunSDR, ANAN/Thetis, …), host:port"), TciRig::Model);
     for (const RigModel &m : models)
         if (m.model != Rx320Rig::HamlibModel && m.model > HamlibRig::NetModel)
             m_model->addItem(QStringLiteral("%1 %2 (%3)").arg(m.maker, m.name).arg(m.model),
                              m.model);
     m_model->setCurrentIndex(std::max(0, m_model->findData(current.model)));
     m_port->setText(current.port);
-    m_port->setPlaceholderText(QStringLiteral("/dev/ttyUSB0 or 127.0.0.1:4532"));
+    m_port->setPlaceholderText(
+        QStringLiteral("/dev/ttyUSB0, or 127.0.0.1:4532 (rigctld), 127.0.0.1:40001 (TCI)"));
     m_speed->addItem(QStringLiteral("model's default"), 0);
     for (int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
         m_speed->addItem(QString::number(baud), baud);

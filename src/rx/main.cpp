@@ -2,6 +2,7 @@
 #include "app/PromptsQt.h"
 #include "app/SingleInstance.h"
 #include "app/Version.h"
+#include "receiver/ReceiverProgram.h"
 #include "rx/ClipboardLink.h"
 #include "rx/HamlibRig.h"
 #include "rx/RigSession.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -60,8 +60,7 @@ int main(int argc, char *argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(app::programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.skedwise.SkedwiseReceiver"));
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    app::SingleInstance lock(runtime + QStringLiteral("/skedwise-rx-%1.lock").arg(qgetenv("USER")));
+    app::SingleInstance lock(receiver::receiverLockPath()); // the schedule looks at it too
     if (!ownCopy(lock))
         return 1;
 

@@ -19,6 +19,8 @@ private slots:
             << QStringList{} << 16003 << "/dev/ttyUSB1" << 1200;
         QTest::newRow("rigctld") << QStringList{"-m", "2", "-r", "127.0.0.1:4532"} << 2
                                  << "127.0.0.1:4532" << 1200;
+        QTest::newRow("TCI server")
+            << QStringList{"-m", "TCI", "-r", "10.0.0.5:40001"} << -1 << "10.0.0.5:40001" << 1200;
         QTest::newRow("speed only") << QStringList{"-s", "9600"} << 16003 << "/dev/ttyUSB1" << 9600;
         QTest::newRow("long names")
             << QStringList{"--model=1", "--rig-file=/dev/ttyS0"} << 1 << "/dev/ttyS0" << 1200;
@@ -71,6 +73,7 @@ private slots:
         QVERIFY(
             makeRig({16003, QStringLiteral("/dev/ttyUSB0"), 0})->describe().startsWith("RX-320"));
         QVERIFY(makeRig({2, {}, 0})->describe().startsWith("rigctld at 127.0.0.1:4532"));
+        QCOMPARE(makeRig({-1, {}, 0})->describe(), "the TCI server at 127.0.0.1:40001");
     }
 };
 

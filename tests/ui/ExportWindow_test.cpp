@@ -2,6 +2,7 @@
 #include "export/ExportCommands.h"
 #include "export/PrintUi.h"
 #include "mainwindow/ScheduleGridWidget.h"
+#include "support/PrintToFile.h"
 #include "support/ProgramUnderTest.h"
 
 #include <QAction>
@@ -12,6 +13,9 @@
 #include <QProcess>
 #include <QTableView>
 #include <QTimer>
+
+using testsupport::printToFileWhenAsked;
+using testsupport::run;
 
 namespace {
 
@@ -45,30 +49,6 @@ QString readAll(const QString &path) {
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("(no file %1)").arg(path);
     return QString::fromUtf8(file.readAll());
-}
-
-QString run(const QString &program, const QStringList &arguments) {
-    QProcess p;
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000))
-        return "(" + program + " did not finish)";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// Fills the print dialog with a PDF file once it is open, then prints.
-void printToFileWhenAsked(const QString &pdf, bool &asked) {
-    auto *poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, pdf, &asked, waited = 0]() mutable {
-        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-        if (!dialog || ++waited < 5) // a few turns of the dialog's loop go by first
-            return;
-        asked = true;
-        if (auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
-            file->setText(pdf);
-        dialog->accept();
-        poll->deleteLater();
-    });
-    poll->start(20);
 }
 
 } // namespace
