@@ -13,6 +13,7 @@ namespace app {
 // section "Skedwise" (LoadOwnSettings/SaveOwnSettings), each member named as its key.
 struct OwnSettings {
     bool SetReceiverMode = true; // a row pick sends the row's mode with its frequency
+    QString MyLocation;          // the listener: a Maidenhead locator or "lat, lon" in degrees
 };
 
 // Every program-wide variable, under the name the rest of the program knows it by.

@@ -117,11 +117,13 @@ void LoadOwnSettings(OwnSettings &own, SettingsStore &store) {
     Reader r(store, OwnSettingsSection);
     const OwnSettings d;
     own.SetReceiverMode = r.flag("SetReceiverMode", d.SetReceiverMode);
+    own.MyLocation = r.text("MyLocation", d.MyLocation);
 }
 
 void SaveOwnSettings(const OwnSettings &own, SettingsStore &store) {
     Writer w(store, OwnSettingsSection);
     w.flag("SetReceiverMode", own.SetReceiverMode);
+    w.text("MyLocation", own.MyLocation);
 }
 
 QString columnCharsFromGrid(const ProgramState &s, const SaveContext &windows) {

@@ -39,13 +39,24 @@ std::optional<LatLon> Projection::inverse(QPointF xy) const {
             return std::nullopt;
         return LatLon{degrees(xy.y()), wrappedDegrees(m_centre.lon + degrees(xy.x()))};
     }
+    if (std::hypot(xy.x(), xy.y()) < 1e-12)
+        return m_centre;
+    const auto unit = inverseUnit(xy);
+    return unit ? std::optional(latLonOf(*unit)) : std::nullopt;
+}
+
+std::optional<Vector3> Projection::inverseUnit(QPointF xy) const {
+    if (m_kind == ProjectionKind::LatLon) {
+        const auto p = inverse(xy);
+        return p ? std::optional(unitVector(*p)) : std::nullopt;
+    }
     const double distance = std::hypot(xy.x(), xy.y());
     if (distance > Pi)
         return std::nullopt;
     if (distance < 1e-12)
-        return m_centre;
+        return m_c;
     const Vector3 towards = m_east * (xy.x() / distance) + m_north * (xy.y() / distance);
-    return latLonOf(m_c * std::cos(distance) + towards * std::sin(distance));
+    return m_c * std::cos(distance) + towards * std::sin(distance);
 }
 
 } // namespace geo

@@ -27,6 +27,8 @@ public:
     std::optional<QPointF> forward(LatLon p) const;
     // Nothing outside the map.
     std::optional<LatLon> inverse(QPointF xy) const;
+    // The same point as a unit vector, without the trigonometry of latitude and longitude.
+    std::optional<Vector3> inverseUnit(QPointF xy) const;
 
 private:
     ProjectionKind m_kind;

@@ -187,6 +187,7 @@ void DisplayForm::buildFunctionAndHelpMenus() {
     addItem(nullptr, QStringLiteral("Log File"), QStringLiteral("ChangeLog"),
             [this] { ChangeLog_Click(); });
     buildOptionsMenu();
+    buildViewMenu();
     QMenu *help = addMenu(nullptr, QStringLiteral("Help"), QStringLiteral("H1"));
     addItem(help, QStringLiteral("Legend"), QStringLiteral("Legends"), [this] { Legends_Click(); });
     addItem(help, QStringLiteral("Contents"), QStringLiteral("ShowHelp"),

@@ -42,6 +42,10 @@ namespace logbook {
 class ReceptionLog;
 }
 
+namespace map {
+class PictureWindows;
+}
+
 namespace mainwindow {
 
 class ScheduleGridWidget;
@@ -135,6 +139,11 @@ public:
     // "Functions" > "Import EiBi Schedule…", and the grid on the replaced database after it.
     void ImportEibi_Click();
     void reloadSchedule();
+    // "View" > "Map", "Band Chart" and "Options" > "My Location…" (DisplayFormPicturesUi.cpp).
+    void Map_Click();
+    void BandChart_Click();
+    void MyLocation_Click();
+    map::PictureWindows &pictures();
 
     void setOnAirButtonColor(int rgb24);
 
@@ -175,6 +184,7 @@ private:
     void buildFindMenus();
     void buildOptionsMenu();
     void buildFunctionAndHelpMenus();
+    void buildViewMenu();
     QMenu *addMenu(QMenu *parent, const QString &caption, const QString &name);
     QAction *addItem(QMenu *menu, const QString &caption, const QString &name,
                      std::function<void()> handler);
@@ -227,6 +237,7 @@ private:
     ItemArray m_TTips, m_DoLink, m_Colors, m_FontNames, m_DFonts, m_WhichFont, m_FSort;
     ItemArray m_Sinpo, m_SelAutoUpdate, m_ClockOnOff, m_LC;
     reference::ReferenceViewsUi m_reference;
+    std::unique_ptr<map::PictureWindows> m_pictures; // made when first asked for
 };
 
 } // namespace mainwindow

@@ -67,6 +67,7 @@ void ReferenceViewsUi::openSingleRecord(qint32 stationId) {
     delete m_single;
     m_single = new SingleRecordWindow(
         m_services.tables, m_services.programFile(QStringLiteral("ILGDATA.MDB")), m_owner);
+    m_single->setListenerLocation(m_services.state.own.MyLocation);
     m_single->Form_Load(stationId);
     m_single->show();
 }

@@ -232,12 +232,14 @@ private slots:
         IniSettingsStore store(d.path());
         ProgramState a;
         a.own.SetReceiverMode = false;
+        a.own.MyLocation = "JO62QM";
         SaveSettings(a, store, FakeWindows{});
         store.write(SettingsApplication, SettingsSection, "AVersion", "1.05");
         ResetStaleSettings(store);
         ProgramState b;
         LoadSettings(b, store, Screen);
         QCOMPARE(b.own.SetReceiverMode, false);
+        QCOMPARE(b.own.MyLocation, QString("JO62QM"));
     }
 
     void widenedColumnReachesColChars() {
