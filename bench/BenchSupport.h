@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -70,6 +71,15 @@ inline double millisecondsOf(const std::function<void()> &work) {
     timer.start();
     work();
     return timer.nsecsElapsed() / 1e6;
+}
+
+// This thread's processor time: what other programs run meanwhile does not count.
+inline double cpuMillisecondsOf(const std::function<void()> &work) {
+    timespec start{}, end{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+    work();
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+    return double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6;
 }
 
 inline double median(std::vector<double> v) {
