@@ -32,6 +32,7 @@ BandChartWindow::BandChartWindow(app::GridPort &grid, const GridFollower &follow
     setObjectName(QStringLiteral("BandChartWindow"));
     setWindowTitle(QStringLiteral("Band Chart"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_AlwaysShowToolTips); // also while another window is the active one
     m_band->setObjectName(QStringLiteral("Band"));
     for (const geo::Band &band : geo::broadcastBands())
         m_band->addItem(

@@ -141,9 +141,9 @@ void MapView::paintEvent(QPaintEvent *event) {
     painter.translate(m_dragOffset);
     painter.setRenderHint(QPainter::Antialiasing);
     paintTarget(painter);
+    paintTargetLabel(painter); // under the dots, which it must not hide
     paintDots(painter, event->rect().translated(-m_dragOffset));
     paintListener(painter);
-    paintTargetLabel(painter);
 }
 
 // What changes only with the view or the sun, drawn once into one picture: land, the night,

@@ -28,6 +28,7 @@ MapWindow::MapWindow(app::GridPort &grid, const GridFollower &follower, const La
     setObjectName(QStringLiteral("MapWindow"));
     setWindowTitle(QStringLiteral("Map"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_AlwaysShowToolTips); // also while another window is the active one
     m_projection->setObjectName(QStringLiteral("Projection"));
     m_projection->addItems(
         {QStringLiteral("Azimuthal, centred on you"), QStringLiteral("Latitude / Longitude")});
