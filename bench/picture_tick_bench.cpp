@@ -10,6 +10,7 @@
 #include "map/BandChartWindow.h"
 #include "map/MapWindow.h"
 #include "map/PictureWindows.h"
+#include "receiver/WatchedClipboardUi.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,12 +27,6 @@ constexpr int Rounds = 5;
 struct SteppedClock : app::Clock {
     QDateTime now = QDateTime(QDate(2024, 5, 17), QTime(1, 30, 0), Qt::UTC);
     QDateTime localNow() const override { return now; }
-};
-
-struct QuietClipboard : app::Clipboard {
-    void clear() override {}
-    QString text() const override { return {}; }
-    void setText(const QString &) override {}
 };
 
 struct Timing {
@@ -67,7 +62,7 @@ int main(int argc, char **argv) {
     bench::MemoryStore store;
     app::ScriptedPrompts prompts;
     SteppedClock clock;
-    QuietClipboard clipboard;
+    receiver::WatchedClipboard clipboard; // the program's own, as its tick reads it
     state.codes = schedule::buildCodeTables();
     app::LoadSettings(state, store, {19200, 14400});
     state.own.MyLocation = QStringLiteral("JO62QM");

@@ -39,13 +39,17 @@ BarState barState(const Times &times, bool onAir, int nowMinute) {
 std::vector<int> markStates(BandBars &bars, const GridRows &rows,
                             const std::vector<char> &timesOnAir, int nowMinute) {
     const std::vector<Times> &times = rows.index->times();
-    std::vector<BarState> stateOf(times.size()); // the same for every bar of those times
-    for (std::size_t t = 0; t < times.size(); ++t)
-        stateOf[t] = barState(times[t], timesOnAir[t], nowMinute);
+    // Bars of the same times share their state: with more bars than times, each once.
+    std::vector<BarState> stateOf;
+    if (bars.bars.size() > times.size())
+        for (std::size_t t = 0; t < times.size(); ++t)
+            stateOf.push_back(barState(times[t], timesOnAir[t], nowMinute));
     std::vector<int> changed;
     for (std::size_t i = 0; i < bars.bars.size(); ++i) {
         Bar &bar = bars.bars[i];
-        const BarState state = stateOf[bar.times];
+        const BarState state = stateOf.empty()
+                                   ? barState(times[bar.times], timesOnAir[bar.times], nowMinute)
+                                   : stateOf[bar.times];
         if (state != bar.state)
             changed.push_back(int(i));
         bar.state = state;

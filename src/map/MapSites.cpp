@@ -7,22 +7,29 @@
 namespace map {
 
 namespace {
-void listTimes(SiteMap &map, const GridRows &rows) {
-    map.timesOfSite.assign(map.sites.size(), {});
-    for (const int row : rows.rows)
-        if (const int place = rows.index->placeOf(row); place >= 0)
-            map.timesOfSite[map.siteOfPlace[place]].push_back(rows.index->timesOf(row));
-    std::vector<int> lastSite(rows.index->times().size(), -1); // each site's times once
-    for (std::size_t site = 0; site < map.timesOfSite.size(); ++site) {
-        std::vector<int> &times = map.timesOfSite[site];
-        times.erase(std::remove_if(times.begin(), times.end(),
-                                   [&](int t) {
-                                       const bool seen = lastSite[t] == int(site);
-                                       lastSite[t] = int(site);
-                                       return seen;
-                                   }),
-                    times.end());
+// siteAt: each grid row's site (-1 none). Counting sort of the rows' times by site, then each
+// site's times once.
+void listTimes(SiteMap &map, const GridRows &rows, const std::vector<int> &siteAt) {
+    const std::size_t sites = map.sites.size();
+    std::vector<int> next(sites + 1, 0);
+    for (std::size_t s = 0; s < sites; ++s)
+        next[s + 1] = next[s] + map.sites[s].rowCount;
+    std::vector<int> times(static_cast<std::size_t>(next[sites]));
+    for (std::size_t position = 0; position < siteAt.size(); ++position)
+        if (const int site = siteAt[position]; site >= 0)
+            times[std::size_t(next[site]++)] = rows.index->timesOf(rows.rows[position]);
+    std::vector<int> lastSite(rows.index->times().size(), -1);
+    map.timesStart.assign(sites + 1, 0);
+    map.siteTimes.clear();
+    for (std::size_t s = 0, from = 0; s < sites; ++s) {
+        map.timesStart[s] = int(map.siteTimes.size());
+        for (; from < std::size_t(next[s]); ++from)
+            if (const int t = times[from]; lastSite[t] != int(s)) {
+                lastSite[t] = int(s);
+                map.siteTimes.push_back(t);
+            }
     }
+    map.timesStart[sites] = int(map.siteTimes.size());
 }
 } // namespace
 
@@ -31,6 +38,7 @@ SiteMap collectSites(const GridRows &rows, const std::vector<char> &timesOnAir) 
     if (!rows.index)
         return map;
     map.siteOfPlace.assign(rows.index->places().size(), -1);
+    std::vector<int> siteAt(rows.rows.size(), -1);
     for (int position = 0; position < rows.count(); ++position) {
         const int place = rows.index->placeOf(rows.rows[position]);
         if (place < 0) {
@@ -42,22 +50,20 @@ SiteMap collectSites(const GridRows &rows, const std::vector<char> &timesOnAir) 
             site = int(map.sites.size());
             map.sites.push_back({place, 0, position, false});
         }
-        Site &s = map.sites[site];
-        ++s.rowCount;
-        s.onAir = s.onAir || timesOnAir[rows.index->timesOf(rows.rows[position])];
+        siteAt[position] = site;
+        ++map.sites[site].rowCount;
     }
+    listTimes(map, rows, siteAt);
+    markOnAir(map, timesOnAir);
     return map;
 }
 
-std::vector<int> markOnAir(SiteMap &map, const GridRows &rows,
-                           const std::vector<char> &timesOnAir) {
-    if (map.timesOfSite.size() != map.sites.size())
-        listTimes(map, rows);
+std::vector<int> markOnAir(SiteMap &map, const std::vector<char> &timesOnAir) {
     std::vector<int> changed;
     for (std::size_t i = 0; i < map.sites.size(); ++i) {
-        const std::vector<int> &times = map.timesOfSite[i];
-        const bool onAir =
-            std::any_of(times.begin(), times.end(), [&](int t) { return timesOnAir[t]; });
+        const auto from = map.siteTimes.begin() + map.timesStart[i];
+        const auto to = map.siteTimes.begin() + map.timesStart[i + 1];
+        const bool onAir = std::any_of(from, to, [&](int t) { return timesOnAir[t]; });
         if (map.sites[i].onAir != onAir)
             changed.push_back(int(i));
         map.sites[i].onAir = onAir;

@@ -18,15 +18,16 @@ struct SiteMap {
     std::vector<Site> sites;
     std::vector<int> siteOfPlace; // -1 where no row of the grid is
     int withoutCoordinates = 0;   // rows with no valid Lati and Longi
-    // Each site's distinct broadcast times (indexes of the table's times), listed at the
-    // first new minute: from then on a minute looks at these rather than at every row.
-    std::vector<std::vector<int>> timesOfSite;
+    // Each site's distinct broadcast times (indexes of the table's times), site after site:
+    // those of site s from timesStart[s] to timesStart[s + 1]. A new minute looks at these
+    // rather than at every row.
+    std::vector<int> siteTimes, timesStart;
 };
 
 // The sites of the rows, marked where a row is on the air (by the table's times).
 SiteMap collectSites(const GridRows &rows, const std::vector<char> &timesOnAir);
 // Marks them anew for another minute; returns the sites whose mark changed.
-std::vector<int> markOnAir(SiteMap &map, const GridRows &rows, const std::vector<char> &timesOnAir);
+std::vector<int> markOnAir(SiteMap &map, const std::vector<char> &timesOnAir);
 // The site of a table row, -1 when it has none.
 int siteOfRow(const SiteMap &map, const GridRows &rows, int tableRow);
 

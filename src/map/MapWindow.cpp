@@ -81,7 +81,7 @@ void MapWindow::follow(GridFollower::Changes changes) {
         m_sites = collectSites(rows, m_follower.timesOnAir());
         m_view->setDots(dots());
     } else if (changes.minute) {
-        const std::vector<int> changed = markOnAir(m_sites, rows, m_follower.timesOnAir());
+        const std::vector<int> changed = markOnAir(m_sites, m_follower.timesOnAir());
         m_view->setOnAir(changed, dots());
     }
     if (changes.minute) {

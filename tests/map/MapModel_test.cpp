@@ -87,7 +87,7 @@ private slots:
         SiteMap map = collectSites(follower.rows(), follower.timesOnAir()); // Moosbrunn on
         setClock(grid, now);
         follower.look(grid);
-        const std::vector<int> changed = markOnAir(map, follower.rows(), follower.timesOnAir());
+        const std::vector<int> changed = markOnAir(map, follower.timesOnAir());
         QCOMPARE(changed.empty(), now == "1200");
         for (int i = 0; i < sitesOnAir.size(); ++i)
             QCOMPARE(map.sites[i].onAir, sitesOnAir[i]);
