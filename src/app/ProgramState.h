@@ -15,6 +15,7 @@ namespace app {
 struct OwnSettings {
     bool SetReceiverMode = true;    // a row pick sends the row's mode with its frequency
     bool SampleNoticeShown = false; // an installed program said that its sample is made up
+    QString MyLocation;             // the listener: a Maidenhead locator or "lat, lon" in degrees
 };
 
 // Every program-wide variable, under the name the rest of the program knows it by.

@@ -119,12 +119,14 @@ void LoadOwnSettings(OwnSettings &own, SettingsStore &store) {
     const OwnSettings d;
     own.SetReceiverMode = r.flag("SetReceiverMode", d.SetReceiverMode);
     own.SampleNoticeShown = r.flag("SampleNoticeShown", d.SampleNoticeShown);
+    own.MyLocation = r.text("MyLocation", d.MyLocation);
 }
 
 void SaveOwnSettings(const OwnSettings &own, SettingsStore &store) {
     Writer w(store, OwnSettingsSection);
     w.flag("SetReceiverMode", own.SetReceiverMode);
     w.flag("SampleNoticeShown", own.SampleNoticeShown);
+    w.text("MyLocation", own.MyLocation);
 }
 
 QString columnCharsFromGrid(const ProgramState &s, const SaveContext &windows) {

@@ -131,6 +131,14 @@ Cell RecordSet::field(QStringView name) const {
     return value(d->position, fieldIndex(name));
 }
 
+std::shared_ptr<const Table> RecordSet::table() const {
+    return d->table;
+}
+
+std::span<const Bookmark> RecordSet::bookmarks() const {
+    return d->rows;
+}
+
 struct DataSource::Impl {
     explicit Impl(TableProvider &p) : provider(p) {}
     TableProvider &provider;

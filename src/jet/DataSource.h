@@ -3,6 +3,7 @@
 #include "jet/TableProvider.h"
 
 #include <memory>
+#include <span>
 
 namespace jet {
 
@@ -48,6 +49,10 @@ public:
 
     Cell value(int position, int field) const;
     Cell field(QStringView name) const; // of the current record; Null when none
+    // The table the records are rows of (a bookmark is a row number there); null when none.
+    std::shared_ptr<const Table> table() const;
+    // Every record's bookmark, in record-set order.
+    std::span<const Bookmark> bookmarks() const;
 
 private:
     friend class DataSource;

@@ -196,6 +196,7 @@ void DisplayForm::buildFunctionAndHelpMenus() {
     addItem(logFile, QStringLiteral("&Show Log…"), QStringLiteral("ShowLog"),
             [this] { ShowLog_Click(); });
     buildOptionsMenu();
+    buildViewMenu();
     QMenu *help = addMenu(nullptr, QStringLiteral("&Help"), QStringLiteral("H1"));
     addItem(help, QStringLiteral("Legend"), QStringLiteral("Legends"), [this] { Legends_Click(); });
     addItem(help, QStringLiteral("Contents"), QStringLiteral("ShowHelp"),

@@ -16,6 +16,7 @@
 #include "mainwindow/OptionMarks.h"
 #include "mainwindow/RowStyling.h"
 #include "mainwindow/ScheduleGridWidget.h"
+#include "map/PictureWindows.h"
 #include "onair/Clock.h"
 #include "onair/OnAir.h"
 #include "onair/OnAirSequences.h"
@@ -393,6 +394,8 @@ void DisplayForm::Timer_Timer(int index) {
         return;
     ReceiverClipboardStep(); // its outcome is the receiver link's business: the clock goes on
     onair::clockTick(*m_port, m_services.clock.localNow(), QLocale(), m_styledMinute);
+    if (m_pictures)
+        m_pictures->clockTicked();
 }
 
 void DisplayForm::ClockOnOff_Click(int index) {

@@ -48,6 +48,9 @@ class BackgroundUpdate;
 class ImportUi;
 struct UpdateResult;
 } // namespace imports
+namespace map {
+class PictureWindows;
+}
 
 namespace mainwindow {
 
@@ -150,6 +153,11 @@ public:
     void ShowLog_Click();
     // "RX320 Link" > "Start Receiver Program": skedwise-rx, unless a copy runs.
     void StartRx_Click();
+    // "View" > "Map", "Band Chart" and "Options" > "My Location…" (DisplayFormPicturesUi.cpp).
+    void Map_Click();
+    void BandChart_Click();
+    void MyLocation_Click();
+    map::PictureWindows &pictures();
 
     void setOnAirButtonColor(int rgb24);
 
@@ -191,6 +199,7 @@ private:
     void buildOptionsMenu();
     void addReceiverProgramItem(QMenu *linkMenu);
     void buildFunctionAndHelpMenus();
+    void buildViewMenu();
     QMenu *addMenu(QMenu *parent, const QString &caption, const QString &name);
     QAction *addItem(QMenu *menu, const QString &caption, const QString &name,
                      std::function<void()> handler);
@@ -255,6 +264,7 @@ private:
     QAction *m_checkWeekly = nullptr;
     QLabel *m_scheduleNotice = nullptr;
     std::unique_ptr<imports::BackgroundUpdate> m_background;
+    std::unique_ptr<map::PictureWindows> m_pictures; // made when first asked for
 };
 
 } // namespace mainwindow

@@ -5,7 +5,6 @@
 namespace mainwindow {
 
 namespace {
-const QString UnknownTime = QStringLiteral("....");
 constexpr int FreqColumn = 1;
 
 bool sameNumber(const QString &a, const QString &b) {
@@ -48,20 +47,6 @@ bool matchesFind(const app::ProgramState &s, const RowTimes &times, const CellTe
     default:
         return false;
     }
-}
-
-bool isOnAirRow(const RowTimes &t, const QString &now, const QString &utcHour) {
-    if (t.begin == UnknownTime || t.end == UnknownTime)
-        return false;
-    if (t.end > t.begin)
-        return now >= t.begin && now < t.end;
-    // Over midnight, or begin equal to end.
-    const QString hourStart = utcHour + QStringLiteral("00");
-    if (t.begin <= hourStart && now > t.end)
-        return true;
-    if (app::leadingNumber(t.end) + 2400 > app::leadingNumber(now) && now >= t.begin)
-        return true;
-    return t.begin >= hourStart && now < t.end;
 }
 
 QString rowStyleSet(const app::ProgramState &s, const CellTextReader &cell) {

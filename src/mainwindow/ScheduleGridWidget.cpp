@@ -93,6 +93,7 @@ void ScheduleGridWidget::refresh() {
     m_model->reloadRows();
     followSourceCurrent(true);
     repaintRows();
+    emit refreshed();
 }
 
 void ScheduleGridWidget::repaintRows() {

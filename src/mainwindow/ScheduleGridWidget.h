@@ -89,6 +89,7 @@ signals:
     void headingClicked(int column);
     void mouseButtonPressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     void currentRowChanged(int bookmark);
+    void refreshed(); // after refresh(): the rows may be new
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #include "onair/OnAir.h"
 
 #include "app/Captions.h"
+#include "app/Conversions.h"
 
 namespace onair {
 
@@ -57,6 +58,33 @@ QString stationCriterionOnAir(qint32 stationId) {
 
 QString stationCriterion(qint32 stationId) {
     return QStringLiteral("StationID = ") + QString::number(stationId) + u' ';
+}
+
+namespace {
+// The rule on "HHMM" texts, or on their numbers: four-digit texts compare as numbers do.
+template <typename Time>
+bool onAirRule(const Time &begin, const Time &end, const Time &now, const Time &hourStart,
+               double endNumber, double nowNumber) {
+    if (end > begin)
+        return now >= begin && now < end;
+    // Over midnight, or begin equal to end.
+    if (begin <= hourStart && now > end)
+        return true;
+    if (endNumber + 2400 > nowNumber && now >= begin)
+        return true;
+    return begin >= hourStart && now < end;
+}
+} // namespace
+
+bool isOnAirRow(const RowTimes &t, const QString &now, const QString &utcHour) {
+    if (t.begin == u"...." || t.end == u"....")
+        return false;
+    return onAirRule(t.begin, t.end, now, utcHour + QStringLiteral("00"), app::leadingNumber(t.end),
+                     app::leadingNumber(now));
+}
+
+bool isOnAirAt(int begin, int end, int now) {
+    return onAirRule(begin, end, now, now / 100 * 100, end, now);
 }
 
 } // namespace onair

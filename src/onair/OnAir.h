@@ -8,6 +8,19 @@ namespace onair {
 constexpr int OnAirOffColor = 0xC0C0C0; // light grey, also at start
 constexpr int OnAirOnColor = 0xC0C0FF;  // light red
 
+// Begin and end of a row's broadcast, "HHMM" texts ("...." when the schedule has none).
+struct RowTimes {
+    QString begin;
+    QString end;
+};
+
+// The broadcast runs at the minute utcHHMM of the hour utcHour ("HH"); unknown times never
+// do. This is the rule the grid colours rows by (a selection uses OnAirCondition).
+bool isOnAirRow(const RowTimes &times, const QString &utcHHMM, const QString &utcHour);
+// The same for times that are four digits each, as numbers (1830 for "1830"): no texts to
+// compare where many rows are looked at every minute.
+bool isOnAirAt(int beginHHMM, int endHHMM, int nowHHMM);
+
 // "HHMM" plus 2400 as plain digits: the clock seen past midnight ("0130" gives "2530").
 QString timePastMidnight(const QString &utcHHMM);
 

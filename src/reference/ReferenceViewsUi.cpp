@@ -66,6 +66,7 @@ bool ReferenceViewsUi::singleRecordOpen() const {
 void ReferenceViewsUi::openSingleRecord(qint32 stationId) {
     delete m_single;
     m_single = new SingleRecordWindow(m_services.tables, m_services.paths.database(), m_owner);
+    m_single->setListenerLocation(m_services.state.own.MyLocation);
     m_single->Form_Load(stationId);
     m_single->show();
 }

@@ -1,5 +1,7 @@
 #include "reference/SingleRecord.h"
 
+#include "geo/GreatCircle.h"
+
 namespace reference {
 
 const QVector<RecordBox> &recordBoxes() {
@@ -35,6 +37,15 @@ const QVector<RecordBox> &recordBoxes() {
         {"LC", "LC", 0, true, {}},
     };
     return boxes;
+}
+
+QStringList pathLines(const QString &myLocation, const QString &lati, const QString &longi) {
+    const auto listener = geo::locationFromText(myLocation);
+    const auto site = geo::siteFromTexts(lati, longi);
+    if (!listener || !site)
+        return {};
+    return {QStringLiteral("Distance: ") + geo::distanceText(geo::distanceKm(*listener, *site)),
+            QStringLiteral("Bearing: ") + geo::bearingText(geo::initialBearing(*listener, *site))};
 }
 
 QString singleRecordSource(qint32 stationId) {

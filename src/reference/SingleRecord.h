@@ -28,6 +28,13 @@ inline const QString HourScale =
 
 QString singleRecordSource(qint32 stationId);
 
+// The two lines under the fields, "Distance: 1,234 km" and "Bearing: 57°", from the listener
+// (a locator or degrees, as kept in the settings) to the row's site; none when either is
+// unknown.
+QStringList pathLines(const QString &myLocation, const QString &lati, const QString &longi);
+inline constexpr int LatiBox = 7;
+inline constexpr int LongiBox = 9;
+
 // Data1 of the window: the database beside the program, one record by StationID.
 class SingleRecordReader {
 public:

@@ -53,6 +53,11 @@ SingleRecordWindow::SingleRecordWindow(jet::TableProvider &tables, QString datab
     m_note->setWordWrap(true);
     m_note->hide();
     grid->addWidget(m_note, 2 + RowsPerColumn, 0, 1, 4);
+    for (int i : {0, 1}) {
+        m_path[i] = new QLabel;
+        m_path[i]->setObjectName(i == 0 ? QStringLiteral("Distance") : QStringLiteral("Bearing"));
+        grid->addWidget(m_path[i], 3 + RowsPerColumn + i, 0, 1, 4);
+    }
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
     // At the foot, so that the Tab order reads the fields first, then "Close".
@@ -129,7 +134,13 @@ void SingleRecordWindow::Form_Load(qint32 stationId) {
     m_reader.open(m_databaseFile, stationId, &m_error);
     m_note->setText(m_error);
     m_note->setVisible(!m_error.isEmpty());
-    showTexts(m_reader.boxTexts());
+    const QStringList texts = m_reader.boxTexts();
+    showTexts(texts);
+    const QStringList path = pathLines(m_myLocation, texts[LatiBox], texts[LongiBox]);
+    for (int i : {0, 1}) {
+        m_path[i]->setText(path.value(i));
+        m_path[i]->setVisible(!path.isEmpty());
+    }
     TextBoxOFF();
     ButtonsOFF();
     m_buttons[3]->setEnabled(true);

@@ -17,6 +17,8 @@ class SingleRecordWindow : public QWidget {
 public:
     SingleRecordWindow(jet::TableProvider &tables, QString databaseFile, QWidget *parent = nullptr);
 
+    // The listener's location for the distance and bearing lines; set before Form_Load.
+    void setListenerLocation(const QString &myLocation) { m_myLocation = myLocation; }
     void Form_Load(qint32 stationId);
     void Cmdilg_Click(int index);
     QLineEdit *box(int index) const { return m_boxes.at(index); }
@@ -37,6 +39,8 @@ private:
     QString m_databaseFile;
     QString m_error;
     QLabel *m_note = nullptr;
+    QString m_myLocation;
+    QLabel *m_path[2] = {nullptr, nullptr}; // distance and bearing
     QVector<QLineEdit *> m_boxes;
     QVector<QPushButton *> m_buttons;
 };

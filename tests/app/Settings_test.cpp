@@ -168,6 +168,7 @@ private slots:
         ProgramState a;
         a.own.SetReceiverMode = false;
         a.own.SampleNoticeShown = true;
+        a.own.MyLocation = "JO62QM";
         SaveSettings(a, store, FakeWindows{});
         store.write(SettingsApplication, SettingsSection, "AVersion", "1.05");
         ResetStaleSettings(store);
@@ -175,6 +176,7 @@ private slots:
         LoadSettings(b, store, Screen);
         QCOMPARE(b.own.SetReceiverMode, false);
         QCOMPARE(b.own.SampleNoticeShown, true);
+        QCOMPARE(b.own.MyLocation, QString("JO62QM"));
     }
 };
 
