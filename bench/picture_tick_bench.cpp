@@ -67,7 +67,8 @@ int main(int argc, char **argv) {
     app::LoadSettings(state, store, {19200, 14400});
     state.own.MyLocation = QStringLiteral("JO62QM");
     mainwindow::DisplayForm form(
-        app::Services{state, store, prompts, clock, clipboard, tables, QStringLiteral("/bench")});
+        app::Services{state, store, prompts, clock, clipboard, tables,
+                      app::Paths::besideProgram(QStringLiteral("/bench"))});
     form.Form_Load();
     form.timer()->stop(); // the ticks are the benchmark's
     form.show();

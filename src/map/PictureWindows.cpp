@@ -61,8 +61,12 @@ void PictureWindows::gridChanged() {
         follow(m_follower.look(m_grid));
 }
 
+bool PictureWindows::behindTheClock() const {
+    return (m_map || m_chart) && m_grid.state().UTCHHMM != m_follower.minute();
+}
+
 void PictureWindows::clockTicked() {
-    if ((m_map || m_chart) && m_grid.state().UTCHHMM != m_follower.minute())
+    if (behindTheClock())
         follow(m_follower.look(m_grid));
 }
 

@@ -31,6 +31,8 @@ public:
     // both windows are closed or nothing they show changed.
     void gridChanged();
     void clockTicked();
+    // A window is open and the clock has a minute it has not shown yet.
+    bool behindTheClock() const;
 
     MapWindow *mapWindow() const;
     BandChartWindow *bandChartWindow() const;

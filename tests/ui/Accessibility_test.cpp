@@ -1,10 +1,15 @@
 // Both programs worked by the keyboard alone, named for a screen reader, readable on a dark
 // desktop. The walk opens every window of the table below: a new window gets its row there.
 #include "app/Contrast.h"
+#include "export/LogWindowUi.h"
+#include "imports/UpdateScheduleDialog.h"
 #include "logbook/NoticeWindowUi.h"
 #include "logbook/RemarksWindowUi.h"
 #include "mainwindow/FieldSelectionDialog.h"
 #include "mainwindow/ScheduleGridWidget.h"
+#include "map/BandChartWindow.h"
+#include "map/MapWindow.h"
+#include "map/PictureWindows.h"
 #include "onair/TimeZoneDialog.h"
 #include "reference/AboutBox.h"
 #include "reference/HelpWindow.h"
@@ -113,6 +118,27 @@ const WindowRow Windows[] = {
      [](Program &p) -> QWidget * {
          p.state.SelStationID = 1;
          return p.form->ShowSingleRecord(), p.form->reference().singleRecord();
+     }},
+    {"update schedule",
+     [](Program &p) -> QWidget * {
+         return new imports::UpdateScheduleDialog(
+             p.state.fetch, QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC),
+             [](const imports::UpdateRequest &, const QString &) { return false; }, p.main());
+     }},
+    {"log window",
+     [](Program &p) -> QWidget * {
+         p.form->ShowLog_Click();
+         return p.form->findChild<exporting::LogWindow *>();
+     }},
+    {"map",
+     [](Program &p) -> QWidget * {
+         p.form->Map_Click();
+         return p.form->pictures().mapWindow();
+     }},
+    {"band chart",
+     [](Program &p) -> QWidget * {
+         p.form->BandChart_Click();
+         return p.form->pictures().bandChartWindow();
      }},
     {"skedwise-rx",
      [](Program &p) -> QWidget * {

@@ -40,6 +40,7 @@ struct Program : testsupport::ProgramUnderTest<> {
     void tickAt(QTime utc) {
         clock.now = QDateTime(QDate(2024, 3, 20), utc, Qt::UTC);
         form->Timer_Timer(0);
+        QCoreApplication::processEvents(); // the pictures follow the minute after the tick
     }
 };
 
