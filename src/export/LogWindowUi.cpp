@@ -38,16 +38,18 @@ QPushButton *button(const QString &caption, const QString &name) {
 
 LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), m_setup(std::move(setup)), m_prompts(prompts),
-      m_search(new QLineEdit), m_table(new QTableView), m_export(button("Export…", "Export")),
-      m_print(button("Print…", "Print")), m_status(new QLabel), m_exportNote(new QLabel),
+      m_search(new QLineEdit), m_table(new QTableView), m_export(button("&Export…", "Export")),
+      m_print(button("&Print…", "Print")), m_status(new QLabel), m_exportNote(new QLabel),
       m_progress(new QProgressBar) {
     setWindowTitle(Title);
     setAttribute(Qt::WA_DeleteOnClose);
     m_search->setObjectName(QStringLiteral("Search"));
     m_search->setPlaceholderText(QStringLiteral("Search (station, language, remarks…)"));
     m_search->setClearButtonEnabled(true);
+    m_search->setAccessibleName(QStringLiteral("Search the log"));
     m_table->setModel(&m_model);
     m_table->setObjectName(QStringLiteral("LogTable"));
+    m_table->setAccessibleName(QStringLiteral("Log entries"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
@@ -72,7 +74,7 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     m_status->setObjectName(QStringLiteral("Status"));
     m_progress->setRange(0, 1000);
     m_progress->hide();
-    auto *close = button(QStringLiteral("Close"), QStringLiteral("Close"));
+    auto *close = button(QStringLiteral("&Close"), QStringLiteral("Close"));
     auto *top = new QHBoxLayout;
     top->addWidget(m_search, 1);
     top->addWidget(m_export);

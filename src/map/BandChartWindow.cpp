@@ -39,7 +39,11 @@ BandChartWindow::BandChartWindow(app::GridPort &grid, const GridFollower &follow
             QStringLiteral("%1  (%2–%3 kHz)").arg(band.name).arg(band.lowKhz).arg(band.highKhz));
     m_counts->setObjectName(QStringLiteral("CountLine"));
     auto *legendLine = new QLabel(legend());
+    auto *bandLabel = new QLabel(QStringLiteral("&Band:"));
+    bandLabel->setBuddy(m_band);
+    m_view->setAccessibleName(QStringLiteral("Band chart of the day"));
     auto *bar = new QHBoxLayout;
+    bar->addWidget(bandLabel);
     bar->addWidget(m_band);
     bar->addWidget(legendLine, 1);
     auto *layout = new QVBoxLayout(this);

@@ -32,9 +32,13 @@ MapWindow::MapWindow(app::GridPort &grid, const GridFollower &follower, const La
     m_projection->setObjectName(QStringLiteral("Projection"));
     m_projection->addItems(
         {QStringLiteral("Azimuthal, centred on you"), QStringLiteral("Latitude / Longitude")});
-    auto *whole = new QPushButton(QStringLiteral("Whole Map"));
+    auto *whole = new QPushButton(QStringLiteral("&Whole Map"));
     whole->setObjectName(QStringLiteral("WholeMap"));
+    auto *projectionLabel = new QLabel(QStringLiteral("&Projection:"));
+    projectionLabel->setBuddy(m_projection);
+    m_view->setAccessibleName(QStringLiteral("Map of the transmitter sites"));
     auto *bar = new QHBoxLayout;
+    bar->addWidget(projectionLabel);
     bar->addWidget(m_projection);
     bar->addWidget(whole);
     bar->addWidget(m_hint, 1);

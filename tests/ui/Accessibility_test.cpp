@@ -175,16 +175,18 @@ bool sameOptionSet(const QWidget *a, const QWidget *b) {
     return x && y && x->autoExclusive() && y->autoExclusive() && x->parent() == y->parent();
 }
 
-// Where Tab goes from the focus until it comes round again.
+// Where Tab goes from the focus until it comes round again. A date box takes a Tab per part
+// of the date before it lets the focus go, as a keyboard user expects.
 QList<QWidget *> tabCycle(QWidget *first, qsizetype limit) {
     if (!QApplication::focusWidget() || QApplication::focusWidget()->window() != first->window())
         first->setFocus(Qt::TabFocusReason);
     QList<QWidget *> cycle{QApplication::focusWidget()};
-    while (cycle.size() <= limit) {
+    for (int presses = 0; cycle.size() <= limit && presses < 4 * limit; ++presses) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         if (QApplication::focusWidget() == cycle.first())
             break;
-        cycle << QApplication::focusWidget();
+        if (QApplication::focusWidget() != cycle.last())
+            cycle << QApplication::focusWidget();
     }
     return cycle;
 }
