@@ -22,12 +22,23 @@ void DisplayForm::buildViewMenu() {
     if (auto *options = findChild<QMenu *>(QStringLiteral("SO1")))
         addItem(options, QStringLiteral("My Location…"), QStringLiteral("MyLocation"),
                 [this] { MyLocation_Click(); });
-    auto follow = [this] {
-        if (m_pictures)
+    connect(m_grid, &ScheduleGridWidget::refreshed, this, [this] { picturesFollowSoon(); });
+    connect(m_grid, &ScheduleGridWidget::currentRowChanged, this, [this] { picturesFollowSoon(); });
+}
+
+// The map and the band chart follow the grid and the clock in an event of their own, once for
+// all the changes of one event: the tick and the grid never wait for them.
+void DisplayForm::picturesFollowSoon() {
+    if (!m_pictures || m_picturesFollowPending)
+        return;
+    m_picturesFollowPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_picturesFollowPending = false;
             m_pictures->gridChanged();
-    };
-    connect(m_grid, &ScheduleGridWidget::refreshed, this, follow);
-    connect(m_grid, &ScheduleGridWidget::currentRowChanged, this, follow);
+        },
+        Qt::QueuedConnection);
 }
 
 void DisplayForm::Map_Click() {

@@ -394,11 +394,8 @@ void DisplayForm::Timer_Timer(int index) {
         return;
     ReceiverClipboardStep(); // its outcome is the receiver link's business: the clock goes on
     onair::clockTick(*m_port, m_services.clock.localNow(), QLocale(), m_styledMinute);
-    // The map and the band chart follow a new minute in an event of their own, after the
-    // tick: the clock never waits for them.
     if (m_pictures && m_pictures->behindTheClock())
-        QMetaObject::invokeMethod(
-            this, [this] { m_pictures->clockTicked(); }, Qt::QueuedConnection);
+        picturesFollowSoon();
 }
 
 void DisplayForm::ClockOnOff_Click(int index) {

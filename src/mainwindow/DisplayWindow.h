@@ -200,6 +200,7 @@ private:
     void addReceiverProgramItem(QMenu *linkMenu);
     void buildFunctionAndHelpMenus();
     void buildViewMenu();
+    void picturesFollowSoon();
     QMenu *addMenu(QMenu *parent, const QString &caption, const QString &name);
     QAction *addItem(QMenu *menu, const QString &caption, const QString &name,
                      std::function<void()> handler);
@@ -265,6 +266,7 @@ private:
     QLabel *m_scheduleNotice = nullptr;
     std::unique_ptr<imports::BackgroundUpdate> m_background;
     std::unique_ptr<map::PictureWindows> m_pictures; // made when first asked for
+    bool m_picturesFollowPending = false;
 };
 
 } // namespace mainwindow

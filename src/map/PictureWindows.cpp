@@ -65,11 +65,6 @@ bool PictureWindows::behindTheClock() const {
     return (m_map || m_chart) && m_grid.state().UTCHHMM != m_follower.minute();
 }
 
-void PictureWindows::clockTicked() {
-    if (behindTheClock())
-        follow(m_follower.look(m_grid));
-}
-
 void PictureWindows::follow(GridFollower::Changes changes) {
     if (!changes.any())
         return;

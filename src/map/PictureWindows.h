@@ -27,10 +27,9 @@ public:
     // "Options" > "My Location…"
     void MyLocation_Click();
 
-    // The grid refreshed or moved its current row; and after each clock tick. Cheap while
+    // The grid refreshed or moved its current row, or the clock has a new minute. Cheap while
     // both windows are closed or nothing they show changed.
     void gridChanged();
-    void clockTicked();
     // A window is open and the clock has a minute it has not shown yet.
     bool behindTheClock() const;
 
