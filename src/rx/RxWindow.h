@@ -29,6 +29,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QWidget *buildTuningRow();
@@ -36,6 +37,8 @@ private:
     void fillChoices(const RigState &state);
     void chooseMode();
     void outcome(const QString &why);
+    void showLine(QLabel *label, const QString &text);
+    void fitTexts();
 
     TuningPanel m_tuning;
     QLabel *m_digits;
