@@ -11,7 +11,7 @@ namespace logbook {
 
 namespace {
 
-const QString SinpoHint = QStringLiteral("Enter confirms the code");
+const QString SinpoHint = QStringLiteral("Enter confirms");
 
 int px(double twips) {
     return app::twipsToPixels(twips);
@@ -49,7 +49,8 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
     m_sinpo->setObjectName(QStringLiteral("Text0"));
     m_remarks->setObjectName(QStringLiteral("Text1"));
     m_sinpo->setMaxLength(SinpoLimit);
-    m_sinpo->setToolTip(SinpoHint); // a code not confirmed with Enter is not written
+    m_sinpo->setToolTip(QStringLiteral("Confirm the code with Enter: a code not confirmed is not "
+                                       "written"));
     m_remarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_remarks->setTabChangesFocus(true);
     for (QWidget *box : {static_cast<QWidget *>(m_sinpo), static_cast<QWidget *>(m_remarks)}) {
@@ -64,7 +65,7 @@ void FrmRemarks::layOut(const RemarksLayout &layout) {
     setFixedSize(px(3240), px(layout.windowHeight - 400));
     m_sinpo->setGeometry(px(940), px(60), px(700), px(285));
     m_sinpoLabel->move(px(280), px(120));
-    m_sinpoHint->move(px(1760), px(120));
+    m_sinpoHint->move(px(1700), px(120));
     m_remarks->setGeometry(px(180), px(layout.remarksTop), px(2775), px(735));
     m_hint->move(px(120), px(layout.hintTop));
     m_sinpo->setVisible(layout.sinpoVisible);
