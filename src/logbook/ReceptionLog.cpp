@@ -261,8 +261,9 @@ void ReceptionLog::offerPendingAtExit() {
     const qsizetype count = m_writer.pending().size();
     if (count == 0)
         return;
-    const QString question = entries(count) + QStringLiteral(" could not be written yet. Write "
-                                                             "them now?");
+    const QString question =
+        entries(count) + QStringLiteral(" could not be written yet. ") +
+        (count == 1 ? QStringLiteral("Write it now?") : QStringLiteral("Write them now?"));
     if (m_port.prompts().messageBox(question, FileTitle, app::Buttons::YesNo) == app::AnswerYes)
         writePending();
     const qsizetype left = m_writer.pending().size();

@@ -373,7 +373,7 @@ private slots:
             logStation(w, 2);
             w.log.offerPendingAtExit();
             QCOMPARE(w.script.shown.value(1),
-                     QString("Log File: 1 log entry could not be written yet. Write them now?"));
+                     QString("Log File: 1 log entry could not be written yet. Write it now?"));
             QCOMPARE(w.script.shown.last(), exitMessage);
         }
         QCOMPARE(files.files.value(keptIn), keptIn.isEmpty() ? "" : AlphaLine + "\r\n");
