@@ -8,7 +8,7 @@ packages=(
   mdbtools mdbtools-dev libglib2.0-dev
   libsqlite3-dev libzip-dev
   fonts-liberation fontconfig
-  xvfb xauth xclip
+  xvfb xauth xclip libxcb1-dev libxcb-xfixes0-dev
   libhamlib-dev libhamlib-utils
   at-spi2-core python3-pyatspi xdotool
   qt6-websockets-dev

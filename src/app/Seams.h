@@ -47,6 +47,12 @@ public:
     virtual void clear() = 0;
     virtual QString text() const = 0;
     virtual void setText(const QString &text) = 0;
+    // False while a change of the clipboard is still being read (text() is then the content
+    // before it); a reader that never lags is always settled.
+    virtual bool settled() const { return true; }
+    // Gives a read in progress up to maxMs to finish: a short wait, for the one moment that
+    // must not miss a message.
+    virtual void waitSettled(int maxMs) { (void)maxMs; }
 };
 
 // The files the program writes itself (the log), where a failure must be testable.
@@ -57,8 +63,13 @@ public:
     // Length in bytes; 0 for a missing file.
     virtual qint64 length(const QString &path) const = 0;
     // Appends text as UTF-8 and flushes it to disk. On failure returns false and sets error to
-    // the system's reason ("Permission denied"); nothing already in the file is changed.
+    // the system's reason ("No space left on device"); the file is left as it was before.
     virtual bool append(const QString &path, const QString &text, QString &error) = 0;
+    // Puts text in place of the file's content, whole or not at all; false with the reason.
+    virtual bool replace(const QString &path, const QString &text, QString &error) = 0;
+    // The file's text; nothing when it cannot be read.
+    virtual std::optional<QString> read(const QString &path) const = 0;
+    virtual void remove(const QString &path) = 0;
 };
 
 } // namespace app

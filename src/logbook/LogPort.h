@@ -13,6 +13,8 @@ public:
     // Where the log goes unless the listener chose a file: the listener's folder (made when
     // missing), without a trailing "/".
     virtual QString logFolder() const = 0;
+    // The listener's own data folder, the second place for entries not yet written.
+    virtual QString dataDir() const = 0;
     // The lookup data source Data2 on the same database.
     virtual jet::DataSource &data2() = 0;
 
@@ -24,6 +26,8 @@ public:
     virtual void showLogNotice() = 0;
     // FrmRemarks, modal; it may append CR LF and a remarks line to LogEntry.
     virtual void showRemarksDialog() = 0;
+    // The receiver link's last look at the clipboard for a status reply.
+    virtual void lastLookForReply() = 0;
 };
 
 } // namespace logbook

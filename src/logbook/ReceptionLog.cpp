@@ -11,6 +11,8 @@ namespace {
 const QString LogExtension = QStringLiteral(".LOG");
 const QString LogPattern = QStringLiteral("*.log");
 const QString FileTitle = QStringLiteral("Log File");
+const QString ProgramTitle = QStringLiteral("Skedwise");
+const QString RecoveryFileName = QStringLiteral("Skedwise-unwritten-log.txt");
 
 bool isTrue(const QString &flag) {
     return flag.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
@@ -28,6 +30,11 @@ QString oneDecimal(const QString &text) {
 
 QString fieldText(const jet::RecordSet &rs, const char *name) {
     return jet::displayText(rs.field(QString::fromLatin1(name)));
+}
+
+QString entries(qsizetype count) {
+    return count == 1 ? QStringLiteral("1 log entry")
+                      : QString::number(count) + QStringLiteral(" log entries");
 }
 
 } // namespace
@@ -139,9 +146,12 @@ void ReceptionLog::refuseEntry(const QString &text) {
 
 void ReceptionLog::StopLog() {
     app::ProgramState &s = m_port.state();
+    // The reply may have come since the last tick.
+    if (s.RadioStatus.isEmpty())
+        m_port.lastLookForReply();
     if (s.RadioStatus.isEmpty()) {
         s.Response = m_port.prompts().messageBox(
-            QStringLiteral("No data from Radio! Is it running?"), QString(), app::Buttons::Ok);
+            QStringLiteral("No data from Radio! Is it running?"), ProgramTitle, app::Buttons::Ok);
         m_port.setLogButtons(true, false);
         return;
     }
@@ -168,6 +178,34 @@ void ReceptionLog::writeEntry() {
                    });
 }
 
+QString ReceptionLog::writePending() {
+    return m_writer.writePending(logFilePath(), [this](const QString &path, const QString &reason) {
+        return chooseOtherFile(path, reason);
+    });
+}
+
+// Beside the log, else in the listener's folder (the same one when installed).
+QStringList ReceptionLog::recoveryFiles() const {
+    QStringList files{m_port.logFolder() + u'/' + RecoveryFileName};
+    const QString second = m_port.dataDir() + u'/' + RecoveryFileName;
+    if (!m_port.dataDir().isEmpty() && !files.contains(second))
+        files << second;
+    return files;
+}
+
+void ReceptionLog::takeBackKeptEntries() {
+    const int count = m_writer.recover();
+    if (count == 0)
+        return;
+    const QString written = writePending();
+    if (!written.isEmpty())
+        m_port.prompts().messageBox(entries(count) +
+                                        QStringLiteral(" kept from an earlier run "
+                                                       "went into the log ") +
+                                        written + u'.',
+                                    FileTitle, app::Buttons::Ok);
+}
+
 QString ReceptionLog::chooseOtherFile(const QString &failedPath, const QString &reason) {
     const QString text = QStringLiteral("The log file ") + failedPath +
                          QStringLiteral(" cannot be written: ") + reason + CrLf +
@@ -182,8 +220,8 @@ void ReceptionLog::ReTuneRule() {
     app::ProgramState &s = m_port.state();
     if (!s.LogOn)
         return;
-    s.Response = m_port.prompts().messageBox(QStringLiteral("Save Current Log Entry?"), QString(),
-                                             app::Buttons::YesNo);
+    s.Response = m_port.prompts().messageBox(QStringLiteral("Save Current Log Entry?"),
+                                             ProgramTitle, app::Buttons::YesNo);
     s.LogOn = false;
     if (s.Response == app::AnswerYes)
         StopLog();
@@ -213,6 +251,7 @@ void ReceptionLog::Form_Load() {
     m_port.state().LogPath.clear();
     m_port.setLogButtons(true, false);
     setMenuChecks();
+    takeBackKeptEntries();
 }
 
 void ReceptionLog::setMenuChecks() {
@@ -224,13 +263,22 @@ void ReceptionLog::offerPendingAtExit() {
     const qsizetype count = m_writer.pending().size();
     if (count == 0)
         return;
-    const QString text = QString::number(count) +
-                         QStringLiteral(" log entries could not be written yet. Write them now?");
-    if (m_port.prompts().messageBox(text, FileTitle, app::Buttons::YesNo) != app::AnswerYes)
+    const QString question =
+        entries(count) + QStringLiteral(" could not be written yet. ") +
+        (count == 1 ? QStringLiteral("Write it now?") : QStringLiteral("Write them now?"));
+    if (m_port.prompts().messageBox(question, FileTitle, app::Buttons::YesNo) == app::AnswerYes)
+        writePending();
+    const qsizetype left = m_writer.pending().size();
+    if (left == 0)
         return;
-    m_writer.writePending(logFilePath(), [this](const QString &path, const QString &reason) {
-        return chooseOtherFile(path, reason);
-    });
+    const QString text =
+        m_writer.keptIn().isEmpty()
+            ? QStringLiteral("%1 could not be kept in a file either (%2).")
+                  .arg(entries(left), m_writer.keptError())
+            : QStringLiteral("Kept in %1 until Skedwise starts next, then written into the log: "
+                             "%2.")
+                  .arg(m_writer.keptIn(), entries(left));
+    m_port.prompts().messageBox(text, FileTitle, app::Buttons::Ok);
 }
 
 } // namespace logbook

@@ -28,7 +28,8 @@ QString cmdLogToolTip(int index, const QString &doTips);
 // The reception log: opening and closing entries, the log file choice and the SINPO option.
 class ReceptionLog {
 public:
-    explicit ReceptionLog(LogPort &port) : m_port(port), m_writer(port.fileSystem()) {}
+    explicit ReceptionLog(LogPort &port)
+        : m_port(port), m_writer(port.fileSystem(), [this] { return recoveryFiles(); }) {}
 
     void CmdLog_Click(int index);
     void KeyF9();
@@ -43,11 +44,15 @@ public:
     // False when the dialog was cancelled.
     bool ChangeLog_Click();
     void Sinpo_Click(int index);
-    // At window load: no entry open, LogPath "", the buttons and the SINPO check marks.
+    // At window load: no entry open, LogPath "", the buttons and the SINPO check marks; entries
+    // kept from an earlier run go into the log first.
     void Form_Load();
     void setMenuChecks();
-    // At exit: entries that could not be written are offered once more.
+    // At exit: entries that could not be written are offered once more; those still not
+    // written stay in the recovery file, and the listener is told where.
     void offerPendingAtExit();
+    // Where entries not yet written are kept: beside the program, else in the data folder.
+    QStringList recoveryFiles() const;
 
     // The full path of the log file; ".log" is added to LogFileName first when needed.
     QString logFilePath();
@@ -59,6 +64,8 @@ private:
     bool lookUp(qint32 stationId, LoggedRecord &record);
     void refuseEntry(const QString &text);
     void writeEntry();
+    QString writePending();
+    void takeBackKeptEntries();
     QString chooseOtherFile(const QString &failedPath, const QString &reason);
     QString utcNow(const QString &format);
 

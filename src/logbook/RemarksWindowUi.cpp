@@ -13,6 +13,8 @@ namespace logbook {
 
 namespace {
 
+const QString SinpoHint = QStringLiteral("Enter confirms");
+
 // The design in twips, grown with the desktop's font.
 int px(double twips) {
     return app::twipsToPixels(twips * app::desktopFontScale());
@@ -43,6 +45,7 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
                        int foreRgb, QWidget *parent)
     : QDialog(parent), m_entry(sinpoPrompt, sinpoStr, logEntry), m_sinpo(new QLineEdit(this)),
       m_remarks(new QPlainTextEdit(this)), m_sinpoLabel(new QLabel(QStringLiteral("SINPO:"), this)),
+      m_sinpoHint(new QLabel(SinpoHint, this)),
       m_hint(new QLabel(QStringLiteral("ESC to cancel    Enter to Accept"), this)) {
     setObjectName(QStringLiteral("FrmRemarks"));
     setWindowTitle(QStringLiteral("Enter any Remarks"));
@@ -51,6 +54,8 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
     m_sinpoLabel->setBuddy(m_sinpo);
     m_remarks->setAccessibleName(QStringLiteral("Remarks"));
     m_sinpo->setMaxLength(SinpoLimit);
+    m_sinpo->setToolTip(QStringLiteral("Confirm the code with Enter: a code not confirmed is not "
+                                       "written"));
     m_remarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_remarks->setTabChangesFocus(true);
     for (QWidget *box : {static_cast<QWidget *>(m_sinpo), static_cast<QWidget *>(m_remarks)}) {
@@ -67,10 +72,12 @@ void FrmRemarks::layOut(const RemarksLayout &layout) {
     setFixedSize(width, px(layout.windowHeight - 400));
     m_sinpo->setGeometry(px(940), px(60), px(700), px(285));
     m_sinpoLabel->move(px(280), px(120));
+    m_sinpoHint->move(px(1700), px(120));
     m_remarks->setGeometry(px(180), px(layout.remarksTop), px(2775), px(735));
     m_hint->move(px(120), px(layout.hintTop));
     m_sinpo->setVisible(layout.sinpoVisible);
     m_sinpoLabel->setVisible(layout.sinpoVisible);
+    m_sinpoHint->setVisible(layout.sinpoVisible);
     m_remarks->raise();
 }
 

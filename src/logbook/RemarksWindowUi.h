@@ -21,6 +21,7 @@ public:
     QLineEdit *sinpoBox() const { return m_sinpo; }
     QPlainTextEdit *remarksBox() const { return m_remarks; }
     QLabel *hint() const { return m_hint; }
+    QLabel *sinpoHint() const { return m_sinpoHint; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,6 +36,7 @@ private:
     QLineEdit *m_sinpo;
     QPlainTextEdit *m_remarks;
     QLabel *m_sinpoLabel;
+    QLabel *m_sinpoHint;
     QLabel *m_hint;
 };
 

@@ -5,6 +5,7 @@
 #include "logbook/ReceptionLog.h"
 #include "logbook/RemarksWindowUi.h"
 #include "mainwindow/DisplayWindow.h"
+#include "receiver/ReceiverLink.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,6 +21,9 @@ void checkPair(const QList<QAction *> &items, bool first, bool second) {
     items[0]->setChecked(first);
     items[1]->setChecked(second);
 }
+
+// How long the last look at the clipboard lets a read in progress finish.
+constexpr int LastLookMs = 200;
 
 } // namespace
 
@@ -46,6 +50,9 @@ app::FileSystem &DisplayFormPort::fileSystem() {
 QString DisplayFormPort::logFolder() const {
     return m_form.services().paths.writeFolder();
 }
+QString DisplayFormPort::dataDir() const {
+    return m_form.services().paths.listenerFolder();
+}
 jet::DataSource &DisplayFormPort::data2() {
     return m_form.data2();
 }
@@ -68,6 +75,10 @@ void DisplayFormPort::showRemarksDialog() {
     logbook::FrmRemarks dialog(s.SINPOPrompt, m_form.receptionLog().SINPOStr(), s.LogEntry,
                                int(s.BackColor), int(s.Forecolor), &m_form);
     dialog.exec();
+}
+
+void DisplayFormPort::lastLookForReply() {
+    m_form.receiverLink().takeStatusReply(LastLookMs);
 }
 
 } // namespace mainwindow

@@ -96,11 +96,13 @@ public:
     const app::Clock &clock() override;
     app::FileSystem &fileSystem() override;
     QString logFolder() const override;
+    QString dataDir() const override;
     jet::DataSource &data2() override;
     void setLogButtons(bool logOnEnabled, bool logOffEnabled) override;
     void setSinpoChecks(bool noChecked, bool yesChecked) override;
     void showLogNotice() override;
     void showRemarksDialog() override;
+    void lastLookForReply() override;
 
     // exporting::ExportPort: export and print (DisplayFormPortExportUi.cpp)
     int selectedRowCount() const override;

@@ -338,8 +338,7 @@ int DisplayForm::recordCount() const {
 // ---- Grid events ----
 
 void DisplayForm::SSDBGrid_PickRow() {
-    SendTuneRequest(m_grid->cellText(1, m_grid->currentBookmark()));
-    m_log->ReTuneRule();
+    m_link->PickRow(m_grid->cellText(1, m_grid->currentBookmark()));
 }
 
 void DisplayForm::SSDBGrid_SortColumn(int column) {

@@ -182,6 +182,7 @@ public:
     const ItemArray &linkItems() const { return m_DoLink; }
     const ItemArray &sinpoItems() const { return m_Sinpo; }
     logbook::ReceptionLog &receptionLog() { return *m_log; }
+    receiver::ReceiverLink &receiverLink() { return *m_link; }
 
 signals:
     void finished();

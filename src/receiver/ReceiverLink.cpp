@@ -33,6 +33,14 @@ struct RedrawGuard {
     }
 };
 
+// Holds the step flag up for a scope, whatever way it ends.
+struct StepGuard {
+    bool &flag;
+    bool before;
+    explicit StepGuard(bool &f) : flag(f), before(f) { flag = true; }
+    ~StepGuard() { flag = before; }
+};
+
 } // namespace
 
 ReportedFrequency reportedFrequency(const QString &report) {
@@ -75,33 +83,47 @@ void ReceiverLink::SendTuneRequest(const QString &freq) {
     m_port.clipboard().setText(composeMessage(MessageKind::TuneRequest, freq));
 }
 
+void ReceiverLink::PickRow(const QString &freq) {
+    SendTuneRequest(freq);
+    StepGuard guard(m_inStep);
+    m_port.reTuneRule();
+}
+
 app::ClipboardStepResult ReceiverLink::ClipboardStep() {
     if (m_inStep)
         return app::ClipboardStepResult::Nothing;
-    m_inStep = true;
-    app::ClipboardStepResult result = app::ClipboardStepResult::Failed;
+    StepGuard guard(m_inStep);
     try {
-        result = handle(m_port.clipboard().text());
+        return handle(m_port.clipboard().text());
     } catch (const std::exception &) {
-        result = app::ClipboardStepResult::Failed;
+        return app::ClipboardStepResult::Failed;
     }
-    m_inStep = false;
-    return result;
+}
+
+void ReceiverLink::takeStatusReply(int maxWaitMs) {
+    StepGuard guard(m_inStep);
+    m_port.clipboard().waitSettled(maxWaitMs);
+    storeStatusReply(m_port.clipboard().text());
+}
+
+bool ReceiverLink::storeStatusReply(const QString &text) {
+    const Message message = parseMessage(text);
+    if (message.kind != MessageKind::StatusReply)
+        return false;
+    m_port.state().RadioStatus = message.payload;
+    m_port.clipboard().clear();
+    return true;
 }
 
 app::ClipboardStepResult ReceiverLink::handle(const QString &text) {
+    if (storeStatusReply(text))
+        return app::ClipboardStepResult::Handled;
     const Message message = parseMessage(text);
-    if (message.kind == MessageKind::FreqReport) {
-        FindRadioFreq(message.payload);
-        m_port.clipboard().clear();
-        return app::ClipboardStepResult::Handled;
-    }
-    if (message.kind == MessageKind::StatusReply) {
-        m_port.state().RadioStatus = message.payload;
-        m_port.clipboard().clear();
-        return app::ClipboardStepResult::Handled;
-    }
-    return app::ClipboardStepResult::Nothing;
+    if (message.kind != MessageKind::FreqReport)
+        return app::ClipboardStepResult::Nothing;
+    FindRadioFreq(message.payload);
+    m_port.clipboard().clear();
+    return app::ClipboardStepResult::Handled;
 }
 
 void ReceiverLink::FindRadioFreq(const QString &payload) {

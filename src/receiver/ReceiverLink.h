@@ -30,11 +30,17 @@ class ReceiverLink {
 public:
     explicit ReceiverLink(LinkPort &port) : m_port(port) {}
 
-    // Row pick: Label(0) shows freq; with LinkOK a "101010" request goes out.
+    // Label(0) shows freq; with LinkOK a "101010" request goes out.
     void SendTuneRequest(const QString &freq);
-    // The clipboard part of a timer tick. A tick arriving while a step is still running (a
-    // question is open) does nothing, so one report is handled once.
+    // A row pick: the tune request, then the log's re-tune rule.
+    void PickRow(const QString &freq);
+    // The clipboard part of a timer tick. A tick arriving while a step or a pick is still
+    // running (its question is open) does nothing: the report waits, and one pick or one
+    // report asks at most once.
     app::ClipboardStepResult ClipboardStep();
+    // The last look before an entry is closed without a reply: a status reply read since the
+    // last tick, or within maxWaitMs, is stored as the tick would store it.
+    void takeStatusReply(int maxWaitMs);
     void FindRadioFreq(const QString &payload);
     void CmdGo_Click();
     void DoLink_Click(int index);
@@ -43,6 +49,7 @@ public:
 
 private:
     app::ClipboardStepResult handle(const QString &text);
+    bool storeStatusReply(const QString &text);
     void followFrequency(const QString &freq);
 
     LinkPort &m_port;

@@ -3,6 +3,8 @@
 #include "receiver/ReceiverMessages.h"
 #include "rx/FrequencyText.h"
 
+#include <utility>
+
 using receiver::MessageKind;
 
 namespace rx {
@@ -11,12 +13,18 @@ ClipboardLink::ClipboardLink(app::Clipboard &clipboard, TunePort &rig)
     : m_clipboard(clipboard), m_rig(rig) {}
 
 void ClipboardLink::poll() {
+    if (!m_clipboard.settled())
+        return; // a change is still being read: it may be a newer request
     const QString text = m_clipboard.text();
     const receiver::Message message = receiver::parseMessage(text);
     if (message.kind == MessageKind::TuneRequest)
         takeTuneRequest(message.payload);
     else if (message.kind == MessageKind::StatusRequest)
         answerStatusRequest(text);
+    else if (m_due && message.kind != MessageKind::StatusReply) {
+        put(*m_due);
+        m_due.reset();
+    }
 }
 
 void ClipboardLink::takeTuneRequest(const QString &payload) {
@@ -56,7 +64,13 @@ bool ClipboardLink::userTune(double hz, QString &why) {
 
 void ClipboardLink::order(double hz, const QString &report) {
     m_pendingReport = report;
+    m_due.reset(); // the report of an earlier order is overtaken
     m_rig.tune(hz, ++m_ticket);
+}
+
+void ClipboardLink::report(const QString &text) {
+    m_due = text;
+    poll();
 }
 
 void ClipboardLink::rigStateChanged(const RigState &state) {
@@ -67,13 +81,12 @@ void ClipboardLink::rigTuned(double, quint64 ticket) {
     // Only the latest order is answered; older ones were overtaken while the rig was away.
     if (ticket != m_ticket || m_pendingReport.isEmpty())
         return;
-    put(m_pendingReport);
-    m_pendingReport.clear();
+    report(std::exchange(m_pendingReport, QString()));
 }
 
 void ClipboardLink::rigMoved(double hz) {
-    put(receiver::composeMessage(MessageKind::FreqReport,
-                                 receiver::forcedFreqPayload(hz / 1000.0)));
+    report(receiver::composeMessage(MessageKind::FreqReport,
+                                    receiver::forcedFreqPayload(hz / 1000.0)));
 }
 
 void ClipboardLink::put(const QString &text) {

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace rx {
 
 // Where the link sends its tune orders: the rig thread in the program, a fake in tests.
@@ -15,7 +17,9 @@ public:
 };
 
 // The clipboard side: takes the schedule's tune and status requests, answers them and reports
-// every frequency change made here. Runs on the window's thread.
+// every frequency change made here. A report never overwrites a request not yet seen: it waits
+// until the clipboard is read, and a newer tune request is carried out first (only the latest
+// counts). Runs on the window's thread.
 class ClipboardLink : public QObject {
     Q_OBJECT
 public:
@@ -23,7 +27,7 @@ public:
     static constexpr int PollMs = 200;
 
     ClipboardLink(app::Clipboard &clipboard, TunePort &rig);
-    // One read of the clipboard.
+    // One look at the clipboard, and the report that is due when nothing waits there.
     void poll();
     // A frequency chosen in this program's window: tuned, then reported in the forced form.
     // False with the reason when it is out of range.
@@ -44,12 +48,14 @@ private:
     void answerStatusRequest(const QString &request);
     void order(double hz, const QString &report);
     void put(const QString &text);
+    void report(const QString &text);
 
     app::Clipboard &m_clipboard;
     TunePort &m_rig;
     RigState m_state;
     quint64 m_ticket = 0;
-    QString m_pendingReport;
+    QString m_pendingReport;      // for the order in flight
+    std::optional<QString> m_due; // to be written once nothing waits on the clipboard
     QString m_unansweredShown;
 };
 

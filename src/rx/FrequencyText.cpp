@@ -19,13 +19,13 @@ std::optional<double> parseFrequencyKHz(const QString &text, QString &why) {
         return std::nullopt;
     }
     if (compact.size() > LongestFrequencyText) {
-        why = QStringLiteral("\"%1…\" is too long for a frequency").arg(compact.left(12));
+        why = QStringLiteral("\"%1…\" is too long for a frequency").arg(text.left(12));
         return std::nullopt;
     }
     bool ok = false;
     const double kHz = compact.toDouble(&ok);
     if (!ok || !std::isfinite(kHz)) {
-        why = QStringLiteral("\"%1\" is not a frequency").arg(compact);
+        why = QStringLiteral("\"%1\" is not a frequency").arg(text);
         return std::nullopt;
     }
     return kHz * 1000.0;

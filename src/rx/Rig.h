@@ -31,6 +31,8 @@ public:
     // False when the receiver no longer answers.
     virtual bool read(RigReading &reading, QString &why) = 0;
     virtual bool reportsFrequency() const = 0;
+    // For receivers that cannot report it: the frequency last set, which open() sets again.
+    virtual std::optional<double> lastSetHz() const { return std::nullopt; }
     virtual QStringList modes() const = 0;
     virtual QList<int> filters() const = 0;
     virtual double minHz() const = 0;

@@ -39,15 +39,22 @@ void RigSession::replace(std::unique_ptr<Rig> rig) {
     m_worker = new RigWorker(std::move(rig), m_pollMs, m_retryMs);
     m_worker->moveToThread(&m_thread);
     connect(m_worker, &RigWorker::stateChanged, this, &RigSession::stateChanged);
-    connect(m_worker, &RigWorker::tuned, this, &RigSession::tuned);
+    connect(m_worker, &RigWorker::tuned, this, [this](double hz, quint64 ticket) {
+        if (m_unconfirmed && m_unconfirmed->ticket == ticket)
+            m_unconfirmed.reset();
+        emit tuned(hz, ticket);
+    });
     connect(m_worker, &RigWorker::rigMoved, this, &RigSession::rigMoved);
     emit stateChanged(m_worker->state());
     RigWorker *worker = m_worker;
     QMetaObject::invokeMethod(
         worker, [worker] { worker->start(); }, Qt::QueuedConnection);
+    if (m_unconfirmed)
+        tune(m_unconfirmed->hz, m_unconfirmed->ticket);
 }
 
 void RigSession::tune(double hz, quint64 ticket) {
+    m_unconfirmed = Order{hz, ticket};
     if (RigWorker *worker = m_worker)
         QMetaObject::invokeMethod(
             worker, [worker, hz, ticket] { worker->tune(hz, ticket); }, Qt::QueuedConnection);

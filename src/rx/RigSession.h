@@ -7,11 +7,13 @@
 #include <QThread>
 
 #include <memory>
+#include <optional>
 
 namespace rx {
 
 // The receiver on its own thread: orders go to it queued, its state comes back by signal.
-// Replacing the receiver (a new choice in the settings) stops the old one first.
+// Replacing the receiver (a new choice in the settings) stops the old one first; a tune the old
+// one never carried out goes to the new one.
 class RigSession : public QObject, public TunePort {
     Q_OBJECT
 public:
@@ -33,6 +35,11 @@ private:
     int m_retryMs;
     QThread m_thread;
     RigWorker *m_worker = nullptr;
+    struct Order {
+        double hz;
+        quint64 ticket;
+    };
+    std::optional<Order> m_unconfirmed;
 };
 
 } // namespace rx

@@ -57,11 +57,18 @@ void RigWorker::tryOpen() {
         return;
     }
     m_state.connected = true;
+    // Shown before a pending tune is carried out, so the listener sees what was set again.
+    if (const std::optional<double> hz = m_rig->lastSetHz()) {
+        m_state.hz = *hz;
+        m_state.hzKnown = true;
+        m_state.hzFromRig = false;
+    }
     m_state.line = m_rig->reportsFrequency()
                        ? QStringLiteral("connected: %1").arg(m_rig->describe())
                        : QStringLiteral("connected: %1 (it cannot report its frequency or mode: "
                                         "showing what was last set)")
                              .arg(m_rig->describe());
+    publish();
     if (applyPending())
         readRig();
 }

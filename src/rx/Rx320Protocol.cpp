@@ -108,7 +108,8 @@ QByteArray signalRequest() {
 }
 
 std::optional<int> signalFromReply(const QByteArray &reply) {
-    if (reply.size() != SignalReplyLength || reply.at(0) != 'X' || reply.at(3) != CR)
+    const bool withCr = reply.size() == SignalReplyLength + 1 && reply.at(SignalReplyLength) == CR;
+    if ((reply.size() != SignalReplyLength && !withCr) || reply.at(0) != 'X')
         return std::nullopt;
     return (static_cast<unsigned char>(reply.at(1)) << 8) | static_cast<unsigned char>(reply.at(2));
 }

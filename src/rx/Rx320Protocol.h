@@ -34,8 +34,10 @@ QByteArray modeCommand(Mode mode);                    // "M" + mode + CR
 QByteArray filterCommand(int filterNumber);           // "W" + number + CR
 QByteArray volumeCommand(int attenuation);            // "C" + 0 + 0..63 (0 loudest) + CR
 QByteArray signalRequest();                           // "X" + CR
-inline constexpr int SignalReplyLength = 4;           // "X" + high + low + CR
-// The raw strength from a reply, none when the bytes are not one.
+// "X" + high + low; the receiver's reference adds a CR, Hamlib's backend reads none, so the
+// CR is not waited for (a late one is dropped before the next request).
+inline constexpr int SignalReplyLength = 3;
+// The raw strength from a reply, with or without its CR; none when the bytes are not one.
 std::optional<int> signalFromReply(const QByteArray &reply);
 // An approximate calibration of the raw strength as dB over S9.
 int signalDbFromRaw(int raw);

@@ -1,11 +1,15 @@
 #include "rx/Rx320Rig.h"
 
+#include <algorithm>
+
 namespace rx {
 
 using namespace rx320;
 
-Rx320Rig::Rx320Rig(QString port, int replyTimeoutMs)
-    : m_port(std::move(port)), m_replyTimeoutMs(replyTimeoutMs) {}
+Rx320Rig::Rx320Rig(QString port, double hz, const QString &mode, int filterHz, int replyTimeoutMs)
+    : m_port(std::move(port)), m_replyTimeoutMs(replyTimeoutMs), m_hz(std::clamp(hz, MinHz, MaxHz)),
+      m_mode(modeFromName(mode).value_or(Mode::AM)),
+      m_filterHz(filterNumber(filterHz) ? filterHz : filterWidths().first()) {}
 
 QString Rx320Rig::describe() const {
     return QStringLiteral("RX-320 on %1").arg(m_port);
@@ -26,7 +30,8 @@ bool Rx320Rig::open(QString &why) {
     RigReading probe;
     if (!read(probe, why))
         return false;
-    // Mode, filter and frequency go out again: after a power cycle the receiver forgot them.
+    // Mode, filter and frequency last set go out again: after a power cycle the receiver
+    // forgot them.
     return setMode(modeName(m_mode), m_filterHz, why) && setVolume(m_attenuation, why);
 }
 

@@ -12,7 +12,8 @@ class Rx320Rig : public Rig {
 public:
     static constexpr int HamlibModel = 16003;
     static constexpr int Baud = 1200;
-    explicit Rx320Rig(QString port, int replyTimeoutMs = 400);
+    // hz, mode and filterHz: what was last set, set again on every connect.
+    Rx320Rig(QString port, double hz, const QString &mode, int filterHz, int replyTimeoutMs = 400);
     QString describe() const override;
     bool open(QString &why) override;
     void close() override { m_line.close(); }
@@ -20,6 +21,7 @@ public:
     bool setMode(const QString &mode, int filterHz, QString &why) override;
     bool read(RigReading &reading, QString &why) override;
     bool reportsFrequency() const override { return false; }
+    std::optional<double> lastSetHz() const override { return m_hz; }
     QStringList modes() const override;
     QList<int> filters() const override { return rx320::filterWidths(); }
     double minHz() const override { return rx320::MinHz; }
@@ -34,9 +36,9 @@ private:
     QString m_port;
     int m_replyTimeoutMs;
     SerialLine m_line;
-    double m_hz = 10e6;
-    rx320::Mode m_mode = rx320::Mode::AM;
-    int m_filterHz = 6000;
+    double m_hz;
+    rx320::Mode m_mode;
+    int m_filterHz;
     int m_attenuation = 20; // the receiver wakes up silent
 };
 

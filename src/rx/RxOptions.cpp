@@ -5,6 +5,7 @@
 #include "rx/TciRig.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace rx {
@@ -21,6 +22,25 @@ void saveChoice(QSettings &settings, const RigChoice &c) {
     settings.setValue(QStringLiteral("rig/model"), c.model);
     settings.setValue(QStringLiteral("rig/port"), c.port);
     settings.setValue(QStringLiteral("rig/speed"), c.speed);
+}
+
+LastSet loadLastSet(QSettings &settings) {
+    const LastSet defaults;
+    return {settings.value(QStringLiteral("lastSet/hz"), defaults.hz).toDouble(),
+            settings.value(QStringLiteral("lastSet/mode"), defaults.mode).toString(),
+            settings.value(QStringLiteral("lastSet/filterHz"), defaults.filterHz).toInt()};
+}
+
+void keepLastSet(QSettings &settings, const RigState &state) {
+    if (!state.hzKnown || state.hzFromRig)
+        return;
+    const LastSet kept = loadLastSet(settings);
+    if (kept.hz == state.hz && kept.mode == state.mode && kept.filterHz == state.filterHz)
+        return;
+    settings.setValue(QStringLiteral("lastSet/hz"), state.hz);
+    settings.setValue(QStringLiteral("lastSet/mode"), state.mode);
+    settings.setValue(QStringLiteral("lastSet/filterHz"), state.filterHz);
+    settings.sync(); // kept even if the program is killed
 }
 
 namespace {
@@ -68,7 +88,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const RigChoice &save
     }
     if (parser.isSet(help) || !parser.positionalArguments().isEmpty()) {
         result.help = true;
-        result.text = parser.helpText();
+        // Parsed before the application object exists, Qt knows no program name yet.
+        const QString name =
+            QFileInfo(arguments.value(0, QStringLiteral("skedwise-rx"))).fileName();
+        result.text = parser.helpText().replace(QStringLiteral("<executable_name>"), name);
         return result;
     }
     if (!readNumber(parser, QStringLiteral("m"), result.choice.model, result.text) ||
@@ -79,12 +102,13 @@ CommandLine parseCommandLine(const QStringList &arguments, const RigChoice &save
     return result;
 }
 
-std::unique_ptr<Rig> makeRig(const RigChoice &c) {
+std::unique_ptr<Rig> makeRig(const RigChoice &c, const LastSet &last) {
     if (c.model == TciRig::Model)
         return std::make_unique<TciRig>(c.port);
     if (c.model == Rx320Rig::HamlibModel)
         return std::make_unique<Rx320Rig>(c.port.isEmpty() ? QStringLiteral("/dev/ttyUSB0")
-                                                           : c.port);
+                                                           : c.port,
+                                          last.hz, last.mode, last.filterHz);
     QString port = c.port;
     if (port.isEmpty() && c.model == HamlibRig::NetModel)
         port = QStringLiteral("127.0.0.1:4532");

@@ -130,11 +130,31 @@ bool RxWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void RxWindow::outcome(const QString &why) {
-    m_problem->setText(why.isEmpty() ? QString() : QStringLiteral("Not tuned: ") + why);
+    showLine(m_problem, why.isEmpty() ? QString() : QStringLiteral("Not tuned: ") + why);
 }
 
 void RxWindow::showProblem(const QString &text) {
-    m_problem->setText(text);
+    showLine(m_problem, text);
+}
+
+void RxWindow::showLine(QLabel *label, const QString &text) {
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    fitTexts();
+}
+
+// Wrapped lines need more height the narrower the window is; a window does not grow for them
+// by itself, and its texts would be squeezed onto one another.
+void RxWindow::fitTexts() {
+    const int height = layout()->totalHeightForWidth(width());
+    if (height > 0)
+        setMinimumHeight(height);
+}
+
+void RxWindow::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    fitTexts();
 }
 
 void RxWindow::chooseMode() {
@@ -173,16 +193,16 @@ void RxWindow::showFrequency(const QString &kHz) {
 
 void RxWindow::showState(const RigState &state) {
     showFrequency(state.hzKnown ? kHzText(state.hz) : QStringLiteral("----.--"));
-    m_note->setText(state.hzKnown && !state.hzFromRig
-                        ? QStringLiteral("last set here: this receiver cannot report it")
-                        : QString());
+    showLine(m_note, state.hzKnown && !state.hzFromRig
+                         ? QStringLiteral("last set here: this receiver cannot report it")
+                         : QString());
     fillChoices(state);
     const QString s = sMeterText(state.signalDb);
     m_signal->setValue(state.signalDb ? std::clamp(9 + *state.signalDb / 6, 0, 15) : 0);
     m_signal->setFormat(s.isEmpty() ? QStringLiteral("no signal reading") : s);
-    m_connection->setText(state.line);
+    showLine(m_connection, state.line);
     if (state.connected && m_problem->text().startsWith(QLatin1String("Status request")))
-        m_problem->clear();
+        showLine(m_problem, QString());
 }
 
 } // namespace rx

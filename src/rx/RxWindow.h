@@ -29,6 +29,7 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QWidget *buildTuningRow();
@@ -37,6 +38,8 @@ private:
     void chooseMode();
     void outcome(const QString &why);
     void showFrequency(const QString &kHz);
+    void showLine(QLabel *label, const QString &text);
+    void fitTexts();
 
     TuningPanel m_tuning;
     QLabel *m_digits;

@@ -3,6 +3,7 @@
 #include "app/SingleInstance.h"
 #include "app/Version.h"
 #include "receiver/ReceiverProgram.h"
+#include "receiver/WatchedClipboardUi.h"
 #include "rx/ClipboardLink.h"
 #include "rx/HamlibRig.h"
 #include "rx/RigSession.h"
@@ -31,13 +32,15 @@ bool ownCopy(app::SingleInstance &lock) {
     return false;
 }
 
-void askSettings(rx::RxWindow &window, rx::RigSession &session) {
+// Opens on the receiver in use, which the command line may have chosen.
+void askSettings(rx::RxWindow &window, rx::RigSession &session, rx::RigChoice &inUse) {
     QSettings settings;
-    rx::RxSettingsDialog dialog(rx::loadChoice(settings), rx::hamlibModels(), &window);
+    rx::RxSettingsDialog dialog(inUse, rx::hamlibModels(), &window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    rx::saveChoice(settings, dialog.choice());
-    session.replace(rx::makeRig(dialog.choice()));
+    inUse = dialog.choice();
+    rx::saveChoice(settings, inUse);
+    session.replace(rx::makeRig(inUse, rx::loadLastSet(settings)));
 }
 
 } // namespace
@@ -64,7 +67,7 @@ int main(int argc, char *argv[]) {
     if (!ownCopy(lock))
         return 1;
 
-    app::QtClipboard clipboard;
+    receiver::WatchedClipboard clipboard;
     rx::RigSession session(RigPollMs, RetryMs);
     rx::ClipboardLink link(clipboard, session);
     rx::RxWindow window(link);
@@ -75,10 +78,16 @@ int main(int argc, char *argv[]) {
     QObject::connect(&session, &rx::RigSession::rigMoved, &link, &rx::ClipboardLink::rigMoved);
     QObject::connect(&link, &rx::ClipboardLink::problem, &window, &rx::RxWindow::showProblem);
     QObject::connect(&window, &rx::RxWindow::modeChosen, &session, &rx::RigSession::setMode);
+    rx::RigChoice inUse = options.choice;
     QObject::connect(&window, &rx::RxWindow::settingsAsked, &window,
-                     [&] { askSettings(window, session); });
-    session.replace(rx::makeRig(options.choice));
+                     [&] { askSettings(window, session, inUse); });
+    QObject::connect(&session, &rx::RigSession::stateChanged, &window,
+                     [&settings](const rx::RigState &state) { rx::keepLastSet(settings, state); });
+    session.replace(rx::makeRig(inUse, rx::loadLastSet(settings)));
 
+    // A request is taken as soon as it is read, and looked at again on the poll.
+    QObject::connect(&clipboard, &receiver::WatchedClipboard::changed, &link,
+                     &rx::ClipboardLink::poll);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &link, &rx::ClipboardLink::poll);
     poll.start(rx::ClipboardLink::PollMs);

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <functional>
+#include <utility>
 
 namespace testsupport {
 
@@ -30,6 +31,17 @@ public:
     FixedClock fixedClock;
     app::FileSystem &files;
     QString dir = "/prog";
+    QString data = "/data";
+    std::function<void()> whileAsked; // the world goes on while a question is open
+    struct AskingPrompts : app::ScriptedPrompts {
+        explicit AskingPrompts(std::function<void()> *w) : whileAsked(w) {}
+        std::function<void()> *whileAsked;
+        int messageBox(const QString &text, const QString &title, app::Buttons b) override {
+            if (*whileAsked)
+                std::exchange(*whileAsked, nullptr)();
+            return ScriptedPrompts::messageBox(text, title, b);
+        }
+    } script{&whileAsked};     // in place of the grid's own
     QString buttons = "unset"; // "ON-" : Log ON enabled, Log OFF disabled
     QString sinpoChecks;
     QString linkChecks;
@@ -48,10 +60,13 @@ public:
     // LogPort and LinkPort alike.
     app::Clipboard &clipboard() override { return clip; }
 
+    app::Prompts &prompts() override { return script; }
+
     // LogPort.
     const app::Clock &clock() override { return fixedClock; }
     app::FileSystem &fileSystem() override { return files; }
     QString logFolder() const override { return dir; }
+    QString dataDir() const override { return data; }
     jet::DataSource &data2() override { return lookup; }
     void setLogButtons(bool on, bool off) override {
         buttons = QString(on ? "ON" : "--") + (off ? "OFF" : "---");
@@ -65,6 +80,7 @@ public:
         if (remarks)
             remarks(*this);
     }
+    void lastLookForReply() override { link.takeStatusReply(0); }
 
     // LinkPort.
     void setLabel0(const QString &) override {}

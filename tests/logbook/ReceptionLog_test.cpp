@@ -13,6 +13,8 @@ const QString Heading =
     "DATE  LOG -ON -OFF  FREQ STATION              ADM LANGUAGE        MODE   kW\r\n";
 const QString AlphaLine = "24/05/17 0130 0205  9575          Radio Alpha   F           English"
                           " AM  250.5";
+const QString BetaLine = "24/05/17 0130 0205  6000           Radio Beta   D            German"
+                         " AM  100.0";
 const QString LogFile = "/prog/Skedwise.Log";
 
 // Opens an entry on the station, lets the receiver answer through the clipboard, and closes
@@ -95,14 +97,32 @@ private slots:
                  Heading + "\r\n" + AlphaLine + "\r\n" + AlphaLine + "\r\n");
     }
 
-    void noReplyWritesNothing() {
+    // A reply read after the last tick still counts when the entry closes.
+    void replyAtClose_data() {
+        QTest::addColumn<QString>("onClipboard");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("no reply: message, nothing written")
+            << "111001" << QStringList{"Skedwise: No data from Radio! Is it running?"} << "";
+        QTest::newRow("reply since the last tick is written")
+            << "1000019575.25,AM,S7,6000" << QStringList{} << Heading + "\r\n" + AlphaLine + "\r\n";
+        QTest::newRow("a report is no reply")
+            << "010101 9580.0" << QStringList{"Skedwise: No data from Radio! Is it running?"} << "";
+    }
+    void replyAtClose() {
+        QFETCH(QString, onClipboard);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, log);
         FakeFileSystem files;
         FakeLogWindow w(files);
-        logStation(w, 2, QString());
-        QCOMPARE(w.script.shown, QStringList({": No data from Radio! Is it running?"}));
-        QVERIFY(files.files.isEmpty());
+        w.pick(2);
+        w.log.CmdLog_Click(0);
+        w.clip.writtenByOtherProgram(onClipboard);
+        w.fixedClock.now = w.fixedClock.now.addSecs(35 * 60);
+        w.log.KeyF10();
+        QCOMPARE(w.script.shown, shown);
+        QCOMPARE(files.files.value(LogFile), log);
         QCOMPARE(w.buttons, QString("ON---"));
-        QCOMPARE(w.remarksDialogs, 0);
     }
 
     void startLogAsksReceiverAndShowsNotice() {
@@ -186,25 +206,41 @@ private slots:
         QCOMPARE(w.notices, notices);
     }
 
-    void reTuneRule_data() {
+    // Asked once per pick or report: what arrives while the question is open waits, and the
+    // report of the same pick asks no more.
+    void reTuneQuestion_data() {
+        QTest::addColumn<bool>("byPick");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("No drops the entry") << int(app::AnswerNo) << false;
-        QTest::newRow("Yes writes it") << int(app::AnswerYes) << true;
+        QTest::addColumn<QString>("log");
+        const QString written = Heading + "\r\n" + AlphaLine + "\r\n";
+        QTest::newRow("report, No drops the entry") << false << int(app::AnswerNo) << "";
+        QTest::newRow("report, Yes writes it") << false << int(app::AnswerYes) << written;
+        QTest::newRow("pick answered No while its report came") << true << int(app::AnswerNo) << "";
+        QTest::newRow("pick answered Yes while its report came")
+            << true << int(app::AnswerYes) << written;
     }
-    void reTuneRule() {
+    void reTuneQuestion() {
+        QFETCH(bool, byPick);
         QFETCH(int, answer);
-        QFETCH(bool, written);
+        QFETCH(QString, log);
         FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.log.CmdLog_Click(0);
         w.s.RadioStatus = "9575,AM,,";
+        w.fixedClock.now = w.fixedClock.now.addSecs(35 * 60);
         w.script.answers = {answer};
-        w.clip.writtenByOtherProgram("010101 9580.0");
-        QCOMPARE(w.link.ClipboardStep(), app::ClipboardStepResult::Handled);
-        QCOMPARE(w.script.shown, QStringList({": Save Current Log Entry?"}));
-        QCOMPARE(files.files.contains(LogFile), written);
+        w.whileAsked = [&w] {
+            w.clip.writtenByOtherProgram("010101 9580.0");
+            QCOMPARE(w.link.ClipboardStep(), app::ClipboardStepResult::Nothing);
+        };
+        if (byPick)
+            w.link.PickRow("9580");
+        else
+            w.clip.writtenByOtherProgram("010101 9580.0");
+        w.link.ClipboardStep(); // the report, after the answer
+        QCOMPARE(w.script.shown, QStringList({"Skedwise: Save Current Log Entry?"}));
+        QCOMPARE(files.files.value(LogFile), log);
         QVERIFY(!w.s.LogOn);
         QCOMPARE(w.buttons, QString("ON---"));
         QCOMPARE(w.currentField("StationID"), QString("3"));
@@ -287,10 +323,11 @@ private slots:
         QVERIFY(w.script.shown.first().contains(LogFile + " cannot be written: Permission denied"));
         QCOMPARE(w.log.pendingEntries().size(), 1);
         w.fixedClock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30, 40));
-        logStation(w, 2);
+        logStation(w, 1);
         QCOMPARE(files.files.value(LogFile),
-                 "earlier entry\r\n" + AlphaLine + "\r\n" + AlphaLine + "\r\n");
+                 "earlier entry\r\n" + AlphaLine + "\r\n" + BetaLine + "\r\n");
         QVERIFY(w.log.pendingEntries().isEmpty());
+        QCOMPARE(files.files.keys(), QStringList({LogFile})); // nothing kept aside any more
     }
 
     void failingFileOffersAnotherFile() {
@@ -306,25 +343,51 @@ private slots:
         QCOMPARE(w.s.LogPath, QString("/media/stick/"));
     }
 
-    void pendingEntriesOfferedAtExit_data() {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("Yes writes them") << int(app::AnswerYes) << true;
-        QTest::newRow("No leaves them") << int(app::AnswerNo) << false;
+    // Entries not written by the exit stay in a recovery file, which the next start writes
+    // into the log first.
+    void keptEntriesOutliveTheProgram_data() {
+        QTest::addColumn<QStringList>("readOnly");
+        QTest::addColumn<QString>("keptIn");
+        QTest::addColumn<QString>("exitMessage");
+        const QString kept = "Log File: Kept in %1 until Skedwise starts next, then written into "
+                             "the log: 1 log entry.";
+        QTest::newRow("beside the program") << QStringList{} << "/prog/Skedwise-unwritten-log.txt"
+                                            << kept.arg("/prog/Skedwise-unwritten-log.txt");
+        QTest::newRow("program folder read-only: the data folder")
+            << QStringList{"/prog"} << "/data/Skedwise-unwritten-log.txt"
+            << kept.arg("/data/Skedwise-unwritten-log.txt");
+        QTest::newRow("nowhere to keep them: said so")
+            << QStringList{"/prog", "/data"} << ""
+            << "Log File: 1 log entry could not be kept in a file either (Read-only file system).";
     }
-    void pendingEntriesOfferedAtExit() {
-        QFETCH(int, answer);
-        QFETCH(bool, written);
+    void keptEntriesOutliveTheProgram() {
+        QFETCH(QStringList, readOnly);
+        QFETCH(QString, keptIn);
+        QFETCH(QString, exitMessage);
         FakeFileSystem files;
-        files.failNext = {"Read-only file system"};
-        FakeLogWindow w(files);
-        w.script.answers = {app::AnswerNo, answer};
-        logStation(w, 2);
-        w.log.offerPendingAtExit();
-        QCOMPARE(w.script.shown.size(), 2);
-        QCOMPARE(w.script.shown.last(),
-                 QString("Log File: 1 log entries could not be written yet. Write them now?"));
-        QCOMPARE(files.files.contains(LogFile), written);
+        files.readOnly = readOnly;
+        files.failNext = {"No space left on device", "No space left on device"};
+        {
+            FakeLogWindow w(files);
+            w.script.answers = {app::AnswerNo, app::AnswerYes, app::AnswerNo};
+            logStation(w, 2);
+            w.log.offerPendingAtExit();
+            QCOMPARE(w.script.shown.value(1),
+                     QString("Log File: 1 log entry could not be written yet. Write it now?"));
+            QCOMPARE(w.script.shown.last(), exitMessage);
+        }
+        QCOMPARE(files.files.value(keptIn), keptIn.isEmpty() ? "" : AlphaLine + "\r\n");
+        files.readOnly.clear();
+        FakeLogWindow next(files);
+        next.log.Form_Load();
+        const bool recovered = !keptIn.isEmpty();
+        QCOMPARE(files.files.value(LogFile),
+                 recovered ? Heading + "\r\n" + AlphaLine + "\r\n" : "");
+        QCOMPARE(files.files.contains(keptIn), false);
+        QCOMPARE(next.script.shown, recovered ? QStringList{"Log File: 1 log entry kept from an "
+                                                            "earlier run went into the log " +
+                                                            LogFile + "."}
+                                              : QStringList{});
     }
 
     void nothingPendingAsksNothingAtExit() {

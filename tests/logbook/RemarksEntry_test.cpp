@@ -85,31 +85,6 @@ private slots:
         QCOMPARE(entry.remarksLimit(), limit);
         QCOMPARE(entry.fitRemarks(QString(100, 'r')).size(), limit);
     }
-
-    void layout_data() {
-        QTest::addColumn<bool>("prompt");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<bool>("sinpoVisible");
-        QTest::addColumn<int>("remarksTop");
-        QTest::addColumn<int>("hintTop");
-        QTest::addColumn<int>("limit");
-        QTest::newRow("SINPO prompt on") << true << 1965 << true << 480 << 1260 << 65;
-        QTest::newRow("SINPO prompt off") << false << 1545 << false << 60 << 840 << 78;
-    }
-    void layout() {
-        QFETCH(bool, prompt);
-        QFETCH(int, height);
-        QFETCH(bool, sinpoVisible);
-        QFETCH(int, remarksTop);
-        QFETCH(int, hintTop);
-        QFETCH(int, limit);
-        const RemarksLayout l = remarksLayout(prompt);
-        QCOMPARE(l.windowHeight, height);
-        QCOMPARE(l.sinpoVisible, sinpoVisible);
-        QCOMPARE(l.remarksTop, remarksTop);
-        QCOMPARE(l.hintTop, hintTop);
-        QCOMPARE(l.remarksLimit, limit);
-    }
 };
 
 QTEST_GUILESS_MAIN(RemarksEntryTest)

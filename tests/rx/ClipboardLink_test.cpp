@@ -67,6 +67,7 @@ private slots:
         QTest::newRow("plain kHz") << "6202" << 6202000.0 << "0101016202";
         QTest::newRow("blanks inside") << "15 110.5" << 15110500.0 << "01010115 110.5";
         QTest::newRow("lowest edge") << "100" << 100000.0 << "010101100";
+        QTest::newRow("highest edge, 30 MHz") << "30000" << 30000000.0 << "01010130000";
     }
     void tuneRequestTunesAndEchoesPayload() {
         QFETCH(QString, clip);
@@ -84,8 +85,8 @@ private slots:
     void badTuneRequestRemovedNotTuned_data() {
         QTest::addColumn<QString>("clip");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("letters") << "101010abc"
-                                 << "is not a frequency";
+        QTest::newRow("letters, quoted as received") << "101010 95 75x"
+                                                     << "\" 95 75x\" is not a frequency";
         QTest::newRow("code only") << "101010"
                                    << "holds no frequency";
         QTest::newRow("below RX-320 range") << "10101050"
@@ -199,6 +200,31 @@ private slots:
         QCOMPARE(clipboard.content, QStringLiteral("taken"));
     }
 
+    // The rig finishes a tune while the schedule has put a newer request: the report must not
+    // wipe it; the newer request is carried out and only its report goes out.
+    void reportNeverOverwritesANewerRequest_data() {
+        QTest::addColumn<bool>("stillReading");
+        QTest::addColumn<QString>("whenTuned"); // the clipboard once the first tune is done
+        QTest::newRow("newer request already read: taken at once") << false << "";
+        QTest::newRow("newer request still being read: left") << true << "101010 6202.0";
+    }
+    void reportNeverOverwritesANewerRequest() {
+        QFETCH(bool, stillReading);
+        QFETCH(QString, whenTuned);
+        clipboard.writtenByOtherProgram(QStringLiteral("101010 9575.0"));
+        link->poll();
+        clipboard.writtenByOtherProgram(QStringLiteral("101010 6202.0"));
+        clipboard.reading = stillReading;
+        completeLastOrder();
+        QCOMPARE(clipboard.content, whenTuned);
+        clipboard.reading = false;
+        link->poll();
+        QCOMPARE(rig.orders.size(), 2);
+        QCOMPARE(rig.orders[1].hz, 6202000.0);
+        completeLastOrder();
+        QCOMPARE(clipboard.content, QStringLiteral("010101 6202.0"));
+    }
+
     void sMeterText_data() {
         QTest::addColumn<int>("db");
         QTest::addColumn<QString>("text");
@@ -206,7 +232,7 @@ private slots:
         QTest::newRow("S7 two units below") << -12 << "S7";
         QTest::newRow("over S9") << 20 << "S9+20";
         QTest::newRow("floor at S0") << -80 << "S0";
-        QTest::newRow("rounds to nearest unit") << -8 << "S8";
+        QTest::newRow("rounds, not cuts, to a unit") << -4 << "S8";
     }
     void sMeterText() {
         QFETCH(int, db);

@@ -1,3 +1,4 @@
+#include "rx/RigSession.h"
 #include "rx/RigWorker.h"
 
 #include <QSignalSpy>
@@ -33,6 +34,8 @@ struct FakeRig : Rig {
         return true;
     }
     bool reportsFrequency() const override { return true; }
+    std::optional<double> lastSet;
+    std::optional<double> lastSetHz() const override { return lastSet; }
     QStringList modes() const override { return {QStringLiteral("AM")}; }
     QList<int> filters() const override { return {6000}; }
     double minHz() const override { return 0; }
@@ -92,6 +95,33 @@ private slots:
         QCOMPARE(setHz, QList<double>{6202000});
         QCOMPARE(tuned.size(), 1);
         QCOMPARE(tuned[0][1].toULongLong(), 2ull);
+    }
+
+    void connectShowsWhatIsSetAgainThenTunesWhatWaits() {
+        auto rig = std::make_unique<FakeRig>(&present, &knobHz, &setHz);
+        rig->lastSet = 7100000;
+        worker = std::make_unique<RigWorker>(std::move(rig), 1000000, 50);
+        QSignalSpy states(worker.get(), &RigWorker::stateChanged);
+        worker->tune(9575000, 1);
+        worker->start();
+        QVERIFY(states.size() >= 2);
+        QCOMPARE(states[0][0].value<RigState>().hz, 7100000.0);
+        QCOMPARE(setHz, QList<double>{9575000});
+    }
+
+    void tuneNotCarriedOutGoesToTheReceiverChosenNext() {
+        present = false;
+        RigSession session(20, 1000);
+        QSignalSpy tuned(&session, &RigSession::tuned);
+        session.replace(std::make_unique<FakeRig>(&present, &knobHz, &setHz));
+        session.tune(9575000, 7);
+        bool there = true;
+        double knob = 0;
+        QList<double> set;
+        session.replace(std::make_unique<FakeRig>(&there, &knob, &set));
+        QTRY_COMPARE(tuned.size(), 1);
+        QCOMPARE(tuned[0][1].toULongLong(), 7ull);
+        QCOMPARE(set, QList<double>{9575000});
     }
 
     void ownTuneIsNoMoveButKnobTurnIs() {

@@ -134,9 +134,12 @@ void settle() {
     QTest::qWait(150);
 }
 
-// A rig on a fresh fake; open() connects it, clearing what it sent first when asked.
+// A rig on a fresh fake, last set to 10 MHz AM 6 kHz; open() connects it, clearing what it
+// sent first when asked.
 struct Bench {
-    explicit Bench(int replyTimeoutMs = 400) : rig(fake.port(), replyTimeoutMs) {}
+    explicit Bench(int replyTimeoutMs = 400, double hz = 10e6, const QString &mode = "AM",
+                   int filterHz = 6000)
+        : rig(fake.port(), hz, mode, filterHz, replyTimeoutMs) {}
     bool open(bool forgetSetup = false) {
         const bool ok = rig.open(why);
         if (forgetSetup) {
@@ -156,19 +159,36 @@ class Rx320DriverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void openSendsSetupAndProbes() {
-        Bench b;
+    // Every connect sets again what was last set: a receiver that was off forgot it.
+    void openSendsLastSetAndProbes_data() {
+        QTest::addColumn<double>("hz");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        const QByteArray probe = bytes({'X', 13}), volume = bytes({'C', 0, 20, 13});
+        // 9998750 = 3999 * 2500 + 1250: coarse 21999 = 0x55EF, fine 6825 = 0x1AA9
+        QTest::newRow("first start: 10 MHz AM, 6 kHz filter is number 0, a zero byte")
+            << 10e6 << "AM" << 6000
+            << QList<QByteArray>{probe, bytes({'W', 0, 13}),
+                                 bytes({'N', 0x55, 0xEF, 0x1A, 0xA9, 0x77, 0x70, 13}),
+                                 bytes({'M', '0', 13}), volume};
+        // 9575000 - 1250 - 1400 = 9572350 = 3828 * 2500 + 2350: 21828 = 0x5544, 12831 = 0x321F
+        QTest::newRow("last set 9575 kHz LSB 2.4 kHz")
+            << 9575e3 << "LSB" << 2400
+            << QList<QByteArray>{probe, bytes({'W', 14, 13}),
+                                 bytes({'N', 0x55, 0x44, 0x32, 0x1F, 0x64, 0x3E, 13}),
+                                 bytes({'M', '2', 13}), volume};
+    }
+    void openSendsLastSetAndProbes() {
+        QFETCH(double, hz);
+        QFETCH(QString, mode);
+        QFETCH(int, filter);
+        QFETCH(QList<QByteArray>, sent);
+        Bench b(400, hz, mode, filter);
         QVERIFY2(b.open(), qPrintable(b.why));
         settle();
-        const QList<QByteArray> expected{
-            bytes({'X', 13}),
-            bytes({'W', 0, 13}), // the 6 kHz filter is number 0: a zero byte
-            // 9998750 = 3999 * 2500 + 1250: coarse 21999 = 0x55EF, fine 6825 = 0x1AA9
-            bytes({'N', 0x55, 0xEF, 0x1A, 0xA9, 0x77, 0x70, 13}), // 10 MHz AM
-            bytes({'M', '0', 13}),
-            bytes({'C', 0, 20, 13}),
-        };
-        QCOMPARE(b.fake.commands(), expected);
+        QCOMPARE(b.fake.commands(), sent);
+        QCOMPARE(b.rig.lastSetHz(), std::optional<double>(hz));
     }
 
     void tuningFactors_data() {
@@ -241,12 +261,8 @@ private slots:
     void everyFilter_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("number");
-        const int table[][2] = {
-            {6000, 0},  {5700, 1},  {5400, 2},  {5100, 3},  {4800, 4},  {4500, 5},  {4200, 6},
-            {3900, 7},  {3600, 8},  {3300, 9},  {3000, 10}, {2850, 11}, {2700, 12}, {2550, 13},
-            {2400, 14}, {2250, 15}, {2100, 16}, {1950, 17}, {1800, 18}, {1650, 19}, {1500, 20},
-            {1350, 21}, {1200, 22}, {1050, 23}, {900, 24},  {750, 25},  {675, 26},  {600, 27},
-            {525, 28},  {450, 29},  {375, 30},  {330, 31},  {300, 32},  {8000, 33}};
+        // The first in the receiver's list (a zero byte), one inside, and the last, out of order.
+        const int table[][2] = {{6000, 0}, {2400, 14}, {8000, 33}};
         for (const auto &row : table)
             QTest::addRow("%d Hz", row[0]) << row[0] << row[1];
     }
@@ -276,13 +292,15 @@ private slots:
         QTest::newRow("3500 is 6 dB down") << bytes({'X', 0x0D, 0xAC, 13}) << -6;
         QTest::newRow("zero bytes are no signal") << bytes({'X', 0, 0, 13}) << -54;
         QTest::newRow("70000 clipped high word") << bytes({'X', 0xFF, 0xFF, 13}) << 19;
+        QTest::newRow("without the closing CR, as Hamlib reads it")
+            << bytes({'X', 0x1B, 0x58}) << 0;
     }
     void signalReply() {
         QFETCH(QByteArray, reply);
         QFETCH(int, db);
         Bench b;
-        QVERIFY(b.open());
         b.fake.setReply(reply);
+        QVERIFY2(b.open(), qPrintable(b.why));
         RigReading reading;
         QVERIFY2(b.rig.read(reading, b.why), qPrintable(b.why));
         QCOMPARE(reading.signalDb, std::optional<int>(db));
@@ -294,6 +312,7 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::newRow("silent") << QByteArray();
         QTest::newRow("short reply") << QByteArray("X\x10", 2);
+        QTest::newRow("three bytes, wrong letter") << bytes({'Y', 1, 2});
         QTest::newRow("wrong letter") << bytes({'Y', 1, 2, 13});
     }
     void silentOrGarbledReceiverIsNotThere() {
@@ -314,7 +333,7 @@ private slots:
     }
 
     void missingPortSaysWhy() {
-        Rx320Rig rig(QStringLiteral("/dev/ttyNOSUCH9"));
+        Rx320Rig rig(QStringLiteral("/dev/ttyNOSUCH9"), 10e6, "AM", 6000);
         QString why;
         QVERIFY(!rig.open(why));
         QVERIFY(why.startsWith("cannot open /dev/ttyNOSUCH9"));

@@ -48,6 +48,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("Enter any Remarks"));
         QCOMPARE(dialog.hint()->text(), QString("ESC to cancel    Enter to Accept"));
         QCOMPARE(dialog.sinpoBox()->isVisible(), sinpoShown);
+        QCOMPARE(dialog.sinpoHint()->isVisible(), sinpoShown); // Enter confirms the code
         QCOMPARE(dialog.sinpoBox()->maxLength(), 5);
         QCOMPARE(sinpoStr, QString());
         QTRY_COMPARE(dialog.sinpoBox()->hasFocus(), focusOnSinpo);

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -110,6 +111,26 @@ private slots:
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen[0][0].toString(), QStringLiteral("USB"));
         QCOMPARE(chosen[0][1].toInt(), 6000);
+    }
+
+    // Wrapped lines get the height they need: nothing is drawn over another text, even at the
+    // window's minimum size with a long error line.
+    void longLinesNeverOverlapAtMinimumSize() {
+        window->showProblem(QStringLiteral("Not tuned: \"%1\" is not a frequency, nor anything "
+                                           "else this receiver could be tuned to")
+                                .arg(QString(30, u'x')));
+        window->resize(window->minimumSize());
+        QTest::qWait(50);
+        QLayout *rows = window->layout();
+        for (int i = 1; i < rows->count(); ++i) {
+            const QRect above = rows->itemAt(i - 1)->geometry(),
+                        below = rows->itemAt(i)->geometry();
+            QVERIFY2(above.bottom() < below.top(), qPrintable(QString("row %1 overlaps").arg(i)));
+        }
+        for (QLabel *label : window->findChildren<QLabel *>())
+            if (label->wordWrap() && !label->text().isEmpty())
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                         qPrintable(label->text()));
     }
 
     void lostRigIsShownPlainly() {

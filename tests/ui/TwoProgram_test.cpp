@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,17 +124,26 @@ struct Schedule {
     }
 };
 
-// Plays the listener's part in the remarks dialog once it is open.
-void typeRemarksWhenShown(const QString &remarks) {
-    QTimer::singleShot(0, [remarks] {
+// Plays the listener's part in the remarks dialog once it is open: the SINPO code, when the
+// box is shown, and the remarks, each confirmed with Enter.
+void typeRemarksWhenShown(const QString &remarks, const QString &sinpo = {}) {
+    QTimer::singleShot(0, [remarks, sinpo] {
         QWidget *dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
+        if (!dialog)
+            return; // no entry to close: the log's content tells
+        if (auto *box = dialog->findChild<QLineEdit *>(); box && box->isVisible()) {
+            QTest::keyClicks(box, sinpo);
+            QTest::keyClick(box, Qt::Key_Return);
+        }
         auto *text = dialog->findChild<QPlainTextEdit *>();
         QVERIFY(text);
         QTest::keyClicks(text, remarks);
         QTest::keyClick(text, Qt::Key_Return);
     });
 }
+
+// The rig's frequency in Hz for each station, in the form rigctl prints it.
+const QMap<int, QString> StationHz{{1, "6000000"}, {2, "9575250"}, {3, "9580000"}, {4, "15345000"}};
 
 } // namespace
 
@@ -147,11 +158,9 @@ class TwoProgramTest : public QObject {
 
 private slots:
     void initTestCase() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs an X server (Xvfb) and xclip");
-        if (QStandardPaths::findExecutable("rigctld").isEmpty() ||
-            QStandardPaths::findExecutable("rigctl").isEmpty())
-            QSKIP("needs rigctld and rigctl (Hamlib)");
+        REQUIRE_THAT(QGuiApplication::platformName() == "xcb", "Xvfb and xclip");
+        REQUIRE_TOOL("rigctld");
+        REQUIRE_TOOL("rigctl");
         daemon = std::make_unique<Rigctld>(freeLocalPort());
         QCOMPARE(daemon->query({"M", "USB", "2400", "F", "6000000"}), QString());
         QCOMPARE(daemon->query({"m"}), QString("USB\n2400"));
@@ -173,16 +182,20 @@ private slots:
     void rowPickTunesTheRig_data() {
         QTest::addColumn<int>("station");
         QTest::addColumn<QString>("hz");
-        QTest::newRow("fractional kHz reaches the rig") << 2 << "9575250";
-        QTest::newRow("whole kHz reaches the rig") << 4 << "15345000";
+        QTest::addColumn<QString>("reported"); // the receiver program's answer
+        QTest::newRow("fractional kHz reaches the rig") << 2 << "9575250"
+                                                        << "9575.25";
+        QTest::newRow("whole kHz reaches the rig") << 4 << "15345000"
+                                                   << "15345";
     }
     void rowPickTunesTheRig() {
         QFETCH(int, station);
         QFETCH(QString, hz);
+        QFETCH(QString, reported);
         schedule->pick(station);
         QVERIFY2(waitFor([&] { return rigFrequency() == hz; }), qPrintable(rigFrequency()));
         // The receiver program's answer leaves the grid on the picked row.
-        QTest::qWait(2000);
+        QVERIFY(waitFor([&] { return schedule->state.RadioFreq == reported; }));
         QCOMPARE(schedule->currentStation(), station);
     }
 
@@ -208,20 +221,68 @@ private slots:
         schedule->form->Sinpo_Click(0);
         schedule->pick(2);
         QVERIFY(waitFor([&] { return rigFrequency() == "9575250"; }));
-        QTest::qWait(2000); // the answer to the pick is taken first
+        // The answer to the pick is taken first.
+        QVERIFY(waitFor([&] { return schedule->state.RadioFreq == "9575.25"; }));
         schedule->state.RadioStatus.clear();
-        schedule->form->CmdLog_Click(0);
+        QTest::mouseClick(schedule->form->findChild<QPushButton *>("CmdLog_0"), Qt::LeftButton);
         QVERIFY(schedule->state.LogOn);
         QVERIFY(waitFor([&] { return !schedule->state.RadioStatus.isEmpty(); }));
         QCOMPARE(daemon->query({"m"}), QString("USB\n2400"));
         schedule->clock.now = at(2, 5);
         typeRemarksWhenShown("Clear at night");
-        schedule->form->CmdLog_Click(1);
+        QTest::mouseClick(schedule->form->findChild<QPushButton *>("CmdLog_1"), Qt::LeftButton);
         QCOMPARE(schedule->logFile(),
                  Heading + "\r\n" +
                      "24/05/17 0130 0205  9575          Radio Alpha   F           EnglishUSB"
                      "  250.5\r\n" +
                      "Clear at night\r\n");
+    }
+
+    // The listener at real speed: log cycles with random waits and picks between them, each
+    // writing its entry with no question asked; and rounds of fast picks, each ending with the
+    // rig on the last row picked.
+    void soakLogCycles() {
+        QRandomGenerator random(19);
+        const QMap<int, QString> lines{
+            {2, "24/05/17 0130 0205  9575          Radio Alpha   F           EnglishUSB  250.5"},
+            {4, "24/05/17 0130 0205 15345          Radio Delta ARG            FrenchUSB  100.0"}};
+        QFile::remove(schedule->dir.filePath("Skedwise.Log"));
+        schedule->form->Sinpo_Click(1);
+        schedule->clock.now = at(1, 30);
+        QString expected = Heading + "\r\n";
+        for (int cycle = 1; cycle <= 30; ++cycle) {
+            const int station = random.bounded(2) ? 2 : 4;
+            schedule->pick(station);
+            QTest::qWait(100 + random.bounded(300));
+            QTest::keyClick(schedule->form.get(), Qt::Key_F9);
+            QTest::qWait(150 + random.bounded(350));
+            schedule->clock.now = at(2, 5);
+            typeRemarksWhenShown(QString("cycle %1").arg(cycle), "45444");
+            QTest::keyClick(schedule->form.get(), Qt::Key_F10);
+            schedule->clock.now = at(1, 30);
+            expected += lines[station] + QString("\r\nSINPO: 45444 cycle %1\r\n").arg(cycle);
+            QTest::qWait(random.bounded(200));
+        }
+        QCOMPARE(schedule->prompts.shown, QStringList());
+        QCOMPARE(schedule->logFile(), expected);
+    }
+
+    void soakFastPicks() {
+        QRandomGenerator random(20);
+        for (int round = 1; round <= 10; ++round) {
+            int station = 0;
+            for (int pick = 0; pick < 50; ++pick) {
+                station = 1 + int(random.bounded(4));
+                schedule->pick(station);
+                QTest::qWait(5 + random.bounded(40));
+            }
+            QVERIFY2(waitFor([&] { return rigFrequency() == StationHz[station]; }, 3000),
+                     qPrintable(QString("round %1: rig on %2, last pick %3")
+                                    .arg(round)
+                                    .arg(rigFrequency(), StationHz[station])));
+            QTest::qWait(300); // and no older order lands after it
+            QCOMPARE(rigFrequency(), StationHz[station]);
+        }
     }
 };
 
