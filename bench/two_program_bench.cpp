@@ -1,11 +1,14 @@
-// From a row pick in the main window to the rig's new frequency, through both programs: the
-// window's tune request on the X clipboard, skedwise-rx taking it, rigctld (dummy rig) tuned.
+// From a row pick in the main window to the rig's new frequency and mode, through both
+// programs: the window's tune request (with the row's mode) on the X clipboard, skedwise-rx
+// taking it, rigctld (dummy rig) set. The mode goes before the frequency, so a rig at the new
+// frequency is in the new mode too; the mode is checked after each pick.
 // Measured against skedwise-rx's clipboard poll interval. Prints the ratio last.
 
 #include "BenchSupport.h"
 #include "app/ScriptedPrompts.h"
 #include "app/Settings.h"
 #include "mainwindow/DisplayWindow.h"
+#include "receiver/ReceiverMessages.h"
 #include "receiver/WatchedClipboardUi.h"
 
 #include <QApplication>
@@ -78,11 +81,19 @@ public:
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    // The answer's first line, "" on failure.
-    QByteArray ask(const QByteArray &command) {
+    // The answer's first line, "" on failure; lines: how many the answer has.
+    QByteArray ask(const QByteArray &command, int lines = 1) {
         const QByteArray line = command + '\n';
         if (::send(m_fd, line.constData(), line.size(), 0) != line.size())
             return {};
+        const QByteArray first = readLine();
+        for (int i = 1; i < lines; ++i)
+            readLine();
+        return first;
+    }
+
+private:
+    QByteArray readLine() {
         QByteArray answer;
         char c = 0;
         while (::recv(m_fd, &c, 1, 0) == 1 && c != '\n')
@@ -90,7 +101,6 @@ public:
         return answer;
     }
 
-private:
     int m_fd = -1;
 };
 
@@ -118,6 +128,14 @@ QByteArray currentRowHz(const jet::RecordSet &rs) {
     return QByteArray::number(qint64(std::llround(kHz * 1000)));
 }
 
+// The mode the row asks for, as rigctld's `m` gives it on its first line.
+QByteArray currentRowMode(const jet::RecordSet &rs) {
+    // Mode is not among the grid's columns: read from the row of the whole table.
+    const std::shared_ptr<const jet::Table> table = rs.table();
+    const jet::Cell mode = table->cell(rs.bookmark(), table->columnIndex(u"Mode"));
+    return receiver::receiverModeOfRow(mode.text).toLatin1();
+}
+
 // Picks rows far apart and times each until rigctld reports the row's frequency; -1 on failure.
 std::vector<double> pickRounds(mainwindow::DisplayForm &form, RigctldLine &rig) {
     jet::RecordSet &rs = form.data1().recordset();
@@ -136,6 +154,12 @@ std::vector<double> pickRounds(mainwindow::DisplayForm &form, RigctldLine &rig) 
             return {-1};
         }
         trips.push_back(timer.nsecsElapsed() / 1e6);
+        const QByteArray mode = rig.ask("m", 2); // mode, passband
+        if (mode != currentRowMode(rs)) {
+            std::printf("wanted mode %s, rig in %s\n", currentRowMode(rs).constData(),
+                        mode.constData());
+            return {-1};
+        }
         lastHz = hz;
         // The window takes skedwise-rx's answer before the next pick.
         waitUntil([] { return QGuiApplication::clipboard()->text().isEmpty(); }, 3000);
@@ -216,9 +240,10 @@ int main(int argc, char **argv) {
     for (double t : trips)
         mean += t / trips.size();
     const double worst = *std::max_element(trips.begin(), trips.end());
-    std::printf("row pick to rig frequency over %zu picks: mean %.1f ms, median %.1f ms, worst "
-                "%.1f ms\n",
-                trips.size(), mean, bench::median(trips), worst);
+    std::printf(
+        "row pick to rig frequency and mode over %zu picks: mean %.1f ms, median %.1f ms, worst "
+        "%.1f ms\n",
+        trips.size(), mean, bench::median(trips), worst);
     std::printf("pick to rig / poll interval %d ms: %.2f\n", PollMs, mean / PollMs);
     std::fflush(stdout);
     stop(xvfb);

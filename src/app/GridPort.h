@@ -47,5 +47,8 @@ public:
 std::optional<qint32> stationIdAt(const GridPort &grid, int bookmark);
 // StationID of the grid's current row.
 std::optional<qint32> currentStationId(const GridPort &grid);
+// Any field of the schedule row with this bookmark, shown in the grid or not; "" when there is
+// no such row or field.
+QString rowFieldText(GridPort &grid, int bookmark, QStringView field);
 
 } // namespace app

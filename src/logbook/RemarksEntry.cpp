@@ -1,5 +1,9 @@
 #include "logbook/RemarksEntry.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace logbook {
 
 RemarksLayout remarksLayout(bool sinpoPrompt) {
@@ -8,10 +12,33 @@ RemarksLayout remarksLayout(bool sinpoPrompt) {
     return {1545, false, 60, 840, RemarksLimit};
 }
 
-RemarksEntry::RemarksEntry(bool sinpoPrompt, QString &sinpoStr, QString &logEntry)
-    : m_sinpoPrompt(sinpoPrompt), m_sinpoStr(sinpoStr), m_logEntry(logEntry),
+int sinpoSignalDigit(const QString &meter) {
+    static const QRegularExpression reading(QStringLiteral("^S([0-9])(\\+[0-9]{1,3})?$"));
+    const QRegularExpressionMatch match = reading.match(meter.trimmed());
+    if (!match.hasMatch())
+        return 0;
+    const int units = match.captured(1).toInt();
+    if (!match.captured(2).isEmpty())
+        return units == 9 ? 5 : 0; // only S9 reads on above itself
+    return units < 3 ? 1 : std::min(5, (units + 1) / 2);
+}
+
+RemarksEntry::RemarksEntry(bool sinpoPrompt, QString &sinpoStr, QString &logEntry,
+                           const QString &meter)
+    : m_sinpoPrompt(sinpoPrompt), m_meter(sinpoSignalDigit(meter) ? meter.trimmed() : QString()),
+      m_sinpoStr(sinpoStr), m_logEntry(logEntry),
       m_remarksLimit(remarksLayout(sinpoPrompt).remarksLimit) {
     m_sinpoStr.clear();
+}
+
+QString RemarksEntry::sinpoStart() const {
+    return m_sinpoPrompt && !m_meter.isEmpty() ? QString::number(sinpoSignalDigit(m_meter))
+                                               : QString();
+}
+
+QString RemarksEntry::hintLine() const {
+    const QString keys = QStringLiteral("ESC to cancel    Enter to Accept");
+    return m_meter.isEmpty() ? keys : keys + QStringLiteral("    Meter: ") + m_meter;
 }
 
 KeyOutcome RemarksEntry::sinpoKey(int key, const QString &sinpoBox) {

@@ -42,11 +42,11 @@ void colour(QWidget *box, int backRgb, int foreRgb) {
 } // namespace
 
 FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, int backRgb,
-                       int foreRgb, QWidget *parent)
-    : QDialog(parent), m_entry(sinpoPrompt, sinpoStr, logEntry), m_sinpo(new QLineEdit(this)),
-      m_remarks(new QPlainTextEdit(this)), m_sinpoLabel(new QLabel(QStringLiteral("SINPO:"), this)),
-      m_sinpoHint(new QLabel(SinpoHint, this)),
-      m_hint(new QLabel(QStringLiteral("ESC to cancel    Enter to Accept"), this)) {
+                       int foreRgb, const QString &meter, QWidget *parent)
+    : QDialog(parent), m_entry(sinpoPrompt, sinpoStr, logEntry, meter),
+      m_sinpo(new QLineEdit(this)), m_remarks(new QPlainTextEdit(this)),
+      m_sinpoLabel(new QLabel(QStringLiteral("SINPO:"), this)),
+      m_sinpoHint(new QLabel(SinpoHint, this)), m_hint(new QLabel(m_entry.hintLine(), this)) {
     setObjectName(QStringLiteral("FrmRemarks"));
     setWindowTitle(QStringLiteral("Enter any Remarks"));
     m_sinpo->setObjectName(QStringLiteral("Text0"));
@@ -54,6 +54,7 @@ FrmRemarks::FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, i
     m_sinpoLabel->setBuddy(m_sinpo);
     m_remarks->setAccessibleName(QStringLiteral("Remarks"));
     m_sinpo->setMaxLength(SinpoLimit);
+    m_sinpo->setText(m_entry.sinpoStart());
     m_sinpo->setToolTip(QStringLiteral("Confirm the code with Enter: a code not confirmed is not "
                                        "written"));
     m_remarks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -83,9 +84,13 @@ void FrmRemarks::layOut(const RemarksLayout &layout) {
 
 void FrmRemarks::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (m_entry.focusOnSinpo())
+    if (m_entry.focusOnSinpo()) {
         m_sinpo->setFocus();
-    else
+        // The dialog then gives the box a tab focus, which selects its text: the S digit would
+        // go with the first key. Queued, the cursor goes after it before any key is read.
+        QMetaObject::invokeMethod(
+            m_sinpo, [box = m_sinpo] { box->end(false); }, Qt::QueuedConnection);
+    } else
         m_remarks->setFocus();
 }
 

@@ -11,12 +11,14 @@ class QPlainTextEdit;
 namespace logbook {
 
 // FrmRemarks: the SINPO code and the remarks of the entry being closed. Shown modally; a
-// closing key appends to logEntry (through RemarksEntry) and closes it.
+// closing key appends to logEntry (through RemarksEntry) and closes it. With a meter reading the
+// SINPO box opens with its S digit, the cursor after it.
 class FrmRemarks : public QDialog {
     Q_OBJECT
 public:
+    // meter: the receiver's S-meter reading ("S7"), or "".
     FrmRemarks(bool sinpoPrompt, QString &sinpoStr, QString &logEntry, int backRgb, int foreRgb,
-               QWidget *parent = nullptr);
+               const QString &meter = {}, QWidget *parent = nullptr);
 
     QLineEdit *sinpoBox() const { return m_sinpo; }
     QPlainTextEdit *remarksBox() const { return m_remarks; }

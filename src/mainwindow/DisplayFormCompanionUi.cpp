@@ -1,5 +1,6 @@
 // The windows and programs the main window opens beside itself: the log window and the
 // receiver program.
+#include "app/Settings.h"
 #include "app/Version.h"
 #include "export/LogWindowUi.h"
 #include "logbook/ReceptionLog.h"
@@ -30,6 +31,21 @@ void DisplayForm::ShowLog_Click() {
                                   m_fileDialogFolder, app::programVersion()},
                                  m_services.prompts, this);
     window->show();
+}
+
+// Off, a row pick sends the frequency alone, for receiver programs that know no mode.
+void DisplayForm::addReceiverModeItem(QMenu *linkMenu) {
+    m_setReceiverMode =
+        addItem(linkMenu, QStringLiteral("Set Receiver Mode"), QStringLiteral("SetReceiverMode"),
+                [this] { SetReceiverMode_Click(); });
+    m_setReceiverMode->setCheckable(true);
+    m_setReceiverMode->setChecked(m_state.own.SetReceiverMode);
+}
+
+void DisplayForm::SetReceiverMode_Click() {
+    m_state.own.SetReceiverMode = !m_state.own.SetReceiverMode;
+    m_setReceiverMode->setChecked(m_state.own.SetReceiverMode);
+    app::SaveOwnSettings(m_state.own, m_services.store);
 }
 
 // The item tells, each time the menu opens, whether a copy already runs.

@@ -6,6 +6,7 @@
 #include "logbook/RemarksWindowUi.h"
 #include "mainwindow/DisplayWindow.h"
 #include "receiver/ReceiverLink.h"
+#include "receiver/ReceiverMessages.h"
 
 #include <QAction>
 #include <QLabel>
@@ -73,7 +74,8 @@ void DisplayFormPort::showLogNotice() {
 void DisplayFormPort::showRemarksDialog() {
     app::ProgramState &s = m_form.services().state;
     logbook::FrmRemarks dialog(s.SINPOPrompt, m_form.receptionLog().SINPOStr(), s.LogEntry,
-                               int(s.BackColor), int(s.Forecolor), &m_form);
+                               int(s.BackColor), int(s.Forecolor),
+                               receiver::signalOfStatus(s.RadioStatus), &m_form);
     dialog.exec();
 }
 

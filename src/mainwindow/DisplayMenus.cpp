@@ -218,6 +218,7 @@ void DisplayForm::buildOptionsMenu() {
         group(QStringLiteral("RX320 Link"), QStringLiteral("RLink"), QStringLiteral("DoLink"),
               {QStringLiteral("Enabled"), QStringLiteral("Disabled")},
               [this](int i) { DoLink_Click(i); });
+    addReceiverModeItem(findChild<QMenu *>(QStringLiteral("RLink")));
     addReceiverProgramItem(findChild<QMenu *>(QStringLiteral("RLink")));
     m_Colors = group(QStringLiteral("Colors"), QStringLiteral("BColor"), QStringLiteral("Colors"),
                      {QStringLiteral("Control Backcolor"), QStringLiteral("Control ForeColor"),

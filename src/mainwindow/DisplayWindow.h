@@ -153,6 +153,7 @@ public:
     void ShowLog_Click();
     // "RX320 Link" > "Start Receiver Program": skedwise-rx, unless a copy runs.
     void StartRx_Click();
+    void SetReceiverMode_Click();
     // "View" > "Map", "Band Chart" and "Options" > "My Location…" (DisplayFormPicturesUi.cpp).
     void Map_Click();
     void BandChart_Click();
@@ -199,6 +200,7 @@ private:
     void buildFindMenus();
     void buildOptionsMenu();
     void addReceiverProgramItem(QMenu *linkMenu);
+    void addReceiverModeItem(QMenu *linkMenu);
     void buildFunctionAndHelpMenus();
     void buildViewMenu();
     void picturesFollowSoon();
@@ -264,6 +266,7 @@ private:
     ItemArray m_Sinpo, m_SelAutoUpdate, m_ClockOnOff, m_LC;
     reference::ReferenceViewsUi m_reference;
     QAction *m_checkWeekly = nullptr;
+    QAction *m_setReceiverMode = nullptr;
     QLabel *m_scheduleNotice = nullptr;
     std::unique_ptr<imports::BackgroundUpdate> m_background;
     std::unique_ptr<map::PictureWindows> m_pictures; // made when first asked for

@@ -75,16 +75,22 @@ QString cmdGoToolTip(const QString &doTips) {
     return isTrue(doTips) ? QStringLiteral(" Click to Recall last Selected ") : QString();
 }
 
-void ReceiverLink::SendTuneRequest(const QString &freq) {
+void ReceiverLink::SendTuneRequest(const QString &freq, const QString &modeField) {
     m_port.setLabel0(freq);
-    if (!isTrue(m_port.state().LinkOK))
+    const app::ProgramState &s = m_port.state();
+    if (!isTrue(s.LinkOK))
         return;
+    const QString message =
+        s.own.SetReceiverMode
+            ? composeMessage(MessageKind::TuneModeRequest,
+                             composeTuneModePayload(freq, receiverModeOfRow(modeField)))
+            : composeMessage(MessageKind::TuneRequest, freq);
     m_port.clipboard().clear();
-    m_port.clipboard().setText(composeMessage(MessageKind::TuneRequest, freq));
+    m_port.clipboard().setText(message);
 }
 
 void ReceiverLink::PickRow(const QString &freq) {
-    SendTuneRequest(freq);
+    SendTuneRequest(freq, app::rowFieldText(m_port, m_port.currentBookmark(), u"Mode"));
     StepGuard guard(m_inStep);
     m_port.reTuneRule();
 }

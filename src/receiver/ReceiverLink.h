@@ -30,9 +30,10 @@ class ReceiverLink {
 public:
     explicit ReceiverLink(LinkPort &port) : m_port(port) {}
 
-    // Label(0) shows freq; with LinkOK a "101010" request goes out.
-    void SendTuneRequest(const QString &freq);
-    // A row pick: the tune request, then the log's re-tune rule.
+    // Label(0) shows freq; with LinkOK a request goes out: "101011" with the mode for the
+    // row's Mode field while SetReceiverMode is on, else "101010".
+    void SendTuneRequest(const QString &freq, const QString &modeField = {});
+    // A row pick: the tune request with the current row's mode, then the log's re-tune rule.
     void PickRow(const QString &freq);
     // The clipboard part of a timer tick. A tick arriving while a step or a pick is still
     // running (its question is open) does nothing: the report waits, and one pick or one

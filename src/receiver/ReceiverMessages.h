@@ -8,11 +8,12 @@
 namespace receiver {
 
 enum class MessageKind {
-    None,          // any other text: left on the clipboard untouched
-    TuneRequest,   // "101010" + the schedule's Freq text
-    StatusRequest, // "111001", no payload
-    FreqReport,    // "010101" + a frequency text, or kHz + 40000 (the forced form)
-    StatusReply,   // "100001" + "freq,mode,signal,filter"
+    None,            // any other text: left on the clipboard untouched
+    TuneRequest,     // "101010" + the schedule's Freq text
+    TuneModeRequest, // "101011" + the Freq text, a comma and a mode name ("9575.0,USB")
+    StatusRequest,   // "111001", no payload
+    FreqReport,      // "010101" + a frequency text, or kHz + 40000 (the forced form)
+    StatusReply,     // "100001" + "freq,mode,signal,filter"
 };
 
 struct Message {
@@ -33,6 +34,18 @@ Message parseMessage(const QString &text);
 // The forced frequency report payload: kHz + 40000 with one decimal ("49575.0").
 QString forcedFreqPayload(double kHz);
 
+// The receiver mode for a schedule row's Mode field: D AM, U USB, L LSB, T USB, N (DRM) USB,
+// C CW; anything else, or nothing, AM.
+QString receiverModeOfRow(const QString &modeField);
+
+// A "101011" payload: the frequency text before its last comma, the mode name after it.
+struct TuneMode {
+    QString frequency;
+    QString mode; // "" when the payload has no comma
+};
+QString composeTuneModePayload(const QString &frequency, const QString &mode);
+TuneMode parseTuneModePayload(const QString &payload);
+
 // A status reply's fields, in the order the receiver program writes them.
 struct Status {
     QString frequencyKHz; // "9575.00"
@@ -43,5 +56,7 @@ struct Status {
 QString composeStatusPayload(const Status &status);
 // The text between the first and the second comma, "" when there are fewer than two commas.
 QString modeOfStatus(const QString &payload);
+// The signal, the text between the second and the third comma ("S7", "S9+20"); "" when none.
+QString signalOfStatus(const QString &payload);
 
 } // namespace receiver

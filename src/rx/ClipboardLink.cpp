@@ -9,6 +9,10 @@ using receiver::MessageKind;
 
 namespace rx {
 
+namespace {
+constexpr int LongestModeName = 8;
+}
+
 ClipboardLink::ClipboardLink(app::Clipboard &clipboard, TunePort &rig)
     : m_clipboard(clipboard), m_rig(rig) {}
 
@@ -18,8 +22,11 @@ void ClipboardLink::poll() {
     const QString text = m_clipboard.text();
     const receiver::Message message = receiver::parseMessage(text);
     if (message.kind == MessageKind::TuneRequest)
-        takeTuneRequest(message.payload);
-    else if (message.kind == MessageKind::StatusRequest)
+        takeTuneRequest(message.payload, std::nullopt);
+    else if (message.kind == MessageKind::TuneModeRequest) {
+        const receiver::TuneMode request = receiver::parseTuneModePayload(message.payload);
+        takeTuneRequest(request.frequency, request.mode);
+    } else if (message.kind == MessageKind::StatusRequest)
         answerStatusRequest(text);
     else if (m_due && message.kind != MessageKind::StatusReply) {
         put(*m_due);
@@ -27,7 +34,9 @@ void ClipboardLink::poll() {
     }
 }
 
-void ClipboardLink::takeTuneRequest(const QString &payload) {
+// The report echoes the frequency text alone, as for a request without a mode. A mode that
+// cannot be set leaves the receiver's mode as it is; the frequency is tuned all the same.
+void ClipboardLink::takeTuneRequest(const QString &payload, const std::optional<QString> &mode) {
     m_clipboard.clear();
     QString why;
     const std::optional<double> hz = parseFrequencyKHz(payload, why);
@@ -37,8 +46,23 @@ void ClipboardLink::takeTuneRequest(const QString &payload) {
         emit problem(QStringLiteral("Not tuned: ") + why);
         return;
     }
-    emit problem(QString()); // an earlier refusal no longer applies
-    order(*hz, receiver::composeMessage(MessageKind::FreqReport, payload));
+    const QString modeWhy = mode ? modeProblem(*mode) : QString();
+    // An empty text takes back an earlier refusal.
+    emit problem(modeWhy.isEmpty() ? QString()
+                                   : QStringLiteral("Tuned, mode left as it is: ") + modeWhy);
+    const QString modeToSet = mode && modeWhy.isEmpty() ? mode->trimmed().toUpper() : QString();
+    order(*hz, receiver::composeMessage(MessageKind::FreqReport, payload), modeToSet);
+}
+
+QString ClipboardLink::modeProblem(const QString &mode) const {
+    const QString name = mode.trimmed().toUpper();
+    if (name.isEmpty())
+        return QStringLiteral("the request names no mode");
+    if (name.size() > LongestModeName)
+        return QStringLiteral("\"%1…\" is not a mode").arg(mode.left(LongestModeName));
+    if (!m_state.modes.isEmpty() && !m_state.modes.contains(name))
+        return QStringLiteral("the receiver has no mode %1").arg(name);
+    return {};
 }
 
 void ClipboardLink::answerStatusRequest(const QString &request) {
@@ -62,10 +86,13 @@ bool ClipboardLink::userTune(double hz, QString &why) {
     return true;
 }
 
-void ClipboardLink::order(double hz, const QString &report) {
+void ClipboardLink::order(double hz, const QString &report, const QString &mode) {
     m_pendingReport = report;
     m_due.reset(); // the report of an earlier order is overtaken
-    m_rig.tune(hz, ++m_ticket);
+    if (mode.isEmpty())
+        m_rig.tune(hz, ++m_ticket);
+    else
+        m_rig.tuneInMode(hz, mode, ++m_ticket);
 }
 
 void ClipboardLink::report(const QString &text) {

@@ -14,12 +14,18 @@ class TunePort {
 public:
     virtual ~TunePort() = default;
     virtual void tune(double hz, quint64 ticket) = 0;
+    // A tune with the mode to set on the way, in the same order; a port that cannot set a
+    // mode only tunes.
+    virtual void tuneInMode(double hz, const QString &mode, quint64 ticket) {
+        Q_UNUSED(mode);
+        tune(hz, ticket);
+    }
 };
 
-// The clipboard side: takes the schedule's tune and status requests, answers them and reports
-// every frequency change made here. A report never overwrites a request not yet seen: it waits
-// until the clipboard is read, and a newer tune request is carried out first (only the latest
-// counts). Runs on the window's thread.
+// The clipboard side: takes the schedule's tune (with or without a mode) and status requests,
+// answers them and reports every frequency change made here. A report never overwrites a request
+// not yet seen: it waits until the clipboard is read, and a newer tune request is carried out first
+// (only the latest counts). Runs on the window's thread.
 class ClipboardLink : public QObject {
     Q_OBJECT
 public:
@@ -44,9 +50,10 @@ signals:
     void problem(const QString &text);
 
 private:
-    void takeTuneRequest(const QString &payload);
+    void takeTuneRequest(const QString &payload, const std::optional<QString> &mode);
+    QString modeProblem(const QString &mode) const;
     void answerStatusRequest(const QString &request);
-    void order(double hz, const QString &report);
+    void order(double hz, const QString &report, const QString &mode = {});
     void put(const QString &text);
     void report(const QString &text);
 

@@ -45,19 +45,25 @@ void RigSession::replace(std::unique_ptr<Rig> rig) {
         emit tuned(hz, ticket);
     });
     connect(m_worker, &RigWorker::rigMoved, this, &RigSession::rigMoved);
+    connect(m_worker, &RigWorker::modeProblem, this, &RigSession::modeProblem);
     emit stateChanged(m_worker->state());
     RigWorker *worker = m_worker;
     QMetaObject::invokeMethod(
         worker, [worker] { worker->start(); }, Qt::QueuedConnection);
     if (m_unconfirmed)
-        tune(m_unconfirmed->hz, m_unconfirmed->ticket);
+        tuneInMode(m_unconfirmed->hz, m_unconfirmed->mode, m_unconfirmed->ticket);
 }
 
 void RigSession::tune(double hz, quint64 ticket) {
-    m_unconfirmed = Order{hz, ticket};
+    tuneInMode(hz, QString(), ticket);
+}
+
+void RigSession::tuneInMode(double hz, const QString &mode, quint64 ticket) {
+    m_unconfirmed = Order{hz, ticket, mode};
     if (RigWorker *worker = m_worker)
         QMetaObject::invokeMethod(
-            worker, [worker, hz, ticket] { worker->tune(hz, ticket); }, Qt::QueuedConnection);
+            worker, [worker, hz, ticket, mode] { worker->tune(hz, ticket, mode); },
+            Qt::QueuedConnection);
 }
 
 void RigSession::setMode(const QString &mode, int filterHz) {

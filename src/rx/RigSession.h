@@ -21,12 +21,14 @@ public:
     ~RigSession() override;
     void replace(std::unique_ptr<Rig> rig);
     void tune(double hz, quint64 ticket) override;
+    void tuneInMode(double hz, const QString &mode, quint64 ticket) override;
     void setMode(const QString &mode, int filterHz);
 
 signals:
     void stateChanged(const rx::RigState &state);
     void tuned(double hz, quint64 ticket);
     void rigMoved(double hz);
+    void modeProblem(const QString &text);
 
 private:
     void finish();
@@ -38,6 +40,7 @@ private:
     struct Order {
         double hz;
         quint64 ticket;
+        QString mode;
     };
     std::optional<Order> m_unconfirmed;
 };

@@ -1,6 +1,7 @@
 #include "rx/RigWorker.h"
 
 #include <cmath>
+#include <utility>
 
 namespace rx {
 
@@ -30,20 +31,46 @@ void RigWorker::stop() {
     m_rig->close();
 }
 
-void RigWorker::tune(double hz, quint64 ticket) {
+void RigWorker::tune(double hz, quint64 ticket, const QString &mode) {
     m_pendingTune = PendingTune{hz, ticket};
-    if (m_state.connected && applyPending())
-        publish();
+    if (!mode.isEmpty() && mode.compare(m_state.mode, Qt::CaseInsensitive) != 0)
+        m_pendingMode = PendingMode{mode, 0};
+    else if (!mode.isEmpty())
+        m_pendingMode.reset(); // the latest order wants the mode the receiver is in
+    applySoon();
 }
 
 void RigWorker::setMode(const QString &mode, int filterHz) {
     m_pendingMode = PendingMode{mode, filterHz};
-    if (m_state.connected && applyPending())
+    applySoon();
+}
+
+// Orders that come faster than the receiver takes them are applied once, the latest: the ones
+// queued meanwhile run first and only replace what is pending.
+void RigWorker::applySoon() {
+    if (m_applyQueued)
+        return;
+    m_applyQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_applyQueued = false;
+            if (m_state.connected && applyPending())
+                readBackOrPublish();
+        },
+        Qt::QueuedConnection);
+}
+
+// A mode just set is read back now; the frequency was reported already.
+void RigWorker::readBackOrPublish() {
+    if (m_modeToCheck.isEmpty())
         publish();
+    else
+        readRig();
 }
 
 void RigWorker::step() {
-    if (m_state.connected)
+    if (m_state.connected && applyPending())
         readRig();
     else if (!m_sinceAttempt.isValid() || m_sinceAttempt.elapsed() >= m_retryMs)
         tryOpen();
@@ -81,17 +108,11 @@ void RigWorker::lose(const QString &why) {
     publish();
 }
 
+// A refused mode does not stop the tune: the frequency set tells whether the receiver is
+// still there, and when it is not both wait for it to come back.
 bool RigWorker::applyPending() {
+    const QString modeRefused = applyPendingMode();
     QString why;
-    if (m_pendingMode) {
-        if (!m_rig->setMode(m_pendingMode->mode, m_pendingMode->filterHz, why)) {
-            lose(why);
-            return false;
-        }
-        m_state.mode = m_pendingMode->mode;
-        m_state.filterHz = m_pendingMode->filterHz;
-        m_pendingMode.reset();
-    }
     if (m_pendingTune) {
         const PendingTune pending = *m_pendingTune;
         if (!m_rig->setFrequency(pending.hz, why)) {
@@ -104,7 +125,36 @@ bool RigWorker::applyPending() {
         m_state.hzFromRig = false;
         emit tuned(pending.hz, pending.ticket);
     }
+    if (!modeRefused.isEmpty()) {
+        emit modeProblem(
+            QStringLiteral("Mode %1 not set: %2").arg(m_pendingMode->mode, modeRefused));
+        m_pendingMode.reset();
+    }
     return true;
+}
+
+// "" when set (or nothing to set), else why not; a refused mode stays pending.
+QString RigWorker::applyPendingMode() {
+    if (!m_pendingMode)
+        return {};
+    QString why;
+    if (!m_rig->setMode(m_pendingMode->mode, m_pendingMode->filterHz, why))
+        return why;
+    m_state.mode = m_pendingMode->mode;
+    m_state.filterHz = m_pendingMode->filterHz;
+    m_modeToCheck = m_pendingMode->mode;
+    m_pendingMode.reset();
+    return {};
+}
+
+// Said once: some servers accept a mode and keep their own (gqrx behind rigctl).
+void RigWorker::checkMode(const QString &modeRead) {
+    const QString wanted = std::exchange(m_modeToCheck, QString());
+    if (wanted.isEmpty() || modeRead.isEmpty() ||
+        modeRead.compare(wanted, Qt::CaseInsensitive) == 0)
+        return;
+    emit modeProblem(
+        QStringLiteral("Mode %1 did not take: the receiver is in %2").arg(wanted, modeRead));
 }
 
 void RigWorker::readRig() {
@@ -122,6 +172,7 @@ void RigWorker::readRig() {
         if (moved)
             emit rigMoved(*reading.hz);
     }
+    checkMode(reading.mode);
     if (!reading.mode.isEmpty()) {
         m_state.mode = reading.mode;
         m_state.filterHz = reading.filterHz;

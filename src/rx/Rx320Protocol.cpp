@@ -44,6 +44,18 @@ std::optional<int> filterNumber(int widthHz) {
     return static_cast<int>(at);
 }
 
+int normalFilterHz(Mode mode) {
+    switch (mode) {
+    case Mode::USB:
+    case Mode::LSB:
+        return 2400;
+    case Mode::CW:
+        return 600;
+    default:
+        return 6000;
+    }
+}
+
 std::optional<Mode> modeFromName(const QString &name) {
     for (Mode m : {Mode::AM, Mode::USB, Mode::LSB, Mode::CW})
         if (modeName(m).compare(name, Qt::CaseInsensitive) == 0)

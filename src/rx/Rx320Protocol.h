@@ -25,6 +25,8 @@ inline constexpr double MaxHz = 30e6;
 // The filter widths in Hz in the receiver's own order: the position is the filter number.
 const QList<int> &filterWidths();
 std::optional<int> filterNumber(int widthHz);
+// The filter a mode set without a width gets: 6 kHz for AM, 2.4 kHz for SSB, 600 Hz for CW.
+int normalFilterHz(Mode mode);
 std::optional<Mode> modeFromName(const QString &name);
 QString modeName(Mode mode);
 

@@ -50,8 +50,10 @@ bool Rx320Rig::setFrequency(double hz, QString &why) {
     return true;
 }
 
-bool Rx320Rig::setMode(const QString &mode, int filterHz, QString &why) {
+// A width of 0 asks for the mode's normal filter, as with Hamlib's rigs.
+bool Rx320Rig::setMode(const QString &mode, int widthHz, QString &why) {
     const std::optional<Mode> m = modeFromName(mode);
+    const int filterHz = widthHz == 0 && m ? normalFilterHz(*m) : widthHz;
     const std::optional<int> filter = filterNumber(filterHz);
     if (!m || !filter) {
         why =

@@ -77,6 +77,7 @@ int main(int argc, char *argv[]) {
     QObject::connect(&session, &rx::RigSession::tuned, &link, &rx::ClipboardLink::rigTuned);
     QObject::connect(&session, &rx::RigSession::rigMoved, &link, &rx::ClipboardLink::rigMoved);
     QObject::connect(&link, &rx::ClipboardLink::problem, &window, &rx::RxWindow::showProblem);
+    QObject::connect(&session, &rx::RigSession::modeProblem, &window, &rx::RxWindow::showProblem);
     QObject::connect(&window, &rx::RxWindow::modeChosen, &session, &rx::RigSession::setMode);
     rx::RigChoice inUse = options.choice;
     QObject::connect(&window, &rx::RxWindow::settingsAsked, &window,

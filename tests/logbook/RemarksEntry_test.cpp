@@ -62,6 +62,34 @@ private slots:
         QCOMPARE(isClosed, closed);
     }
 
+    // The S digit the SINPO box opens with, and the hint line, from the status reply's signal.
+    void meterReading_data() {
+        QTest::addColumn<bool>("prompt");
+        QTest::addColumn<QString>("meter");
+        QTest::addColumn<QString>("start"); // "" also means: the hint shows no reading
+        const char *rows[][3] = {{"S0 lowest", "S0", "1"},  {"S2 below S3", "S2", "1"},
+                                 {"S3", "S3", "2"},         {"S4", "S4", "2"},
+                                 {"S5", "S5", "3"},         {"S6", "S6", "3"},
+                                 {"S7", "S7", "4"},         {"S8 below S9", "S8", "4"},
+                                 {"S9", "S9", "5"},         {"S9+20", "S9+20", "5"},
+                                 {"empty", "", ""},         {"garbage", "S7x", ""},
+                                 {"two digits", "S12", ""}, {"plus below S9", "S5+10", ""}};
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << true << r[1] << r[2];
+        QTest::newRow("prompt off: no box to fill") << false << "S7"
+                                                    << "";
+    }
+    void meterReading() {
+        QFETCH(bool, prompt);
+        QFETCH(QString, meter);
+        QFETCH(QString, start);
+        QString sinpoStr, logEntry;
+        RemarksEntry entry(prompt, sinpoStr, logEntry, meter);
+        QCOMPARE(entry.sinpoStart(), start);
+        const QString keys = "ESC to cancel    Enter to Accept";
+        QCOMPARE(entry.hintLine(), start.isEmpty() && prompt ? keys : keys + "    Meter: " + meter);
+    }
+
     void sinpoEnterSetsPrefixAndLimit_data() {
         QTest::addColumn<QString>("sinpoBox");
         QTest::addColumn<QString>("sinpoStr");

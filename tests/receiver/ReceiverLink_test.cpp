@@ -12,12 +12,12 @@ using receiver::ReceiverLink;
 namespace {
 
 std::shared_ptr<const jet::Table> stations() {
-    return testsupport::tableFromCsv(jet::parseCsv("StationID,Freq,Station\r\n"
-                                                   "1,6000,\"Radio Beta\"\r\n"
-                                                   "2,9575,\"Radio Alpha\"\r\n"
-                                                   "3,9575,\"Radio Alpha Two\"\r\n"
-                                                   "4,9580,\"Radio Gamma\"\r\n"
-                                                   "5,11750,\"Zeta\"\r\n"));
+    return testsupport::tableFromCsv(jet::parseCsv("StationID,Freq,Station,Mode\r\n"
+                                                   "1,6000,\"Radio Beta\",\"D\"\r\n"
+                                                   "2,9575,\"Radio Alpha\",\"D\"\r\n"
+                                                   "3,9575,\"Radio Alpha Two\",\"N\"\r\n"
+                                                   "4,9580,\"Radio Gamma\",\"L\"\r\n"
+                                                   "5,11750,\"Zeta\",\"D\"\r\n"));
 }
 
 // The link's view of the main window; the log's re-tune rule is tested with the log.
@@ -29,7 +29,6 @@ struct FakeLinkWindow : testsupport::FakeGridWindow, receiver::LinkPort {
     bool failReadDB = false;
 
     app::Clipboard &clipboard() override { return clip; }
-    int currentBookmark() const override { return -1; }
     jet::Cell firstColumnValue(int) const override { return {}; }
     void ReadDB(const QString &selectText) override {
         if (failReadDB)
@@ -266,21 +265,46 @@ private slots:
 
     void sendTuneRequest_data() {
         QTest::addColumn<QString>("linkOK");
+        QTest::addColumn<bool>("setMode");
+        QTest::addColumn<QString>("modeField");
         QTest::addColumn<QString>("clipboardAfter");
-        QTest::newRow("link enabled sends 101010 and the frequency") << "True"
-                                                                     << "1010109575.25";
-        QTest::newRow("link disabled leaves the clipboard") << "False"
+        const char *modes[][3] = {{"D is AM", "D", "AM"},
+                                  {"U is USB", "U", "USB"},
+                                  {"L is LSB", "L", "LSB"},
+                                  {"T, reduced carrier, is USB", "T", "USB"},
+                                  {"N, DRM, is USB", "N", "USB"},
+                                  {"C is CW", "C", "CW"},
+                                  {"S, not in the table, is AM", "S", "AM"},
+                                  {"empty is AM", "", "AM"},
+                                  {"lower case with blanks", " u ", "USB"}};
+        for (const auto &m : modes)
+            QTest::newRow(m[0]) << "True" << true << m[1] << QString("1010119575.25,") + m[2];
+        QTest::newRow("Set Receiver Mode off: today's bytes") << "True" << false << "U"
+                                                              << "1010109575.25";
+        QTest::newRow("link disabled leaves the clipboard") << "False" << true << "U"
                                                             << "left over";
     }
     void sendTuneRequest() {
         QFETCH(QString, linkOK);
+        QFETCH(bool, setMode);
+        QFETCH(QString, modeField);
         QFETCH(QString, clipboardAfter);
         FakeLinkWindow w;
         ReceiverLink link(w);
         w.s.LinkOK = linkOK;
-        link.SendTuneRequest("9575.25");
+        w.s.own.SetReceiverMode = setMode;
+        link.SendTuneRequest("9575.25", modeField);
         QCOMPARE(w.label0, QString("9575.25"));
         QCOMPARE(w.clip.content, clipboardAfter);
+    }
+
+    // Mode is not among the grid's columns: the pick reads it from the row all the same.
+    void rowPickSendsTheModeOfTheCurrentRow() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.rs().moveTo(3);
+        link.PickRow("9580");
+        QCOMPARE(w.clip.content, QString("1010119580,LSB"));
     }
 
     void doLink_data() {

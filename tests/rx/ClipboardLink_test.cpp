@@ -14,11 +14,15 @@ namespace {
 struct Order {
     double hz;
     quint64 ticket;
+    QString mode; // "" when only tuned
 };
 
 struct FakeTunePort : TunePort {
     QList<Order> orders;
-    void tune(double hz, quint64 ticket) override { orders.append({hz, ticket}); }
+    void tune(double hz, quint64 ticket) override { orders.append({hz, ticket, {}}); }
+    void tuneInMode(double hz, const QString &mode, quint64 ticket) override {
+        orders.append({hz, ticket, mode});
+    }
 };
 
 RigState rx320State(bool connected) {
@@ -33,6 +37,7 @@ RigState rx320State(bool connected) {
     s.signalDb = -12;
     s.minHz = 100e3;
     s.maxHz = 30e6;
+    s.modes = QStringList{"AM", "LSB", "USB", "CW"};
     return s;
 }
 
@@ -111,6 +116,61 @@ private slots:
         QVERIFY(rig.orders.isEmpty());
         QCOMPARE(problems.size(), 1);
         QVERIFY2(problems[0][0].toString().contains(reason), qPrintable(problems[0][0].toString()));
+    }
+
+    // "101011": the frequency is tuned wherever it is one; a mode that cannot be set is left
+    // out of the order, the reason shown; the report echoes the frequency text alone.
+    void tuneModeRequest_data() {
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<double>("hz"); // 0: not tuned
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("report");
+        const QString hugeMode = " 9575.0," + QString(1 << 20, u'U');
+        QTest::newRow("frequency and mode") << "101011 9575.0,USB" << 9575000.0 << "USB"
+                                            << ""
+                                            << "010101 9575.0";
+        QTest::newRow("mode name in lower case") << "1010116202,lsb" << 6202000.0 << "LSB"
+                                                 << ""
+                                                 << "0101016202";
+        QTest::newRow("no comma: tuned, no mode") << "101011 9575.0" << 9575000.0 << ""
+                                                  << "names no mode"
+                                                  << "010101 9575.0";
+        QTest::newRow("unknown mode: tuned, no mode") << "1010119575,XYZ" << 9575000.0 << ""
+                                                      << "has no mode XYZ"
+                                                      << "0101019575";
+        QTest::newRow("huge mode: tuned, no mode") << "101011" + hugeMode << 9575000.0 << ""
+                                                   << "is not a mode"
+                                                   << "010101 9575.0";
+        QTest::newRow("huge frequency: not tuned")
+            << "101011" + QString(1 << 20, u'9') + ",AM" << 0.0 << ""
+            << "too long"
+            << "";
+        QTest::newRow("not a frequency: not tuned") << "101011abc,USB" << 0.0 << ""
+                                                    << "not a frequency"
+                                                    << "";
+    }
+    void tuneModeRequest() {
+        QFETCH(QString, clip);
+        QFETCH(double, hz);
+        QFETCH(QString, mode);
+        QFETCH(QString, problem);
+        QFETCH(QString, report);
+        QSignalSpy problems(link.get(), &ClipboardLink::problem);
+        clipboard.writtenByOtherProgram(clip);
+        link->poll();
+        QCOMPARE(clipboard.content, QString());
+        QCOMPARE(problems.size(), 1);
+        const QString shown = problems[0][0].toString();
+        QVERIFY2(problem.isEmpty() ? shown.isEmpty() : shown.contains(problem), qPrintable(shown));
+        QVERIFY(shown.size() < 100);
+        QCOMPARE(rig.orders.size(), hz > 0 ? 1 : 0);
+        if (hz == 0)
+            return;
+        QCOMPARE(rig.orders[0].hz, hz);
+        QCOMPARE(rig.orders[0].mode, mode);
+        completeLastOrder();
+        QCOMPARE(clipboard.content, report);
     }
 
     void foreignTextsLeftAlone_data() {

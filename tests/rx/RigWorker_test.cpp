@@ -8,12 +8,23 @@ using namespace rx;
 
 namespace {
 
+// How the fake receiver's modes behave: what it is in, what was asked of it, whether it refuses
+// modes or keeps its own (as gqrx behind rigctl).
+struct ModeKnob {
+    QString mode = "AM";
+    QStringList asked;
+    bool refuses = false;
+    bool keepsOwn = false;
+};
+
 // A receiver that can be switched off and turned by hand; records what was set.
 struct FakeRig : Rig {
     bool *present;
     double *knobHz;
     QList<double> *setHz;
-    FakeRig(bool *p, double *k, QList<double> *s) : present(p), knobHz(k), setHz(s) {}
+    ModeKnob *modes_ = nullptr;
+    FakeRig(bool *p, double *k, QList<double> *s, ModeKnob *m = nullptr)
+        : present(p), knobHz(k), setHz(s), modes_(m) {}
     QString describe() const override { return QStringLiteral("fake rig"); }
     bool open(QString &why) override { return answer(why); }
     void close() override {}
@@ -24,12 +35,21 @@ struct FakeRig : Rig {
         *knobHz = hz;
         return true;
     }
-    bool setMode(const QString &, int, QString &why) override { return answer(why); }
+    bool setMode(const QString &mode, int filterHz, QString &why) override {
+        if (!answer(why) || !modes_)
+            return false;
+        modes_->asked << QString("%1 %2").arg(mode).arg(filterHz);
+        if (modes_->refuses)
+            why = "the rig refused it";
+        else if (!modes_->keepsOwn)
+            modes_->mode = mode;
+        return !modes_->refuses;
+    }
     bool read(RigReading &r, QString &why) override {
         if (!answer(why))
             return false;
         r.hz = *knobHz;
-        r.mode = QStringLiteral("AM");
+        r.mode = modes_ ? modes_->mode : QStringLiteral("AM");
         r.signalDb = -6;
         return true;
     }
@@ -122,6 +142,54 @@ private slots:
         QTRY_COMPARE(tuned.size(), 1);
         QCOMPARE(tuned[0][1].toULongLong(), 7ull);
         QCOMPARE(set, QList<double>{9575000});
+    }
+
+    // A tune with a mode: the mode in its normal filter (width 0) before the frequency, read
+    // back at once; a refusal or a mode not taken is said once, and the frequency is tuned.
+    void tuneWithMode_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("refuses");
+        QTest::addColumn<bool>("keepsOwn");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QString>("problem"); // "" for none
+        QTest::addColumn<QString>("modeAfter");
+        QTest::newRow("USB set") << "USB" << false << false << QStringList{"USB 0"} << ""
+                                 << "USB";
+        QTest::newRow("already in AM: nothing set, its filter stays")
+            << "AM" << false << false << QStringList{} << ""
+            << "AM";
+        QTest::newRow("refused: said, rig still tuned")
+            << "USB" << true << false << QStringList{"USB 0"}
+            << "Mode USB not set: the rig refused it"
+            << "AM";
+        QTest::newRow("accepted but not taken: said")
+            << "USB" << false << true << QStringList{"USB 0"}
+            << "Mode USB did not take: the receiver is in AM"
+            << "AM";
+    }
+    void tuneWithMode() {
+        QFETCH(QString, mode);
+        QFETCH(bool, refuses);
+        QFETCH(bool, keepsOwn);
+        QFETCH(QStringList, asked);
+        QFETCH(QString, problem);
+        QFETCH(QString, modeAfter);
+        ModeKnob modes{"AM", {}, refuses, keepsOwn};
+        worker = std::make_unique<RigWorker>(
+            std::make_unique<FakeRig>(&present, &knobHz, &setHz, &modes), 1000000, 50);
+        worker->start();
+        QSignalSpy tuned(worker.get(), &RigWorker::tuned);
+        QSignalSpy problems(worker.get(), &RigWorker::modeProblem);
+        worker->tune(9575000, 1, mode);
+        worker->step();
+        QCOMPARE(modes.asked, asked);
+        QCOMPARE(setHz, QList<double>{9575000});
+        QCOMPARE(tuned.size(), 1);
+        QVERIFY(worker->state().connected);
+        QCOMPARE(worker->state().mode, modeAfter);
+        QCOMPARE(problems.size(), problem.isEmpty() ? 0 : 1); // not again on the next read
+        if (!problem.isEmpty())
+            QCOMPARE(problems[0][0].toString(), problem);
     }
 
     void ownTuneIsNoMoveButKnobTurnIs() {

@@ -259,19 +259,25 @@ private slots:
     }
 
     void everyFilter_data() {
+        QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("number");
         // The first in the receiver's list (a zero byte), one inside, and the last, out of order.
         const int table[][2] = {{6000, 0}, {2400, 14}, {8000, 33}};
         for (const auto &row : table)
-            QTest::addRow("%d Hz", row[0]) << row[0] << row[1];
+            QTest::addRow("%d Hz", row[0]) << "USB" << row[0] << row[1];
+        // A mode set from the schedule names no width.
+        QTest::newRow("no width: AM gets 6 kHz") << "AM" << 0 << 0;
+        QTest::newRow("no width: USB gets 2.4 kHz") << "USB" << 0 << 14;
+        QTest::newRow("no width: CW gets 600 Hz") << "CW" << 0 << 27;
     }
     void everyFilter() {
+        QFETCH(QString, mode);
         QFETCH(int, width);
         QFETCH(int, number);
         Bench b;
         QVERIFY(b.open(true));
-        QVERIFY(b.rig.setMode(QStringLiteral("USB"), width, b.why));
+        QVERIFY(b.rig.setMode(mode, width, b.why));
         settle();
         QCOMPARE(b.fake.commands().value(0), bytes({'W', number, 13}));
     }

@@ -231,6 +231,17 @@ private slots:
         QVERIFY(p.store.values.value("colchars").startsWith("0,9,30,10,18,"));
         QCOMPARE(p.store.values.value("colchars").count(u','), 26);
     }
+
+    // Off, a pick sends the frequency alone: the choice is kept for the next start.
+    void setReceiverModeItemIsKept() {
+        Program p(stylingTable(), at("1200"));
+        QVERIFY(p.item("SetReceiverMode")->isChecked());
+        p.item("SetReceiverMode")->trigger();
+        QVERIFY(!p.item("SetReceiverMode")->isChecked());
+        app::OwnSettings kept;
+        app::LoadOwnSettings(kept, p.store);
+        QCOMPARE(kept.SetReceiverMode, false);
+    }
 };
 
 QTEST_MAIN(DisplayWindowTest)

@@ -74,6 +74,40 @@ private slots:
         QCOMPARE(entry, "LINE\r\nSINPO: 45444 " + QString(65, 'r'));
     }
 
+    // The S digit from the meter stands in the box, the cursor after it; the key rules stay.
+    void meterFillsTheSDigit_data() {
+        QTest::addColumn<QString>("typed");  // after the digit; "\b" is Backspace
+        QTest::addColumn<bool>("confirmed"); // Enter in the SINPO box, else the remarks clicked
+        QTest::addColumn<QString>("appended");
+        QTest::newRow("four more digits") << "4444" << true << "\r\nSINPO: 44444 x";
+        QTest::newRow("digit overwritten") << "\b35444" << true << "\r\nSINPO: 35444 x";
+        QTest::newRow("the digit alone confirmed") << "" << true << "\r\nSINPO: 4 x";
+        QTest::newRow("not confirmed: not written") << "4444" << false << "\r\nx";
+    }
+    void meterFillsTheSDigit() {
+        QFETCH(QString, typed);
+        QFETCH(bool, confirmed);
+        QFETCH(QString, appended);
+        QString sinpoStr, entry = "LINE";
+        FrmRemarks dialog(true, sinpoStr, entry, 0xFFFFFF, 0, "S7");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTRY_VERIFY(dialog.sinpoBox()->hasFocus());
+        QCOMPARE(dialog.sinpoBox()->text(), QString("4"));
+        QCOMPARE(dialog.sinpoBox()->cursorPosition(), 1);
+        QVERIFY(!dialog.sinpoBox()->hasSelectedText());
+        QCOMPARE(dialog.hint()->text(), QString("ESC to cancel    Enter to Accept    Meter: S7"));
+        saveShot(dialog, "remarks-meter");
+        for (const QChar c : typed)
+            c == u'\b' ? QTest::keyClick(dialog.sinpoBox(), Qt::Key_Backspace)
+                       : QTest::keyClick(dialog.sinpoBox(), c.toLatin1());
+        if (confirmed)
+            QTest::keyClick(dialog.sinpoBox(), Qt::Key_Return);
+        QTest::keyClicks(dialog.remarksBox(), "x");
+        QTest::keyClick(dialog.remarksBox(), Qt::Key_Return);
+        QCOMPARE(entry, "LINE" + appended);
+    }
+
     void escapeInSinpoBoxClosesWithoutLine() {
         QString sinpoStr, entry = "LINE";
         FrmRemarks dialog(true, sinpoStr, entry, 0xFFFFFF, 0);

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,14 +35,14 @@ QDateTime at(int hour, int minute) {
     return QDateTime(QDate(2024, 5, 17), QTime(hour, minute, 40), Qt::UTC);
 }
 
-// In Freq order: 6000, 9575.25, 9580, 15345.
+// In Freq order: 6000 (DRM), 9575.25 (USB), 9580, 15345 (AM).
 std::shared_ptr<const jet::Table> stations() {
-    return testsupport::tableFromCsv(
-        jet::parseCsv("StationID,Freq,Station,UTC,Language,ADM,Power\r\n"
-                      "1,6000,\"Radio Beta\",\"0000-2400\",\"German\",\"D\",\"100.0\"\r\n"
-                      "2,9575.25,\"Radio Alpha\",\"0000-2400\",\"English\",\"F\",\"250.55\"\r\n"
-                      "3,9580,\"Radio Gamma\",\"0000-2400\",\"Spanish\",\"USA\",\"500.0\"\r\n"
-                      "4,15345,\"Radio Delta\",\"0000-2400\",\"French\",\"ARG\",\"100.0\"\r\n"));
+    return testsupport::tableFromCsv(jet::parseCsv(
+        "StationID,Freq,Station,UTC,Language,ADM,Power,Mode\r\n"
+        "1,6000,\"Radio Beta\",\"0000-2400\",\"German\",\"D\",\"100.0\",\"N\"\r\n"
+        "2,9575.25,\"Radio Alpha\",\"0000-2400\",\"English\",\"F\",\"250.55\",\"U\"\r\n"
+        "3,9580,\"Radio Gamma\",\"0000-2400\",\"Spanish\",\"USA\",\"500.0\",\"\"\r\n"
+        "4,15345,\"Radio Delta\",\"0000-2400\",\"French\",\"ARG\",\"100.0\",\"D\"\r\n"));
 }
 
 bool waitFor(const std::function<bool()> &done, int ms = 6000) {
@@ -125,13 +126,22 @@ struct Schedule {
 };
 
 // Plays the listener's part in the remarks dialog once it is open: the SINPO code, when the
-// box is shown, and the remarks, each confirmed with Enter.
-void typeRemarksWhenShown(const QString &remarks, const QString &sinpo = {}) {
-    QTimer::singleShot(0, [remarks, sinpo] {
+// box is shown, typed after what it holds (shown gets that) or over it, and the remarks, each
+// confirmed with Enter.
+void typeRemarksWhenShown(const QString &remarks, const QString &sinpo = {},
+                          QString *shown = nullptr) {
+    QTimer::singleShot(0, [remarks, sinpo, shown] {
         QWidget *dialog = QApplication::activeModalWidget();
         if (!dialog)
             return; // no entry to close: the log's content tells
         if (auto *box = dialog->findChild<QLineEdit *>(); box && box->isVisible()) {
+            // As a listener's first key would, once the box has its cursor.
+            (void)QTest::qWaitFor([box] { return box->hasFocus() && !box->hasSelectedText(); },
+                                  2000);
+            if (shown)
+                *shown = box->text();
+            else
+                box->selectAll();
             QTest::keyClicks(box, sinpo);
             QTest::keyClick(box, Qt::Key_Return);
         }
@@ -142,8 +152,9 @@ void typeRemarksWhenShown(const QString &remarks, const QString &sinpo = {}) {
     });
 }
 
-// The rig's frequency in Hz for each station, in the form rigctl prints it.
+// The rig's frequency in Hz and its mode for each station, in the form rigctl prints them.
 const QMap<int, QString> StationHz{{1, "6000000"}, {2, "9575250"}, {3, "9580000"}, {4, "15345000"}};
+const QMap<int, QString> StationMode{{1, "USB"}, {2, "USB"}, {3, "AM"}, {4, "AM"}};
 
 } // namespace
 
@@ -155,6 +166,7 @@ class TwoProgramTest : public QObject {
     std::unique_ptr<Schedule> schedule;
 
     QString rigFrequency() const { return daemon->query({"f"}); }
+    QString rigMode() const { return daemon->query({"m"}).section(u'\n', 0, 0); }
 
 private slots:
     void initTestCase() {
@@ -162,8 +174,8 @@ private slots:
         REQUIRE_TOOL("rigctld");
         REQUIRE_TOOL("rigctl");
         daemon = std::make_unique<Rigctld>(freeLocalPort());
-        QCOMPARE(daemon->query({"M", "USB", "2400", "F", "6000000"}), QString());
-        QCOMPARE(daemon->query({"m"}), QString("USB\n2400"));
+        QCOMPARE(daemon->query({"M", "AM", "6000", "F", "6000000"}), QString());
+        QCOMPARE(daemon->query({"m"}), QString("AM\n6000"));
         schedule = std::make_unique<Schedule>();
         rx = std::make_unique<RxProgram>();
         QVERIFY2(rx->start(daemon->address()), "skedwise-rx did not start");
@@ -179,21 +191,27 @@ private slots:
         daemon.reset();
     }
 
+    // The rig starts in AM: the USB row sets USB, the AM row sets AM again.
     void rowPickTunesTheRig_data() {
         QTest::addColumn<int>("station");
         QTest::addColumn<QString>("hz");
         QTest::addColumn<QString>("reported"); // the receiver program's answer
-        QTest::newRow("fractional kHz reaches the rig") << 2 << "9575250"
-                                                        << "9575.25";
-        QTest::newRow("whole kHz reaches the rig") << 4 << "15345000"
-                                                   << "15345";
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("fractional kHz, Mode U, reaches the rig in USB") << 2 << "9575250"
+                                                                        << "9575.25"
+                                                                        << "USB";
+        QTest::newRow("whole kHz, Mode D, reaches the rig in AM") << 4 << "15345000"
+                                                                  << "15345"
+                                                                  << "AM";
     }
     void rowPickTunesTheRig() {
         QFETCH(int, station);
         QFETCH(QString, hz);
         QFETCH(QString, reported);
+        QFETCH(QString, mode);
         schedule->pick(station);
         QVERIFY2(waitFor([&] { return rigFrequency() == hz; }), qPrintable(rigFrequency()));
+        QCOMPARE(rigMode(), mode); // set before the frequency
         // The receiver program's answer leaves the grid on the picked row.
         QVERIFY(waitFor([&] { return schedule->state.RadioFreq == reported; }));
         QCOMPARE(schedule->currentStation(), station);
@@ -217,8 +235,9 @@ private slots:
         QCOMPARE(schedule->state.RadioFreq, radioFreq);
     }
 
-    void logOffWritesTheRigsMode() {
-        schedule->form->Sinpo_Click(0);
+    // The mode the pick set goes into the entry, the rig's signal into SINPO's S.
+    void logOffWritesTheRigsModeAndSignal() {
+        schedule->form->Sinpo_Click(1);
         schedule->pick(2);
         QVERIFY(waitFor([&] { return rigFrequency() == "9575250"; }));
         // The answer to the pick is taken first.
@@ -227,15 +246,17 @@ private slots:
         QTest::mouseClick(schedule->form->findChild<QPushButton *>("CmdLog_0"), Qt::LeftButton);
         QVERIFY(schedule->state.LogOn);
         QVERIFY(waitFor([&] { return !schedule->state.RadioStatus.isEmpty(); }));
-        QCOMPARE(daemon->query({"m"}), QString("USB\n2400"));
+        QCOMPARE(rigMode(), QString("USB"));
         schedule->clock.now = at(2, 5);
-        typeRemarksWhenShown("Clear at night");
+        QString sDigit;
+        typeRemarksWhenShown("Clear at night", "4444", &sDigit);
         QTest::mouseClick(schedule->form->findChild<QPushButton *>("CmdLog_1"), Qt::LeftButton);
+        QVERIFY2(QRegularExpression("^[1-5]$").match(sDigit).hasMatch(), qPrintable(sDigit));
         QCOMPARE(schedule->logFile(),
                  Heading + "\r\n" +
                      "24/05/17 0130 0205  9575          Radio Alpha   F           EnglishUSB"
                      "  250.5\r\n" +
-                     "Clear at night\r\n");
+                     "SINPO: " + sDigit + "4444 Clear at night\r\n");
     }
 
     // The listener at real speed: log cycles with random waits and picks between them, each
@@ -245,7 +266,7 @@ private slots:
         QRandomGenerator random(19);
         const QMap<int, QString> lines{
             {2, "24/05/17 0130 0205  9575          Radio Alpha   F           EnglishUSB  250.5"},
-            {4, "24/05/17 0130 0205 15345          Radio Delta ARG            FrenchUSB  100.0"}};
+            {4, "24/05/17 0130 0205 15345          Radio Delta ARG            French AM  100.0"}};
         QFile::remove(schedule->dir.filePath("Skedwise.Log"));
         schedule->form->Sinpo_Click(1);
         schedule->clock.now = at(1, 30);
@@ -282,6 +303,7 @@ private slots:
                                     .arg(rigFrequency(), StationHz[station])));
             QTest::qWait(300); // and no older order lands after it
             QCOMPARE(rigFrequency(), StationHz[station]);
+            QCOMPARE(rigMode(), StationMode[station]);
         }
     }
 };
