@@ -152,12 +152,31 @@ void ReceiverLink::FindRadioFreq(const QString &payload) {
     followFrequency(reported.text);
 }
 
+// The pick's own report, or the knob turned back: of several records on the frequency, the
+// one the listener chose stays current (a log entry opened next is for that station).
+bool ReceiverLink::currentIsOnFrequency(const QString &freq) {
+    jet::RecordSet &rs = m_port.data1().recordset();
+    const jet::Cell id = rs.field(u"StationID");
+    const int here = rs.position();
+    if (id.kind != jet::Cell::Kind::Number || here < 0)
+        return false;
+    rs.moveFirst();
+    const QString thisRecord =
+        QStringLiteral("And StationID  = ") + QString::number(qint64(id.number)) + u' ';
+    if (findFirst(rs, exactFreqCriterion(freq) + thisRecord) && rs.position() == here)
+        return true;
+    rs.moveTo(here);
+    return false;
+}
+
 void ReceiverLink::followFrequency(const QString &freq) {
     app::ProgramState &s = m_port.state();
     m_port.setBusyPointer(true);
     s.HalfRows = qint16(m_port.visibleRowCount() / 2);
     m_port.setGridRedraw(false);
     RedrawGuard guard{m_port};
+    if (currentIsOnFrequency(freq))
+        return;
     jet::RecordSet &rs = m_port.data1().recordset();
     m_port.resetGridRows();
     m_port.resetGridSelection();

@@ -51,6 +51,7 @@ public:
 private:
     app::ClipboardStepResult handle(const QString &text);
     bool storeStatusReply(const QString &text);
+    bool currentIsOnFrequency(const QString &freq);
     void followFrequency(const QString &freq);
 
     LinkPort &m_port;

@@ -241,6 +241,20 @@ private slots:
         QVERIFY(!w.busy);
     }
 
+    // The second of two records on 9575 picked: its own report keeps it current.
+    void reportKeepsThePickedRecordOfItsFrequency() {
+        FakeLinkWindow w;
+        ReceiverLink link(w);
+        w.runReadDB(w.s.SQLStr);
+        w.rs().moveTo(2);
+        QCOMPARE(w.currentField("Station"), QString("Radio Alpha Two"));
+        link.FindRadioFreq("9575");
+        QCOMPARE(w.currentField("Station"), QString("Radio Alpha Two"));
+        QVERIFY(w.redraw);
+        link.FindRadioFreq("9580");
+        QCOMPARE(w.currentField("Station"), QString("Radio Gamma"));
+    }
+
     void unforcedReportWhileSortedOtherwiseOnlyUnmarks() {
         FakeLinkWindow w;
         ReceiverLink link(w);
