@@ -175,6 +175,8 @@ private slots:
                "The schedule is up to date.");
         addRow("not published: exit 4, the previous season named", "/sked-b26.csv", 4,
                "is not published yet (%1). The schedule in use stays. --season a26 fetches", "");
+        addRow("a web page: exit 4, nothing written", "/page", 4,
+               "127.0.0.1 sent a web page instead of the schedule", "");
     }
 
     void commandLine() {
