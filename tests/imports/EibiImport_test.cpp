@@ -149,13 +149,10 @@ private slots:
     void replacingKeepsTheOldFileAsBak() {
         QTemporaryDir dir;
         const QString db = dir.filePath("ILGDATA.MDB");
-        QFile old(db);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("the old database");
-        old.close();
+        QVERIFY(testsupport::writeFile(db, "the old database"));
         const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                             QFileDevice::ReadGroup | QFileDevice::ReadOther;
-        QVERIFY(old.setPermissions(shared));
+        QVERIFY(QFile::setPermissions(db, shared));
         QVERIFY(!importInto(dir).isEmpty());
         QCOMPARE(fileBytes(db + ".bak"), QByteArray("the old database"));
         // The new database is as readable as the old one, not private like a temporary file.
@@ -180,10 +177,7 @@ private slots:
         QFETCH(int, outcome);
         QTemporaryDir dir;
         const QString db = dir.filePath("ILGDATA.MDB");
-        QFile old(db);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("the old database");
-        old.close();
+        QVERIFY(testsupport::writeFile(db, "the old database"));
         QString source = kind == "missing" ? dir.filePath("nothing.csv") : testSchedule();
         if (kind == "wrong-header")
             source = QFINDTESTDATA("data/sked-test.expected.csv");

@@ -124,10 +124,7 @@ private slots:
         QFETCH(int, badLine);
         QTemporaryDir dir;
         const QString csvPath = dir.filePath("bad.csv");
-        QFile f(csvPath);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(csv.toUtf8());
-        f.close();
+        QVERIFY(testsupport::writeFile(csvPath, csv.toUtf8()));
         const Ran r = mkdb({"--from-csv", csvPath, "--out", dir.filePath("out.mdb")});
         QVERIFY(r.exitCode != 0);
         if (badLine > 0)

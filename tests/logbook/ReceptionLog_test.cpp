@@ -29,8 +29,11 @@ void logStation(FakeLogWindow &w, int stationId, const QString &status = "9575.2
 
 class ReceptionLogTest : public QObject {
     Q_OBJECT
+    FakeFileSystem files; // in memory, empty for each test
 
 private slots:
+    void init() { files = FakeFileSystem{}; }
+
     void entryLine_data() {
         QTest::addColumn<int>("stationId");
         QTest::addColumn<QString>("status");
@@ -50,7 +53,6 @@ private slots:
         QFETCH(QString, status);
         QFETCH(double, timeZone);
         QFETCH(QString, line);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.TimeZone = timeZone;
         logStation(w, stationId, status);
@@ -70,7 +72,6 @@ private slots:
         QFETCH(bool, exists);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        FakeFileSystem files;
         if (exists)
             files.files[LogFile] = before;
         FakeLogWindow w(files);
@@ -94,7 +95,6 @@ private slots:
         QFETCH(QString, onClipboard);
         QFETCH(QStringList, shown);
         QFETCH(QString, log);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.log.CmdLog_Click(0);
@@ -107,7 +107,6 @@ private slots:
     }
 
     void startLogAsksReceiverAndShowsNotice() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.RadioStatus = ",late reply of the last entry,";
         w.pick(2);
@@ -133,7 +132,6 @@ private slots:
         QFETCH(QString, where);
         QFETCH(QString, lookupDb);
         QFETCH(QString, message);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.runReadDB(w.s.SQLStr + where);
         w.lookup.setDatabaseName(lookupDb);
@@ -164,7 +162,6 @@ private slots:
         QFETCH(bool, logOnAfter);
         QFETCH(QString, buttons);
         QFETCH(int, notices);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.s.LogOn = logOnBefore;
@@ -198,7 +195,6 @@ private slots:
         QFETCH(bool, byPick);
         QFETCH(int, answer);
         QFETCH(QString, log);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.log.CmdLog_Click(0);
@@ -233,7 +229,6 @@ private slots:
     void logFileName() {
         QFETCH(QString, name);
         QFETCH(QString, after);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.LogFileName = name;
         logStation(w, 2);
@@ -254,7 +249,6 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, logPath);
         QFETCH(QString, logFileName);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.script.fileNames = {chosen};
         w.log.ChangeLog_Click();
@@ -265,7 +259,6 @@ private slots:
     }
 
     void chosenFileIsWrittenThere() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.script.fileNames = {"/home/u/dx.log"};
         w.log.ChangeLog_Click();
@@ -274,7 +267,6 @@ private slots:
     }
 
     void failingFileOffersAnotherFile() {
-        FakeFileSystem files;
         files.failNext = {"No space left on device"};
         FakeLogWindow w(files);
         w.script.answers = {app::AnswerYes};
@@ -305,7 +297,6 @@ private slots:
         QFETCH(QStringList, readOnly);
         QFETCH(QString, keptIn);
         QFETCH(QString, exitMessage);
-        FakeFileSystem files;
         files.readOnly = readOnly;
         files.failNext = {"No space left on device", "No space left on device"};
         {
@@ -332,7 +323,6 @@ private slots:
     }
 
     void nothingPendingAsksNothingAtExit() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         logStation(w, 2);
         w.log.offerPendingAtExit();
@@ -350,7 +340,6 @@ private slots:
         QFETCH(int, index);
         QFETCH(bool, prompt);
         QFETCH(QString, checks);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.SINPOPrompt = !prompt;
         w.log.Sinpo_Click(index);
@@ -359,7 +348,6 @@ private slots:
     }
 
     void windowLoadClosesEntryAndSetsMarks() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.LogOn = true;
         w.s.LogPath = "/old/";
@@ -372,7 +360,6 @@ private slots:
     }
 
     void remarksLineFollowsEntry() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.remarks = [](FakeLogWindow &win) {
             logbook::RemarksEntry e(true, win.log.SINPOStr(), win.s.LogEntry);

@@ -8,6 +8,8 @@
 
 using namespace reference;
 
+using testsupport::writeFile;
+
 namespace {
 
 // What the legends window shows, kept for the checks.
@@ -26,12 +28,6 @@ struct FakeLegendsView : LegendsView {
     bool listEnabled = true;
     QString text = "untouched", note;
 };
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 } // namespace
 
@@ -60,7 +56,7 @@ private slots:
     void listIsTrimmedAndSorted() {
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        writeFile(dir.filePath("Codes.txt"), content);
+        QVERIFY(writeFile(dir.filePath("Codes.txt"), content));
         const LegendList list = LoadLList(dir.filePath("Codes.txt"));
         QTEST(list.entries, "expected");
         QCOMPARE(list.note, QString());
@@ -79,8 +75,8 @@ private slots:
 
     void switchingAdmToCirafReplacesTheList() {
         QTemporaryDir dir;
-        writeFile(dir.filePath("Codes.txt"), "USA  United States\nD  Germany\n");
-        writeFile(dir.filePath("CIRAF.txt"), "02  Western Canada\n01  Alaska\n");
+        QVERIFY(writeFile(dir.filePath("Codes.txt"), "USA  United States\nD  Germany\n"));
+        QVERIFY(writeFile(dir.filePath("CIRAF.txt"), "02  Western Canada\n01  Alaska\n"));
         FakeLegendsView view;
         XOption_Click(view, app::Paths::besideProgram(dir.path()), AdmOption);
         QCOMPARE(view.entries, (QStringList{"D  Germany", "USA  United States"}));

@@ -101,10 +101,7 @@ struct Program : testsupport::ProgramUnderTest<testsupport::IsolatedReader> {
 };
 
 QByteArray digest(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(testsupport::fileBytes(path), QCryptographicHash::Sha256);
 }
 
 const QString SampleCaption = QStringLiteral("VAZOdariDATA   1500 Records in ALL Languages");
