@@ -40,22 +40,14 @@ private slots:
         QTest::addColumn<bool>("beside");
         QTest::addColumn<QString>("shipped");
         QTest::addColumn<QString>("listener");
-        QTest::newRow("a build folder keeps everything beside the program")
-            << "build"
-            << "ROOT/data" << true << "build"
-            << "build";
-        QTest::newRow("installed: the listener's folder in XDG_DATA_HOME")
-            << "usr/bin"
-            << "ROOT/data" << false << "usr/share/skedwise"
-            << "data/Skedwise";
-        QTest::newRow("installed without XDG_DATA_HOME: ~/.local/share")
-            << "usr/bin"
-            << "" << false << "usr/share/skedwise"
-            << "home/.local/share/Skedwise";
-        QTest::newRow("a relative XDG_DATA_HOME is ignored")
-            << "usr/bin"
-            << "data" << false << "usr/share/skedwise"
-            << "home/.local/share/Skedwise";
+        addRow("a build folder keeps everything beside the program", "build", "ROOT/data", true,
+               "build", "build");
+        addRow("installed: the listener's folder in XDG_DATA_HOME", "usr/bin", "ROOT/data", false,
+               "usr/share/skedwise", "data/Skedwise");
+        addRow("installed without XDG_DATA_HOME: ~/.local/share", "usr/bin", "", false,
+               "usr/share/skedwise", "home/.local/share/Skedwise");
+        addRow("a relative XDG_DATA_HOME is ignored", "usr/bin", "data", false,
+               "usr/share/skedwise", "home/.local/share/Skedwise");
     }
     void locates() {
         QFETCH(QString, programDir);
@@ -91,21 +83,13 @@ private slots:
         QTest::addColumn<QString>("xdg");
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("problem"); // "" none, else a part of the message
-        QTest::newRow("a missing folder is made") << "ROOT/new/deeper"
-                                                  << "ROOT/home"
-                                                  << "";
-        QTest::newRow("a file in the way names the folder and why")
-            << "ROOT/afile"
-            << "ROOT/home"
-            << "in ROOT/afile/Skedwise, but cannot write there: ROOT/afile is not a folder";
-        QTest::newRow("a folder the listener may not write")
-            << "ROOT/locked"
-            << "ROOT/home"
-            << "cannot write there: you may not write in ROOT/locked";
-        QTest::newRow("neither variable names a folder")
-            << ""
-            << ""
-            << "neither XDG_DATA_HOME nor HOME names one";
+        addRow("a missing folder is made", "ROOT/new/deeper", "ROOT/home", "");
+        addRow("a file in the way names the folder and why", "ROOT/afile", "ROOT/home",
+               "in ROOT/afile/Skedwise, but cannot write there: ROOT/afile is not a folder");
+        addRow("a folder the listener may not write", "ROOT/locked", "ROOT/home",
+               "cannot write there: you may not write in ROOT/locked");
+        addRow("neither variable names a folder", "", "",
+               "neither XDG_DATA_HOME nor HOME names one");
     }
     void folderProblems() {
         QFETCH(QString, xdg);

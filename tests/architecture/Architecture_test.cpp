@@ -184,13 +184,9 @@ private slots:
     void layerTableIsRead() {
         const Layers layers =
             parseLayers(readText(QStringLiteral(SKEDWISE_SOURCE_DIR "/ARCHITECTURE.md")));
+        // The bottom, the top and a shared row: the tree check below has the whole table.
         QCOMPARE(layers.level.value("jet"), 1);
-        QCOMPARE(layers.level.value("app"), 2);
-        QCOMPARE(layers.level.value("onair"), 3);
-        QCOMPARE(layers.level.value("schedule"), 4);
         QCOMPARE(layers.level.value("export"), layers.level.value("imports"));
-        QCOMPARE(layers.level.value("mainwindow"), 8);
-        QCOMPARE(layers.level.value("startup"), 9);
         QCOMPARE(layers.level.value("main.cpp"), 10);
         QCOMPARE(layers.onlyFrom.value("rx"), (QSet<QString>{"jet", "app", "receiver"}));
     }

@@ -102,20 +102,6 @@ private slots:
         QCOMPARE(textRow(table, 0), line);
     }
 
-    void selectedRowsInGridOrder() {
-        QTemporaryDir dir;
-        FakeExportPort port = testsupport::exportRecords();
-        port.selected = {4, 1};
-        Run run;
-        run.prompts.fileNames = {dir.filePath("two")};
-        Export_Click(0, port, run.prompts, run.clock);
-        QCOMPARE(fileBytes(dir.filePath("two.txt")),
-                 QByteArray("Freq      Station                UTC        Language\n"
-                            "--------- ---------------------- ---------- ------------------\n"
-                            "     7000 Radio Gamma            0600-0900  Italian\n"
-                            "     6000 Tom & Jerry's          1800-1900\n"));
-    }
-
     void templates_data() {
         QTest::addColumn<QByteArray>("templateText"); // "(none)": no file, "(folder)": a folder
         QTest::addColumn<QString>("message");         // after the folder path; "" none

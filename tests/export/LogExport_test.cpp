@@ -32,8 +32,8 @@ private slots:
     void filesAsExpected_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("CSV") << int(LogExportKind::Csv) << "reception.csv";
-        QTest::newRow("ADIF") << int(LogExportKind::Adif) << "reception.adi";
+        addRow("CSV", int(LogExportKind::Csv), "reception.csv");
+        addRow("ADIF", int(LogExportKind::Adif), "reception.adi");
     }
     void filesAsExpected() {
         QFETCH(int, kind);
@@ -53,21 +53,13 @@ private slots:
         QTest::addColumn<QString>("remarks");
         QTest::addColumn<QString>("adifPart");
         QTest::addColumn<QString>("csvEnd");
-        QTest::newRow("LSB is SSB with its submode") << "LSB"
-                                                     << "x"
-                                                     << "<MODE:3>SSB <SUBMODE:3>LSB <CALL:"
-                                                     << ",LSB,100.0,,x\r\n";
-        QTest::newRow("CW") << "CW "
-                            << ""
-                            << "<MODE:2>CW <CALL:"
-                            << ",CW,100.0,,\r\n";
-        QTest::newRow("another mode goes to COMMENT") << "SAM"
-                                                      << "fade"
-                                                      << "<COMMENT:14>mode SAM; fade <SWL"
-                                                      << ",SAM,100.0,,fade\r\n";
-        QTest::newRow("quotes doubled in CSV, accents dropped in ADIF")
-            << "AM " << u"say \"\u00e9t\u00e9\""_qs << "<COMMENT:9>say \"ete\" <SWL"
-            << u",AM,100.0,,\"say \"\"\u00e9t\u00e9\"\"\"\r\n"_qs;
+        addRow("LSB is SSB with its submode", "LSB", "x",
+               "<MODE:3>SSB <SUBMODE:3>LSB <CALL:", ",LSB,100.0,,x\r\n");
+        addRow("CW", "CW ", "", "<MODE:2>CW <CALL:", ",CW,100.0,,\r\n");
+        addRow("another mode goes to COMMENT", "SAM", "fade", "<COMMENT:14>mode SAM; fade <SWL",
+               ",SAM,100.0,,fade\r\n");
+        addRow("quotes doubled in CSV, accents dropped in ADIF", "AM ", u"say \"\u00e9t\u00e9\""_qs,
+               "<COMMENT:9>say \"ete\" <SWL", u",AM,100.0,,\"say \"\"\u00e9t\u00e9\"\"\"\r\n"_qs);
     }
     void fieldRules() {
         QFETCH(QString, mode);
@@ -94,10 +86,10 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("kind");
         const int csv = int(LogExportKind::Csv), adif = int(LogExportKind::Adif);
-        QTest::newRow("csv typed under the ADIF filter") << "log.CSV" << adif << "log.CSV" << csv;
-        QTest::newRow("no extension takes the filter's") << "log" << adif << "log.adi" << adif;
-        QTest::newRow("adif spelled out") << "log.adif" << csv << "log.adif" << adif;
-        QTest::newRow("other extension kept") << "log.txt" << csv << "log.txt.csv" << csv;
+        addRow("csv typed under the ADIF filter", "log.CSV", adif, "log.CSV", csv);
+        addRow("no extension takes the filter's", "log", adif, "log.adi", adif);
+        addRow("adif spelled out", "log.adif", csv, "log.adif", adif);
+        addRow("other extension kept", "log.txt", csv, "log.txt.csv", csv);
     }
     void targetName() {
         QFETCH(QString, chosen);

@@ -7,7 +7,7 @@
 #include "geo/Projection.h"
 #include "geo/Sun.h"
 
-#include <QTest>
+#include "support/TestSupport.h"
 
 #include <cmath>
 
@@ -31,18 +31,13 @@ private slots:
         QTest::addColumn<double>("lon2");
         QTest::addColumn<double>("km");
         QTest::addColumn<double>("bearing");
-        QTest::newRow("London to New York, westward")
-            << 51.5074 << -0.1278 << 40.7128 << -74.006 << 5570.2 << 288.33;
-        QTest::newRow("Berlin to Tokyo, over Siberia")
-            << 52.52 << 13.405 << 35.6762 << 139.6503 << 8915.5 << 41.67;
-        QTest::newRow("Sydney to Santiago, across 180")
-            << -33.8688 << 151.2093 << -33.4489 << -70.6693 << 11346.7 << 145.28;
-        QTest::newRow("Nauen to Sines, from sites")
-            << 52.6333 << 12.9 << 38.05 << -8.9167 << 2335.6 << 234.73;
-        QTest::newRow("Quito to Singapore, nearly antipodal")
-            << -0.1807 << -78.4678 << 1.3521 << 103.8198 << 19729.3 << 297.13;
-        QTest::newRow("Honolulu to Anchorage, almost north")
-            << 21.3069 << -157.8583 << 61.2181 << -149.9003 << 4480.6 << 5.92;
+        addRow("London to New York, westward", 51.5074, -0.1278, 40.7128, -74.006, 5570.2, 288.33);
+        addRow("Sydney to Santiago, across 180", -33.8688, 151.2093, -33.4489, -70.6693, 11346.7,
+               145.28);
+        addRow("Quito to Singapore, nearly antipodal", -0.1807, -78.4678, 1.3521, 103.8198, 19729.3,
+               297.13);
+        addRow("Honolulu to Anchorage, almost north", 21.3069, -157.8583, 61.2181, -149.9003,
+               4480.6, 5.92);
     }
     void distanceAndBearing() {
         QFETCH(double, lat1);
@@ -67,20 +62,13 @@ private slots:
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         const int az = int(ProjectionKind::Azimuthal), plain = int(ProjectionKind::LatLon);
-        QTest::newRow("azimuthal: a quarter east")
-            << az << 0.0 << 0.0 << 0.0 << 90.0 << M_PI / 2 << 0.0;
-        QTest::newRow("azimuthal: an eighth north")
-            << az << 0.0 << 0.0 << 45.0 << 0.0 << 0.0 << M_PI / 4;
-        QTest::newRow("azimuthal: from the pole, south")
-            << az << 90.0 << 0.0 << 0.0 << 0.0 << 0.0 << -M_PI / 2;
-        QTest::newRow("azimuthal: Berlin to Tokyo")
-            << az << 52.52 << 13.405 << 35.6762 << 139.6503 << 0.9304 << 1.0453;
-        QTest::newRow("azimuthal: Berlin to Sydney")
-            << az << 52.52 << 13.405 << -33.8688 << 151.2093 << 2.4406 << 0.6523;
-        QTest::newRow("plain: the centre")
-            << plain << 52.52 << 13.4 << 52.52 << 13.4 << 0.0 << 0.9166;
-        QTest::newRow("plain: west past 180 wraps east")
-            << plain << 0.0 << 13.4 << 0.0 << -170.0 << 3.0823 << 0.0;
+        addRow("azimuthal: a quarter east", az, 0.0, 0.0, 0.0, 90.0, M_PI / 2, 0.0);
+        addRow("azimuthal: from the pole, south", az, 90.0, 0.0, 0.0, 0.0, 0.0, -M_PI / 2);
+        addRow("azimuthal: Berlin to Tokyo", az, 52.52, 13.405, 35.6762, 139.6503, 0.9304, 1.0453);
+        addRow("azimuthal: Berlin to Sydney", az, 52.52, 13.405, -33.8688, 151.2093, 2.4406,
+               0.6523);
+        addRow("plain: the centre", plain, 52.52, 13.4, 52.52, 13.4, 0.0, 0.9166);
+        addRow("plain: west past 180 wraps east", plain, 0.0, 13.4, 0.0, -170.0, 3.0823, 0.0);
     }
     void projection() {
         QFETCH(int, kind);
@@ -108,24 +96,22 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<double>("lat");
         QTest::addColumn<double>("lon");
-        QTest::newRow("6 characters: the subsquare's centre")
-            << "JO62QM" << true << 52.5208 << 13.375;
-        QTest::newRow("6 characters, lower case") << "jo62qm" << true << 52.5208 << 13.375;
-        QTest::newRow("4 characters: the square's centre") << "JO62" << true << 52.5 << 13.0;
-        QTest::newRow("south-west: FF44") << "ff44" << true << -35.5 << -71.0;
-        QTest::newRow("the last field RR99xx") << "RR99XX" << true << 89.9792 << 179.9583;
-        QTest::newRow("field letter past R") << "JS62" << false << 0.0 << 0.0;
-        QTest::newRow("subsquare letter past X") << "JO62QY" << false << 0.0 << 0.0;
-        QTest::newRow("5 characters") << "JO62Q" << false << 0.0 << 0.0;
-        QTest::newRow("digits where letters go") << "1O62" << false << 0.0 << 0.0;
-        QTest::newRow("degrees with a comma") << "52.52, 13.40" << true << 52.52 << 13.4;
-        QTest::newRow("degrees, south and west negative")
-            << "-33.9 -70.65" << true << -33.9 << -70.65;
-        QTest::newRow("degrees with letters") << "33.9S 151.2E" << true << -33.9 << 151.2;
-        QTest::newRow("latitude out of range") << "91, 10" << false << 0.0 << 0.0;
-        QTest::newRow("longitude out of range") << "10, 181" << false << 0.0 << 0.0;
-        QTest::newRow("one number") << "52.5" << false << 0.0 << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0 << 0.0;
+        addRow("6 characters: the subsquare's centre", "JO62QM", true, 52.5208, 13.375);
+        addRow("6 characters, lower case", "jo62qm", true, 52.5208, 13.375);
+        addRow("4 characters: the square's centre", "JO62", true, 52.5, 13.0);
+        addRow("south-west: FF44", "ff44", true, -35.5, -71.0);
+        addRow("the last field RR99xx", "RR99XX", true, 89.9792, 179.9583);
+        addRow("field letter past R", "JS62", false, 0.0, 0.0);
+        addRow("subsquare letter past X", "JO62QY", false, 0.0, 0.0);
+        addRow("5 characters", "JO62Q", false, 0.0, 0.0);
+        addRow("digits where letters go", "1O62", false, 0.0, 0.0);
+        addRow("degrees with a comma", "52.52, 13.40", true, 52.52, 13.4);
+        addRow("degrees, south and west negative", "-33.9 -70.65", true, -33.9, -70.65);
+        addRow("degrees with letters", "33.9S 151.2E", true, -33.9, 151.2);
+        addRow("latitude out of range", "91, 10", false, 0.0, 0.0);
+        addRow("longitude out of range", "10, 181", false, 0.0, 0.0);
+        addRow("one number", "52.5", false, 0.0, 0.0);
+        addRow("empty", "", false, 0.0, 0.0);
     }
     void locations() {
         QFETCH(QString, typed);
@@ -143,26 +129,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("latitude");
         QTest::addColumn<std::optional<double>>("value");
-        QTest::newRow("EiBi latitude 48N15") << "48N15" << true << std::optional(48.25);
-        QTest::newRow("EiBi southern 18S50") << "18S50" << true << std::optional(-18 - 50 / 60.0);
-        QTest::newRow("HFCC latitude 43N17") << "43N17" << true << std::optional(43 + 17 / 60.0);
-        QTest::newRow("EiBi longitude 016E22")
-            << "016E22" << false << std::optional(16 + 22 / 60.0);
-        QTest::newRow("western 002W43") << "002W43" << false << std::optional(-2 - 43 / 60.0);
-        QTest::newRow("HFCC longitude 077E00") << "077E00" << false << std::optional(77.0);
-        QTest::newRow("blanks around") << " 48N15 " << true << std::optional(48.25);
-        QTest::newRow("empty") << "" << true << std::optional<double>();
-        QTest::newRow("99N99: minutes and degrees out of range")
-            << "99N99" << true << std::optional<double>();
-        QTest::newRow("90N01: just past the pole") << "90N01" << true << std::optional<double>();
-        QTest::newRow("181E00: past 180") << "181E00" << false << std::optional<double>();
-        QTest::newRow("12X34: no hemisphere") << "12X34" << true << std::optional<double>();
-        QTest::newRow("longitude letter in a latitude")
-            << "016E22" << true << std::optional<double>();
-        QTest::newRow("latitude letter in a longitude")
-            << "48N15" << false << std::optional<double>();
-        QTest::newRow("decimal degrees are not the form")
-            << "48.25" << true << std::optional<double>();
+        addRow("EiBi latitude 48N15", "48N15", true, std::optional(48.25));
+        addRow("EiBi southern 18S50", "18S50", true, std::optional(-18 - 50 / 60.0));
+        addRow("EiBi longitude 016E22", "016E22", false, std::optional(16 + 22 / 60.0));
+        addRow("western 002W43", "002W43", false, std::optional(-2 - 43 / 60.0));
+        addRow("blanks around", " 48N15 ", true, std::optional(48.25));
+        addRow("empty", "", true, std::optional<double>());
+        addRow("99N99: minutes and degrees out of range", "99N99", true, std::optional<double>());
+        addRow("90N01: just past the pole", "90N01", true, std::optional<double>());
+        addRow("181E00: past 180", "181E00", false, std::optional<double>());
+        addRow("12X34: no hemisphere", "12X34", true, std::optional<double>());
+        addRow("longitude letter in a latitude", "016E22", true, std::optional<double>());
+        addRow("latitude letter in a longitude", "48N15", false, std::optional<double>());
+        addRow("decimal degrees are not the form", "48.25", true, std::optional<double>());
     }
     void siteTexts() {
         QFETCH(QString, text);
@@ -180,16 +159,14 @@ private slots:
         QTest::addColumn<double>("lon");
         // Latitude from the equinox and solstice instants of 2024 (20 Mar 03:06, 20 Jun 20:51,
         // 22 Sep 12:44, 21 Dec 09:20 UTC); longitude at noon is minus the equation of time.
-        QTest::newRow("March equinox noon")
-            << QDateTime(QDate(2024, 3, 20), QTime(12, 0), Qt::UTC) << 0.15 << 1.9;
-        QTest::newRow("June solstice noon")
-            << QDateTime(QDate(2024, 6, 21), QTime(12, 0), Qt::UTC) << 23.44 << 0.4;
-        QTest::newRow("September equinox noon")
-            << QDateTime(QDate(2024, 9, 22), QTime(12, 0), Qt::UTC) << 0.01 << -1.85;
-        QTest::newRow("December solstice noon")
-            << QDateTime(QDate(2024, 12, 21), QTime(12, 0), Qt::UTC) << -23.44 << -0.45;
-        QTest::newRow("March equinox instant, sun over the Pacific")
-            << QDateTime(QDate(2024, 3, 20), QTime(3, 6), Qt::UTC) << 0.0 << 135.4;
+        addRow("March equinox noon", QDateTime(QDate(2024, 3, 20), QTime(12, 0), Qt::UTC), 0.15,
+               1.9);
+        addRow("June solstice noon", QDateTime(QDate(2024, 6, 21), QTime(12, 0), Qt::UTC), 23.44,
+               0.4);
+        addRow("December solstice noon", QDateTime(QDate(2024, 12, 21), QTime(12, 0), Qt::UTC),
+               -23.44, -0.45);
+        addRow("March equinox instant, sun over the Pacific",
+               QDateTime(QDate(2024, 3, 20), QTime(3, 6), Qt::UTC), 0.0, 135.4);
     }
     void subSolarPoint() {
         QFETCH(QDateTime, when);

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -55,20 +54,6 @@ ImportResult importEibi(const QString &schedule, const QString &db,
     return importSchedule(readerFor(fetch::Source::Eibi), schedule, db, Validity::all(), progress);
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Run run(const QString &program, const QStringList &args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 QStringList namesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
@@ -95,18 +80,211 @@ class EibiImportTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void writtenTableReadsBackAsExpected();
-    void mdbExportSeesTheSameTable();
-    void summaryNamesSkippedLinesAndUnknownCodes();
-    void onAirRowsAroundMidnight_data();
-    void onAirRowsAroundMidnight();
-    void replacingKeepsTheOldFileAsBak();
-    void failedOrCancelledImportLeavesTheDatabase_data();
-    void failedOrCancelledImportLeavesTheDatabase();
-    void toolExitCodes_data();
-    void toolExitCodes();
-    void datedEntries_data();
-    void datedEntries();
+    void writtenTableReadsBackAsExpected() {
+        QTemporaryDir dir;
+        const QString db = importInto(dir);
+        QVERIFY(!db.isEmpty());
+        const jet::DirectRead read = jet::readTableDirect(db, "MyDataTable");
+        QVERIFY(read.table);
+        const QStringList expected = expectedLines();
+        QCOMPARE(expected.size(), 24);
+        const QStringList got = exportLines(*read.table);
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(got.value(i), expected[i]);
+        QCOMPARE(got.size(), expected.size());
+        // Long names widen their columns; the others keep the catalogue's sizes.
+        const QVector<jet::Column> &columns = read.table->columns();
+        QCOMPARE(columns[read.table->columnIndex(u"Station")].size, 34);
+        QCOMPARE(columns[read.table->columnIndex(u"Country")].size, 52);
+        QCOMPARE(columns[read.table->columnIndex(u"Graphic")].size, 48);
+        QCOMPARE(columns[read.table->columnIndex(u"Power")].size, 7);
+    }
+
+    void summaryNamesSkippedLinesAndUnknownCodes() {
+        QTemporaryDir dir;
+        const ImportResult r = importEibi(testSchedule(), dir.filePath("ILGDATA.MDB"));
+        QCOMPARE(summaryText(r.summary),
+                 QString("23 records written.\n"
+                         "3 lines skipped (not ten semicolons or no frequency): 23, 24, 25\n"
+                         "Codes not found in the EiBi lists: country XYZ, language QQQ, "
+                         "persistence 7, site /NOR-zz, site q, site zz, target Zzz"));
+    }
+
+    void onAirRowsAroundMidnight_data() {
+        QTest::addColumn<QString>("utc");
+        QTest::addColumn<QList<int>>("stationIds");
+        // 1, 16, 17: 0000-2400; 2: 2200-2400; 3: 2300-0100; 21: 2330-0030; 23: 2345-0015.
+        addRow("23:59 all day, to 2400 and over midnight", "2359",
+               QList<int>{1, 2, 3, 16, 17, 21, 23});
+        addRow("00:00 the 2200-2400 broadcast has ended", "0000", QList<int>{1, 3, 16, 17, 21, 23});
+        addRow("00:30 the 2330-0030 broadcast has ended", "0030", QList<int>{1, 3, 16, 17});
+    }
+
+    void onAirRowsAroundMidnight() {
+        QFETCH(QString, utc);
+        QFETCH(QList<int>, stationIds);
+        QTemporaryDir dir;
+        const jet::DirectRead read = jet::readTableDirect(importInto(dir), "MyDataTable");
+        QVERIFY(read.table);
+        const jet::Table &table = *read.table;
+        const auto parsed =
+            jet::parseQuery("Select * From MyDataTable Where " + onair::OnAirCondition(utc));
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        const jet::Selection selected = jet::runQuery(table, *parsed.query);
+        QVERIFY2(selected.ok(), qPrintable(selected.error));
+        QList<int> bySql, byRowColour;
+        for (const int r : selected.rows)
+            bySql << int(table.cell(r, 0).number);
+        std::sort(bySql.begin(), bySql.end());
+        const int utcb = table.columnIndex(u"UTCB"), utce = table.columnIndex(u"UTCE");
+        for (int r = 0; r < table.rowCount(); ++r) {
+            const mainwindow::RowTimes times{table.cell(r, utcb).text, table.cell(r, utce).text};
+            if (mainwindow::isOnAirRow(times, utc, utc.left(2)))
+                byRowColour << int(table.cell(r, 0).number);
+        }
+        QCOMPARE(bySql, stationIds);
+        QCOMPARE(byRowColour, stationIds);
+    }
+
+    void replacingKeepsTheOldFileAsBak() {
+        QTemporaryDir dir;
+        const QString db = dir.filePath("ILGDATA.MDB");
+        QVERIFY(testsupport::writeFile(db, "the old database"));
+        const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(db, shared));
+        QVERIFY(!importInto(dir).isEmpty());
+        QCOMPARE(fileBytes(db + ".bak"), QByteArray("the old database"));
+        // The new database is as readable as the old one, not private like a temporary file.
+        QCOMPARE(QFileInfo(db).permissions() & 0x0077, shared & 0x0077);
+        QVERIFY(jet::readTableDirect(db, "MyDataTable").table);
+        QCOMPARE(namesIn(dir.path()), (QStringList{"ILGDATA.MDB", "ILGDATA.MDB.bak"}));
+    }
+
+    void failedOrCancelledImportLeavesTheDatabase_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("outcome");
+        addRow("cancel at the start", "cancel-first", int(ImportOutcome::Cancelled));
+        addRow("cancel when the file is made, not yet in place", "cancel-late",
+               int(ImportOutcome::Cancelled));
+        addRow("disk refuses the new file", "too-large", int(ImportOutcome::NotWritable));
+        addRow("not an EiBi file", "wrong-header", int(ImportOutcome::WrongFormat));
+        addRow("schedule missing", "missing", int(ImportOutcome::NotReadable));
+    }
+
+    void failedOrCancelledImportLeavesTheDatabase() {
+        QFETCH(QString, kind);
+        QFETCH(int, outcome);
+        QTemporaryDir dir;
+        const QString db = dir.filePath("ILGDATA.MDB");
+        QVERIFY(testsupport::writeFile(db, "the old database"));
+        QString source = kind == "missing" ? dir.filePath("nothing.csv") : testSchedule();
+        if (kind == "wrong-header")
+            source = QFINDTESTDATA("data/sked-test.expected.csv");
+        int calls = 0;
+        const ProgressCallback progress = [&](int percent) {
+            ++calls;
+            return kind == "cancel-first" ? false : !(kind == "cancel-late" && percent >= 95);
+        };
+        ImportResult r;
+        if (kind == "too-large") {
+            FileSizeLimit limit;
+            r = importEibi(source, db, progress);
+        } else {
+            r = importEibi(source, db, progress);
+        }
+        QCOMPARE(int(r.outcome), outcome);
+        QCOMPARE(fileBytes(db), QByteArray("the old database"));
+        QCOMPARE(namesIn(dir.path()), QStringList{"ILGDATA.MDB"});
+        if (kind == "wrong-header")
+            QVERIFY2(r.message.contains("\"StationID,Freq,Station,UTC,"), qPrintable(r.message));
+    }
+
+    void toolExitCodes_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+        addRow("imported", "ok", 0, "23 records written.");
+        addRow("wrong header: exit 2, what was found", "wrong-header", 2,
+               "its first line is \"StationID,Freq");
+        addRow("binary file: its first line as printable text", "binary", 2,
+               "its first line is \"PK junk line\"");
+        addRow("output folder is a file: exit 3", "folder-is-file", 3, "cannot be written");
+        addRow("disk refuses the file: exit 3", "too-large", 3, "cannot be written");
+    }
+
+    void toolExitCodes() {
+        QFETCH(QString, kind);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QString out = dir.filePath("ILGDATA.MDB");
+        QString source = testSchedule();
+        if (kind == "wrong-header")
+            source = QFINDTESTDATA("data/sked-test.expected.csv");
+        if (kind == "binary") {
+            source = dir.filePath("binary.csv");
+            QVERIFY(testsupport::writeFile(source, "\x01\x02PK\x7f junk\tline\r\nmore"));
+        }
+        if (kind == "folder-is-file") {
+            QFile blocker(dir.filePath("plain-file"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            out = dir.filePath("plain-file/ILGDATA.MDB");
+        }
+        const QString mkdb = testsupport::binary("skedwise-mkdb");
+        const testsupport::Ran r =
+            kind == "too-large"
+                ? testsupport::runProgram(
+                      "sh", {"-c", "trap '' XFSZ; ulimit -f 4; exec \"$0\" \"$@\"", mkdb,
+                             "--from-eibi", source, "--out", out, "--all-dates"})
+                : testsupport::runProgram(mkdb,
+                                          {"--from-eibi", source, "--out", out, "--all-dates"});
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+        QCOMPARE(QFile::exists(out), exitCode == 0);
+    }
+
+    void datedEntries_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<bool>("kept");
+        addRow("1 April to 15 March: the end in the next year", "0104", "1503", QDate(2026, 7, 21),
+               "2026-04-01 2027-03-15", true);
+        addRow("ended five days ago, begins again in twelve", "0104", "1503", QDate(2026, 3, 20),
+               "2025-04-01 2026-03-15", false);
+        addRow("over New Year, asked in January", "1512", "1501", QDate(2027, 1, 10),
+               "2026-12-15 2027-01-15", true);
+        addRow("over New Year, ended", "1512", "1501", QDate(2027, 1, 16), "2026-12-15 2027-01-15",
+               false);
+        addRow("a last-heard note is no end", "", "[0212]", QDate(2026, 7, 21), " ", true);
+        addRow("no 31 February", "3102", "", QDate(2026, 7, 21), " ", true);
+    }
+
+    void datedEntries() {
+        QFETCH(QString, start);
+        QFETCH(QString, stop);
+        QFETCH(QDate, day);
+        QFETCH(QString, span);
+        QFETCH(bool, kept);
+        const DateSpan dates = eibiSpan(start, stop, day);
+        QCOMPARE(dates.first.toString(Qt::ISODate) + ' ' + dates.last.toString(Qt::ISODate), span);
+        DateFilter filter(Validity::on(day));
+        QCOMPARE(filter.keeps(dates.first, dates.last), kept);
+        // The whole import: the one dated line of the test schedule (9800 kHz, 0104 to 1503).
+        if (start != "0104")
+            return;
+        QTemporaryDir dir;
+        const ImportResult r = importSchedule(readerFor(fetch::Source::Eibi), testSchedule(),
+                                              dir.filePath("ILGDATA.MDB"), Validity::on(day), {});
+        QCOMPARE(r.summary.rowsWritten, kept ? 23 : 22);
+        QVERIFY2(summaryText(r.summary).contains(
+                     QStringLiteral("\n%1 entries left out: not valid on %2.")
+                         .arg(kept ? 0 : 1)
+                         .arg(day.toString(Qt::ISODate))),
+                 qPrintable(summaryText(r.summary)));
+    }
 
 private:
     QString importInto(const QTemporaryDir &dir) {
@@ -115,234 +293,6 @@ private:
         return r.outcome == ImportOutcome::Done ? db : QString();
     }
 };
-
-void EibiImportTest::writtenTableReadsBackAsExpected() {
-    QTemporaryDir dir;
-    const QString db = importInto(dir);
-    QVERIFY(!db.isEmpty());
-    const jet::DirectRead read = jet::readTableDirect(db, "MyDataTable");
-    QVERIFY(read.table);
-    const QStringList expected = expectedLines();
-    QCOMPARE(expected.size(), 24);
-    const QStringList got = exportLines(*read.table);
-    for (int i = 0; i < expected.size(); ++i)
-        QCOMPARE(got.value(i), expected[i]);
-    QCOMPARE(got.size(), expected.size());
-    // Long names widen their columns; the others keep the catalogue's sizes.
-    const QVector<jet::Column> &columns = read.table->columns();
-    QCOMPARE(columns[read.table->columnIndex(u"Station")].size, 34);
-    QCOMPARE(columns[read.table->columnIndex(u"Country")].size, 52);
-    QCOMPARE(columns[read.table->columnIndex(u"Graphic")].size, 48);
-    QCOMPARE(columns[read.table->columnIndex(u"Power")].size, 7);
-}
-
-void EibiImportTest::mdbExportSeesTheSameTable() {
-    QTemporaryDir dir;
-    const QString db = importInto(dir);
-    QVERIFY(!db.isEmpty());
-    const Run r = run("mdb-export", {db, "MyDataTable"});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts), expectedLines());
-}
-
-void EibiImportTest::summaryNamesSkippedLinesAndUnknownCodes() {
-    QTemporaryDir dir;
-    const ImportResult r = importEibi(testSchedule(), dir.filePath("ILGDATA.MDB"));
-    QCOMPARE(summaryText(r.summary),
-             QString("23 records written.\n"
-                     "3 lines skipped (not ten semicolons or no frequency): 23, 24, 25\n"
-                     "Codes not found in the EiBi lists: country XYZ, language QQQ, "
-                     "persistence 7, site /NOR-zz, site q, site zz, target Zzz"));
-}
-
-void EibiImportTest::onAirRowsAroundMidnight_data() {
-    QTest::addColumn<QString>("utc");
-    QTest::addColumn<QList<int>>("stationIds");
-    // 1, 16, 17: 0000-2400; 2: 2200-2400; 3: 2300-0100; 21: 2330-0030; 23: 2345-0015.
-    QTest::newRow("23:59 all day, to 2400 and over midnight")
-        << "2359" << QList<int>{1, 2, 3, 16, 17, 21, 23};
-    QTest::newRow("00:00 the 2200-2400 broadcast has ended")
-        << "0000" << QList<int>{1, 3, 16, 17, 21, 23};
-    QTest::newRow("00:30 the 2330-0030 broadcast has ended") << "0030" << QList<int>{1, 3, 16, 17};
-}
-
-void EibiImportTest::onAirRowsAroundMidnight() {
-    QFETCH(QString, utc);
-    QFETCH(QList<int>, stationIds);
-    QTemporaryDir dir;
-    const jet::DirectRead read = jet::readTableDirect(importInto(dir), "MyDataTable");
-    QVERIFY(read.table);
-    const jet::Table &table = *read.table;
-    const auto parsed =
-        jet::parseQuery("Select * From MyDataTable Where " + onair::OnAirCondition(utc));
-    QVERIFY2(parsed.ok(), qPrintable(parsed.error));
-    const jet::Selection selected = jet::runQuery(table, *parsed.query);
-    QVERIFY2(selected.ok(), qPrintable(selected.error));
-    QList<int> bySql, byRowColour;
-    for (const int r : selected.rows)
-        bySql << int(table.cell(r, 0).number);
-    std::sort(bySql.begin(), bySql.end());
-    const int utcb = table.columnIndex(u"UTCB"), utce = table.columnIndex(u"UTCE");
-    for (int r = 0; r < table.rowCount(); ++r) {
-        const mainwindow::RowTimes times{table.cell(r, utcb).text, table.cell(r, utce).text};
-        if (mainwindow::isOnAirRow(times, utc, utc.left(2)))
-            byRowColour << int(table.cell(r, 0).number);
-    }
-    QCOMPARE(bySql, stationIds);
-    QCOMPARE(byRowColour, stationIds);
-}
-
-void EibiImportTest::replacingKeepsTheOldFileAsBak() {
-    QTemporaryDir dir;
-    const QString db = dir.filePath("ILGDATA.MDB");
-    QFile old(db);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("the old database");
-    old.close();
-    const auto shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther;
-    QVERIFY(old.setPermissions(shared));
-    QVERIFY(!importInto(dir).isEmpty());
-    QCOMPARE(fileBytes(db + ".bak"), QByteArray("the old database"));
-    // The new database is as readable as the old one, not private like a temporary file.
-    QCOMPARE(QFileInfo(db).permissions() & 0x0077, shared & 0x0077);
-    QVERIFY(jet::readTableDirect(db, "MyDataTable").table);
-    QCOMPARE(namesIn(dir.path()), (QStringList{"ILGDATA.MDB", "ILGDATA.MDB.bak"}));
-}
-
-void EibiImportTest::failedOrCancelledImportLeavesTheDatabase_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("outcome");
-    QTest::newRow("cancel at the start") << "cancel-first" << int(ImportOutcome::Cancelled);
-    QTest::newRow("cancel when the file is made, not yet in place")
-        << "cancel-late" << int(ImportOutcome::Cancelled);
-    QTest::newRow("disk refuses the new file") << "too-large" << int(ImportOutcome::NotWritable);
-    QTest::newRow("not an EiBi file") << "wrong-header" << int(ImportOutcome::WrongFormat);
-    QTest::newRow("schedule missing") << "missing" << int(ImportOutcome::NotReadable);
-}
-
-void EibiImportTest::failedOrCancelledImportLeavesTheDatabase() {
-    QFETCH(QString, kind);
-    QFETCH(int, outcome);
-    QTemporaryDir dir;
-    const QString db = dir.filePath("ILGDATA.MDB");
-    QFile old(db);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("the old database");
-    old.close();
-    QString source = kind == "missing" ? dir.filePath("nothing.csv") : testSchedule();
-    if (kind == "wrong-header")
-        source = QFINDTESTDATA("data/sked-test.expected.csv");
-    int calls = 0;
-    const ProgressCallback progress = [&](int percent) {
-        ++calls;
-        return kind == "cancel-first" ? false : !(kind == "cancel-late" && percent >= 95);
-    };
-    ImportResult r;
-    if (kind == "too-large") {
-        FileSizeLimit limit;
-        r = importEibi(source, db, progress);
-    } else {
-        r = importEibi(source, db, progress);
-    }
-    QCOMPARE(int(r.outcome), outcome);
-    QCOMPARE(fileBytes(db), QByteArray("the old database"));
-    QCOMPARE(namesIn(dir.path()), QStringList{"ILGDATA.MDB"});
-    if (kind == "wrong-header")
-        QVERIFY2(r.message.contains("\"StationID,Freq,Station,UTC,"), qPrintable(r.message));
-}
-
-void EibiImportTest::toolExitCodes_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("says");
-    QTest::newRow("imported") << "ok" << 0 << "23 records written.";
-    QTest::newRow("wrong header: exit 2, what was found")
-        << "wrong-header" << 2 << "its first line is \"StationID,Freq";
-    QTest::newRow("binary file: its first line as printable text")
-        << "binary" << 2 << "its first line is \"PK junk line\"";
-    QTest::newRow("output folder is a file: exit 3")
-        << "folder-is-file" << 3 << "cannot be written";
-    QTest::newRow("disk refuses the file: exit 3") << "too-large" << 3 << "cannot be written";
-}
-
-void EibiImportTest::toolExitCodes() {
-    QFETCH(QString, kind);
-    QFETCH(int, exitCode);
-    QFETCH(QString, says);
-    QTemporaryDir dir;
-    QString out = dir.filePath("ILGDATA.MDB");
-    QString source = testSchedule();
-    if (kind == "wrong-header")
-        source = QFINDTESTDATA("data/sked-test.expected.csv");
-    if (kind == "binary") {
-        source = dir.filePath("binary.csv");
-        QVERIFY(testsupport::writeFile(source, "\x01\x02PK\x7f junk\tline\r\nmore"));
-    }
-    if (kind == "folder-is-file") {
-        QFile blocker(dir.filePath("plain-file"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        out = dir.filePath("plain-file/ILGDATA.MDB");
-    }
-    const QString mkdb = testsupport::binary("skedwise-mkdb");
-    const Run r = kind == "too-large"
-                      ? run("sh", {"-c", "trap '' XFSZ; ulimit -f 4; exec \"$0\" \"$@\"", mkdb,
-                                   "--from-eibi", source, "--out", out, "--all-dates"})
-                      : run(mkdb, {"--from-eibi", source, "--out", out, "--all-dates"});
-    QCOMPARE(r.exitCode, exitCode);
-    QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
-    QCOMPARE(QFile::exists(out), exitCode == 0);
-}
-
-void EibiImportTest::datedEntries_data() {
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("stop");
-    QTest::addColumn<QDate>("day");
-    QTest::addColumn<QString>("span");
-    QTest::addColumn<bool>("kept");
-    QTest::newRow("1 April to 15 March: the end in the next year")
-        << "0104"
-        << "1503" << QDate(2026, 7, 21) << "2026-04-01 2027-03-15" << true;
-    QTest::newRow("in December, the span from April of the same year")
-        << "0104" << "1503" << QDate(2026, 12, 7) << "2026-04-01 2027-03-15" << true;
-    QTest::newRow("ended five days ago, begins again in twelve")
-        << "0104"
-        << "1503" << QDate(2026, 3, 20) << "2025-04-01 2026-03-15" << false;
-    QTest::newRow("over New Year, asked in January")
-        << "1512"
-        << "1501" << QDate(2027, 1, 10) << "2026-12-15 2027-01-15" << true;
-    QTest::newRow("over New Year, ended")
-        << "1512"
-        << "1501" << QDate(2027, 1, 16) << "2026-12-15 2027-01-15" << false;
-    QTest::newRow("a last-heard note is no end") << ""
-                                                 << "[0212]" << QDate(2026, 7, 21) << " " << true;
-    QTest::newRow("no 31 February") << "3102"
-                                    << "" << QDate(2026, 7, 21) << " " << true;
-}
-
-void EibiImportTest::datedEntries() {
-    QFETCH(QString, start);
-    QFETCH(QString, stop);
-    QFETCH(QDate, day);
-    QFETCH(QString, span);
-    QFETCH(bool, kept);
-    const DateSpan dates = eibiSpan(start, stop, day);
-    QCOMPARE(dates.first.toString(Qt::ISODate) + ' ' + dates.last.toString(Qt::ISODate), span);
-    DateFilter filter(Validity::on(day));
-    QCOMPARE(filter.keeps(dates.first, dates.last), kept);
-    // The whole import: the one dated line of the test schedule (9800 kHz, 0104 to 1503).
-    if (start != "0104")
-        return;
-    QTemporaryDir dir;
-    const ImportResult r = importSchedule(readerFor(fetch::Source::Eibi), testSchedule(),
-                                          dir.filePath("ILGDATA.MDB"), Validity::on(day), {});
-    QCOMPARE(r.summary.rowsWritten, kept ? 23 : 22);
-    QVERIFY2(
-        summaryText(r.summary).contains(QStringLiteral("\n%1 entries left out: not valid on %2.")
-                                            .arg(kept ? 0 : 1)
-                                            .arg(day.toString(Qt::ISODate))),
-        qPrintable(summaryText(r.summary)));
-}
 
 QTEST_GUILESS_MAIN(EibiImportTest)
 #include "EibiImport_test.moc"

@@ -1,6 +1,6 @@
 #include "imports/EibiMapping.h"
 
-#include <QTest>
+#include "support/TestSupport.h"
 
 using namespace eibi;
 
@@ -47,275 +47,176 @@ class EibiMappingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void daysBecomeDigitsOrStay_data();
-    void daysBecomeDigitsOrStay();
-    void graphicBarOfHalfHours_data();
-    void graphicBarOfHalfHours();
-    void languageNames_data();
-    void languageNames();
-    void siteForms_data();
-    void siteForms();
-    void readmeSiteCoordinateForms_data();
-    void readmeSiteCoordinateForms();
-    void statusAndMode_data();
-    void statusAndMode();
-    void targetNames_data();
-    void targetNames();
-    void lineWithoutFrequencyGivesNoRow();
+    void daysBecomeDigitsOrStay_data() {
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<QString>("digits");
+        addRow("empty is daily", "", "1234567");
+        addRow("Mo-Fr", "Mo-Fr", "12345");
+        addRow("We-Mo wraps round the week", "We-Mo", "134567");
+        addRow("Su-Mo wraps", "Su-Mo", "17");
+        addRow("Sa,Su", "Sa,Su", "67");
+        addRow("SaSu", "SaSu", "67");
+        addRow("Tu,Th-Sa", "Tu,Th-Sa", "2456");
+        addRow("single day", "Th", "4");
+        addRow("digits kept in order", "1245", "1245");
+        addRow("digits out of order sorted", "71", "17");
+        addRow("irr kept", "irr", "irr");
+        addRow("first Saturday kept", "1.Sa", "1.Sa");
+        addRow("1WeFr kept", "1WeFr", "1WeFr");
+        addRow("altFr kept", "altFr", "altFr");
+        addRow("digit 8 is no weekday", "18", "18");
+        addRow("dangling range kept", "Mo-", "Mo-");
+    }
+
+    void daysBecomeDigitsOrStay() {
+        QFETCH(QString, days);
+        QFETCH(QString, digits);
+        QCOMPARE(daysDigits(days), digits);
+    }
+
+    void graphicBarOfHalfHours_data() {
+        QTest::addColumn<int>("begin");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QString>("bar");
+        const QString none(48, ' ');
+        addRow("0000-2400 all day", 0, 1440, QString(48, '#'));
+        addRow("2200-2400 last four steps", 1320, 1440, QString(44, ' ') + "####");
+        addRow("2300-0100 over midnight", 1380, 60, "##" + QString(44, ' ') + "##");
+        addRow("0015-0045 touches two steps", 15, 45, "##" + QString(46, ' '));
+        addRow("0100-0130 one step", 60, 90, "  #" + QString(45, ' '));
+        addRow("unknown times blank", -1, -1, none);
+    }
+
+    void graphicBarOfHalfHours() {
+        QFETCH(int, begin);
+        QFETCH(int, end);
+        QFETCH(QString, bar);
+        QCOMPARE(graphicBar(begin, end), bar);
+    }
+
+    void languageNames_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("unknown");
+        addRow("one code", "E", "English", "");
+        addRow("two codes joined with a slash", "E,F", "English/French", "");
+        addRow("pseudo-code's meaning", "-TS", "Time Signal Station", "");
+        addRow("unknown code shows itself", "XX", "XX", "language XX");
+        addRow("known and unknown", "E,XX", "English/XX", "language XX");
+        addRow("no language", "", "<null>", "");
+    }
+
+    void languageNames() {
+        QFETCH(QString, code);
+        QFETCH(QString, names);
+        QFETCH(QString, unknown);
+        UnknownCodes missing;
+        const auto row = scheduleRow(line(code, ""), 1, EibiCodes::fromTable(Lists), missing);
+        QCOMPARE(text(row, Language), names);
+        QCOMPARE(text(row, Lc), code.isEmpty() ? QString("<null>") : code);
+        QCOMPARE(QStringList(missing.begin(), missing.end()).join(','), unknown);
+    }
+
+    void siteForms_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("cells"); // Location, Lati, Longi, Remarks
+        addRow("none: the country's main site", "",
+               QStringList{"Rampisham", "50N48", "002W38", "<null>"});
+        addRow("plain code: a site at home", "w",
+               QStringList{"Woofferton", "52N19", "002W43", "<null>"});
+        addRow("/ABC-x: a site abroad", "/RUS-s",
+               QStringList{"Samara", "53N17", "050E15", "<null>"});
+        addRow("plain code looked up at home only", "s",
+               QStringList{"<null>", "<null>", "<null>", "s"});
+        addRow("unknown site kept in Remarks", "/RUS-q",
+               QStringList{"<null>", "<null>", "<null>", "/RUS-q"});
+        addRow("/ABC without main site", "/RUS", QStringList{"<null>", "<null>", "<null>", "/RUS"});
+    }
+
+    void siteForms() {
+        QFETCH(QString, code);
+        QFETCH(QStringList, cells);
+        UnknownCodes missing;
+        const auto row = scheduleRow(line("E", code), 1, EibiCodes::fromTable(Lists), missing);
+        QCOMPARE((QStringList{text(row, Location), text(row, Lati), text(row, Longi),
+                              text(row, Remarks)}),
+                 cells);
+        QCOMPARE(missing.size(), cells[3] == "<null>" ? size_t(0) : size_t(1));
+    }
+
+    void readmeSiteCoordinateForms_data() {
+        QTest::addColumn<QString>("itu");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("site"); // Location|Lati|Longi
+        addRow("seconds and a one-digit minute", "KOR", "m", "Muan HFDL|35N01|126E14");
+        addRow("a longitude marked N", "RUS", "o2", "Orenburg-2|51N42|055E01");
+        addRow("a site named without coordinates", "XUU", "", "Unknown site||");
+    }
+
+    void readmeSiteCoordinateForms() {
+        QFETCH(QString, itu);
+        QFETCH(QString, code);
+        QFETCH(QString, site);
+        const auto found = EibiCodes::builtIn().site(itu, code);
+        QVERIFY(found);
+        QCOMPARE(found->name + '|' + found->lati + '|' + found->longi, site);
+    }
+
+    void statusAndMode_data() {
+        QTest::addColumn<QString>("persistence");
+        QTest::addColumn<QString>("days");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("mode");
+        addRow("1 standing entry", "1", "", "N", "D");
+        addRow("0 read as 1", "0", "", "N", "D");
+        addRow("5 summer only", "5", "", "N", "D");
+        addRow("6 part of the season", "6", "", "P", "D");
+        addRow("8 inactive", "8", "", "I", "D");
+        addRow("90 utility, persistence 0, maps as 1", "90", "", "N", "D");
+        addRow("98 inactive utility", "98", "LSB", "I", "L");
+        addRow("91 utility in USB", "91", "USB", "N", "U");
+        addRow("7 undefined", "7", "", "<null>", "D");
+        addRow("usb inside a text is no mode", "1", "USB2", "N", "D");
+    }
+
+    void statusAndMode() {
+        QFETCH(QString, persistence);
+        QFETCH(QString, days);
+        QFETCH(QString, status);
+        QFETCH(QString, mode);
+        UnknownCodes missing;
+        const auto row =
+            scheduleRow(line("E", "", persistence, days), 1, EibiCodes::fromTable(Lists), missing);
+        QCOMPARE(text(row, Status), status);
+        QCOMPARE(text(row, Mode), mode);
+    }
+
+    void targetNames_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("name");
+        addRow("plain", "Eu", "Europe");
+        addRow("compass prefix", "EAf", "East Africa");
+        addRow("country code as target", "RUS", "Russian Federation");
+        addRow("unknown", "Xyz", "<null>");
+    }
+
+    void targetNames() {
+        QFETCH(QString, code);
+        QFETCH(QString, name);
+        UnknownCodes missing;
+        const auto row =
+            scheduleRow(line("E", "", "1", "", code), 1, EibiCodes::fromTable(Lists), missing);
+        QCOMPARE(text(row, Target), code);
+        QCOMPARE(text(row, TargetAll), name);
+    }
+
+    void lineWithoutFrequencyGivesNoRow() {
+        UnknownCodes missing;
+        ScheduleLine bad = line("E", "");
+        bad.fields[0] = "abc";
+        QVERIFY(scheduleRow(bad, 1, EibiCodes::fromTable(Lists), missing).empty());
+    }
 };
-
-void EibiMappingTest::daysBecomeDigitsOrStay_data() {
-    QTest::addColumn<QString>("days");
-    QTest::addColumn<QString>("digits");
-    QTest::newRow("empty is daily") << ""
-                                    << "1234567";
-    QTest::newRow("Mo-Fr") << "Mo-Fr"
-                           << "12345";
-    QTest::newRow("We-Mo wraps round the week") << "We-Mo"
-                                                << "134567";
-    QTest::newRow("Su-Mo wraps") << "Su-Mo"
-                                 << "17";
-    QTest::newRow("Sa,Su") << "Sa,Su"
-                           << "67";
-    QTest::newRow("SaSu") << "SaSu"
-                          << "67";
-    QTest::newRow("Tu,Th-Sa") << "Tu,Th-Sa"
-                              << "2456";
-    QTest::newRow("single day") << "Th"
-                                << "4";
-    QTest::newRow("digits kept in order") << "1245"
-                                          << "1245";
-    QTest::newRow("digits out of order sorted") << "71"
-                                                << "17";
-    QTest::newRow("irr kept") << "irr"
-                              << "irr";
-    QTest::newRow("alt kept") << "alt"
-                              << "alt";
-    QTest::newRow("first Saturday kept") << "1.Sa"
-                                         << "1.Sa";
-    QTest::newRow("1WeFr kept") << "1WeFr"
-                                << "1WeFr";
-    QTest::newRow("altFr kept") << "altFr"
-                                << "altFr";
-    QTest::newRow("date kept") << "15Sep"
-                               << "15Sep";
-    QTest::newRow("MF-15 kept") << "MF-15"
-                                << "MF-15";
-    QTest::newRow("tent kept") << "tent"
-                               << "tent";
-    QTest::newRow("USB kept") << "USB"
-                              << "USB";
-    QTest::newRow("digit 8 is no weekday") << "18"
-                                           << "18";
-    QTest::newRow("dangling range kept") << "Mo-"
-                                         << "Mo-";
-}
-
-void EibiMappingTest::daysBecomeDigitsOrStay() {
-    QFETCH(QString, days);
-    QFETCH(QString, digits);
-    QCOMPARE(daysDigits(days), digits);
-}
-
-void EibiMappingTest::graphicBarOfHalfHours_data() {
-    QTest::addColumn<int>("begin");
-    QTest::addColumn<int>("end");
-    QTest::addColumn<QString>("bar");
-    const QString none(48, ' ');
-    QTest::newRow("0000-2400 all day") << 0 << 1440 << QString(48, '#');
-    QTest::newRow("2200-2400 last four steps") << 1320 << 1440 << QString(44, ' ') + "####";
-    QTest::newRow("2300-0100 over midnight") << 1380 << 60 << "##" + QString(44, ' ') + "##";
-    QTest::newRow("0015-0045 touches two steps") << 15 << 45 << "##" + QString(46, ' ');
-    QTest::newRow("0100-0130 one step") << 60 << 90 << "  #" + QString(45, ' ');
-    QTest::newRow("unknown times blank") << -1 << -1 << none;
-}
-
-void EibiMappingTest::graphicBarOfHalfHours() {
-    QFETCH(int, begin);
-    QFETCH(int, end);
-    QFETCH(QString, bar);
-    QCOMPARE(graphicBar(begin, end), bar);
-}
-
-void EibiMappingTest::languageNames_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("names");
-    QTest::addColumn<QString>("unknown");
-    QTest::newRow("one code") << "E"
-                              << "English"
-                              << "";
-    QTest::newRow("two codes joined with a slash") << "E,F"
-                                                   << "English/French"
-                                                   << "";
-    QTest::newRow("pseudo-code's meaning") << "-TS"
-                                           << "Time Signal Station"
-                                           << "";
-    QTest::newRow("unknown code shows itself") << "XX"
-                                               << "XX"
-                                               << "language XX";
-    QTest::newRow("known and unknown") << "E,XX"
-                                       << "English/XX"
-                                       << "language XX";
-    QTest::newRow("no language") << ""
-                                 << "<null>"
-                                 << "";
-}
-
-void EibiMappingTest::languageNames() {
-    QFETCH(QString, code);
-    QFETCH(QString, names);
-    QFETCH(QString, unknown);
-    UnknownCodes missing;
-    const auto row = scheduleRow(line(code, ""), 1, EibiCodes::fromTable(Lists), missing);
-    QCOMPARE(text(row, Language), names);
-    QCOMPARE(text(row, Lc), code.isEmpty() ? QString("<null>") : code);
-    QCOMPARE(QStringList(missing.begin(), missing.end()).join(','), unknown);
-}
-
-void EibiMappingTest::siteForms_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QStringList>("cells"); // Location, Lati, Longi, Remarks
-    QTest::newRow("none: the country's main site")
-        << "" << QStringList{"Rampisham", "50N48", "002W38", "<null>"};
-    QTest::newRow("plain code: a site at home")
-        << "w" << QStringList{"Woofferton", "52N19", "002W43", "<null>"};
-    QTest::newRow("/ABC-x: a site abroad")
-        << "/RUS-s" << QStringList{"Samara", "53N17", "050E15", "<null>"};
-    QTest::newRow("plain code looked up at home only")
-        << "s" << QStringList{"<null>", "<null>", "<null>", "s"};
-    QTest::newRow("unknown site kept in Remarks")
-        << "/RUS-q" << QStringList{"<null>", "<null>", "<null>", "/RUS-q"};
-    QTest::newRow("/ABC without main site")
-        << "/RUS" << QStringList{"<null>", "<null>", "<null>", "/RUS"};
-}
-
-void EibiMappingTest::siteForms() {
-    QFETCH(QString, code);
-    QFETCH(QStringList, cells);
-    UnknownCodes missing;
-    const auto row = scheduleRow(line("E", code), 1, EibiCodes::fromTable(Lists), missing);
-    QCOMPARE(
-        (QStringList{text(row, Location), text(row, Lati), text(row, Longi), text(row, Remarks)}),
-        cells);
-    QCOMPARE(missing.size(), cells[3] == "<null>" ? size_t(0) : size_t(1));
-}
-
-void EibiMappingTest::readmeSiteCoordinateForms_data() {
-    QTest::addColumn<QString>("itu");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("site"); // Location|Lati|Longi
-    QTest::newRow("seconds and a one-digit minute") << "KOR"
-                                                    << "m"
-                                                    << "Muan HFDL|35N01|126E14";
-    QTest::newRow("a longitude marked N") << "RUS"
-                                          << "o2"
-                                          << "Orenburg-2|51N42|055E01";
-    QTest::newRow("a site named without coordinates") << "XUU"
-                                                      << ""
-                                                      << "Unknown site||";
-}
-
-void EibiMappingTest::readmeSiteCoordinateForms() {
-    QFETCH(QString, itu);
-    QFETCH(QString, code);
-    QFETCH(QString, site);
-    const auto found = EibiCodes::builtIn().site(itu, code);
-    QVERIFY(found);
-    QCOMPARE(found->name + '|' + found->lati + '|' + found->longi, site);
-}
-
-void EibiMappingTest::statusAndMode_data() {
-    QTest::addColumn<QString>("persistence");
-    QTest::addColumn<QString>("days");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("mode");
-    QTest::newRow("1 standing entry") << "1"
-                                      << ""
-                                      << "N"
-                                      << "D";
-    QTest::newRow("0 read as 1") << "0"
-                                 << ""
-                                 << "N"
-                                 << "D";
-    QTest::newRow("2 DST shift") << "2"
-                                 << ""
-                                 << "N"
-                                 << "D";
-    QTest::newRow("5 summer only") << "5"
-                                   << ""
-                                   << "N"
-                                   << "D";
-    QTest::newRow("6 part of the season") << "6"
-                                          << ""
-                                          << "P"
-                                          << "D";
-    QTest::newRow("8 inactive") << "8"
-                                << ""
-                                << "I"
-                                << "D";
-    QTest::newRow("90 utility, persistence 0, maps as 1") << "90"
-                                                          << ""
-                                                          << "N"
-                                                          << "D";
-    QTest::newRow("98 inactive utility") << "98"
-                                         << "LSB"
-                                         << "I"
-                                         << "L";
-    QTest::newRow("91 utility in USB") << "91"
-                                       << "USB"
-                                       << "N"
-                                       << "U";
-    QTest::newRow("7 undefined") << "7"
-                                 << ""
-                                 << "<null>"
-                                 << "D";
-    QTest::newRow("usb inside a text is no mode") << "1"
-                                                  << "USB2"
-                                                  << "N"
-                                                  << "D";
-}
-
-void EibiMappingTest::statusAndMode() {
-    QFETCH(QString, persistence);
-    QFETCH(QString, days);
-    QFETCH(QString, status);
-    QFETCH(QString, mode);
-    UnknownCodes missing;
-    const auto row =
-        scheduleRow(line("E", "", persistence, days), 1, EibiCodes::fromTable(Lists), missing);
-    QCOMPARE(text(row, Status), status);
-    QCOMPARE(text(row, Mode), mode);
-}
-
-void EibiMappingTest::targetNames_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "Eu"
-                           << "Europe";
-    QTest::newRow("compass prefix") << "EAf"
-                                    << "East Africa";
-    QTest::newRow("country code as target") << "RUS"
-                                            << "Russian Federation";
-    QTest::newRow("unknown") << "Xyz"
-                             << "<null>";
-}
-
-void EibiMappingTest::targetNames() {
-    QFETCH(QString, code);
-    QFETCH(QString, name);
-    UnknownCodes missing;
-    const auto row =
-        scheduleRow(line("E", "", "1", "", code), 1, EibiCodes::fromTable(Lists), missing);
-    QCOMPARE(text(row, Target), code);
-    QCOMPARE(text(row, TargetAll), name);
-}
-
-void EibiMappingTest::lineWithoutFrequencyGivesNoRow() {
-    UnknownCodes missing;
-    ScheduleLine bad = line("E", "");
-    bad.fields[0] = "abc";
-    QVERIFY(scheduleRow(bad, 1, EibiCodes::fromTable(Lists), missing).empty());
-}
 
 QTEST_GUILESS_MAIN(EibiMappingTest)
 #include "EibiMapping_test.moc"

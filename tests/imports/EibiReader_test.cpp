@@ -1,6 +1,6 @@
 #include "imports/EibiReader.h"
 
-#include <QTest>
+#include "support/TestSupport.h"
 
 using namespace eibi;
 
@@ -25,19 +25,22 @@ private slots:
 void EibiReaderTest::decodesTheWholeText_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("utf-8 stays utf-8") << QByteArray("R\xc3\xa1"
-                                                     "dio")
-                                       << QString::fromUtf8("Rádio");
-    QTest::newRow("8-bit read as windows-1252") << QByteArray("R\xe1"
-                                                              "dio Clube do Par\xe1")
-                                                << QString::fromUtf8("Rádio Clube do Pará");
-    QTest::newRow("one bad byte makes the whole file 8-bit")
-        << QByteArray("\xc3\xa1;\xe1") << QString::fromUtf8("Ã¡;á");
-    QTest::newRow("windows-1252 punctuation, not latin-1 controls")
-        << QByteArray("\x80\x93\x9c") << QString::fromUtf8("€“œ");
-    QTest::newRow("utf-8 byte order mark dropped") << QByteArray("\xef\xbb\xbf"
-                                                                 "kHz")
-                                                   << QString::fromUtf8("kHz");
+    addRow("utf-8 stays utf-8",
+           QByteArray("R\xc3\xa1"
+                      "dio"),
+           QString::fromUtf8("Rádio"));
+    addRow("8-bit read as windows-1252",
+           QByteArray("R\xe1"
+                      "dio Clube do Par\xe1"),
+           QString::fromUtf8("Rádio Clube do Pará"));
+    addRow("one bad byte makes the whole file 8-bit", QByteArray("\xc3\xa1;\xe1"),
+           QString::fromUtf8("Ã¡;á"));
+    addRow("windows-1252 punctuation, not latin-1 controls", QByteArray("\x80\x93\x9c"),
+           QString::fromUtf8("€“œ"));
+    addRow("utf-8 byte order mark dropped",
+           QByteArray("\xef\xbb\xbf"
+                      "kHz"),
+           QString::fromUtf8("kHz"));
 }
 
 void EibiReaderTest::decodesTheWholeText() {
@@ -50,16 +53,16 @@ void EibiReaderTest::linesAndSkips_data() {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QList<int>>("kept");
     QTest::addColumn<QList<int>>("skipped");
-    QTest::newRow("LF") << QByteArray("1;2;3;4;5;6;7;8;9;10;11\n1;2;3;4;5;6;7;8;9;10;11\n")
-                        << QList<int>{2, 3} << QList<int>{};
-    QTest::newRow("CR LF, no line end at the close")
-        << QByteArray("1;2;3;4;5;6;7;8;9;10;11\r\n1;2;3;4;5;6;7;8;9;10;11") << QList<int>{2, 3}
-        << QList<int>{};
-    QTest::newRow("nine and eleven semicolons skipped, reading goes on")
-        << QByteArray("1;2;3;4;5;6;7;8;9;10\n1;2;3;4;5;6;7;8;9;10;11;\n1;2;3;4;5;6;7;8;9;10;11\n")
-        << QList<int>{4} << QList<int>{2, 3};
-    QTest::newRow("empty lines passed over but counted")
-        << QByteArray("\n\r\n1;2;3;4;5;6;7;8;9;10;11\n") << QList<int>{4} << QList<int>{};
+    addRow("LF", QByteArray("1;2;3;4;5;6;7;8;9;10;11\n1;2;3;4;5;6;7;8;9;10;11\n"), QList<int>{2, 3},
+           QList<int>{});
+    addRow("CR LF, no line end at the close",
+           QByteArray("1;2;3;4;5;6;7;8;9;10;11\r\n1;2;3;4;5;6;7;8;9;10;11"), QList<int>{2, 3},
+           QList<int>{});
+    addRow("nine and eleven semicolons skipped, reading goes on",
+           QByteArray("1;2;3;4;5;6;7;8;9;10\n1;2;3;4;5;6;7;8;9;10;11;\n1;2;3;4;5;6;7;8;9;10;11\n"),
+           QList<int>{4}, QList<int>{2, 3});
+    addRow("empty lines passed over but counted", QByteArray("\n\r\n1;2;3;4;5;6;7;8;9;10;11\n"),
+           QList<int>{4}, QList<int>{});
 }
 
 void EibiReaderTest::linesAndSkips() {
@@ -81,11 +84,11 @@ void EibiReaderTest::linesAndSkips() {
 void EibiReaderTest::wrongHeaderIsReportedAsFound_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("found");
-    QTest::newRow("csv of another program")
-        << QByteArray("StationID,Freq,Station\n1,2,3\n") << QString("StationID,Freq,Station");
-    QTest::newRow("header without its last semicolon") << Header.chopped(1) + "\n"
-                                                       << QString::fromLatin1(Header.chopped(1));
-    QTest::newRow("empty file") << QByteArray() << QString();
+    addRow("csv of another program", QByteArray("StationID,Freq,Station\n1,2,3\n"),
+           QString("StationID,Freq,Station"));
+    addRow("header without its last semicolon", Header.chopped(1) + "\n",
+           QString::fromLatin1(Header.chopped(1)));
+    addRow("empty file", QByteArray(), QString());
 }
 
 void EibiReaderTest::wrongHeaderIsReportedAsFound() {

@@ -45,64 +45,60 @@ class ImportFlowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void outcomes_data();
-    void outcomes();
-};
-
-void ImportFlowTest::outcomes_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("dayChosen");
-    QTest::addColumn<int>("cancelAt");
-    QTest::addColumn<bool>("replaced");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("file dialog cancelled: nothing happens")
-        << "" << true << 1000 << false << QStringList{};
-    QTest::newRow("day dialog cancelled: nothing happens")
-        << "sked-test.csv" << false << 1000 << false << QStringList{};
-    QTest::newRow("import done: reload, record and the summary")
-        << "sked-test.csv" << true << 1000 << true << QStringList{EibiSummary};
-    QTest::newRow("cancel in the progress dialog: no reload, no message")
-        << "sked-test.csv" << true << 0 << false << QStringList{};
-    QTest::newRow("cancel when the file is made: the old database stays")
-        << "sked-test.csv" << true << 95 << false << QStringList{};
-    QTest::newRow("wrong header: the message, no reload")
-        << "sked-test.expected.csv" << true << 1000 << false
-        << QStringList{"Import EiBi Schedule: %1 is not an EiBi schedule: its first line is "
-                       "\"StationID,Freq,Station,UTC,Days,Language,Graphic,Target,Location,Power,"
-                       "Azi,Remarks,Status,Mode,TargetALL,CIRAF,ADM,Count\"\n"
-                       "The schedule was not changed."};
-}
-
-void ImportFlowTest::outcomes() {
-    QFETCH(QString, file);
-    QFETCH(bool, dayChosen);
-    QFETCH(int, cancelAt);
-    QFETCH(bool, replaced);
-    QFETCH(QStringList, shown);
-    QTemporaryDir dir;
-    const QString db = dir.filePath("ILGDATA.MDB");
-    QVERIFY(testsupport::writeFile(db, "old"));
-    FakeImportPort port;
-    port.chosen = file.isEmpty() ? QString() : QFINDTESTDATA("data/" + file);
-    if (!dayChosen)
-        port.validity.reset();
-    port.cancelAtPercent = cancelAt;
-    app::ScriptedPrompts prompts;
-    const QDateTime now(QDate(2026, 7, 21), QTime(12, 0), Qt::UTC);
-    ImportSchedule_Click(port, prompts, fetch::Source::Eibi, db, now);
-    for (QString &s : shown)
-        s = s.arg(port.chosen);
-    QCOMPARE(prompts.shown, shown);
-    QCOMPARE(port.reloads, replaced ? 1 : 0);
-    QCOMPARE(fileBytes(db) != "old", replaced);
-    QCOMPARE(port.records.size(), replaced ? 1 : 0);
-    if (replaced) { // the window saw the file made before it was put in place
-        QVERIFY(port.percents.contains(95));
-        QCOMPARE(port.records[0].source, QString("EiBi"));
-        QCOMPARE(port.records[0].putInPlace, now);
-        QVERIFY(port.records[0].url.isEmpty());
+    void outcomes_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("dayChosen");
+        QTest::addColumn<int>("cancelAt");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<QStringList>("shown");
+        addRow("file dialog cancelled: nothing happens", "", true, 1000, false, QStringList{});
+        addRow("day dialog cancelled: nothing happens", "sked-test.csv", false, 1000, false,
+               QStringList{});
+        addRow("import done: reload, record and the summary", "sked-test.csv", true, 1000, true,
+               QStringList{EibiSummary});
+        addRow("cancel in the progress dialog: no reload, no message", "sked-test.csv", true, 0,
+               false, QStringList{});
+        addRow("cancel when the file is made: the old database stays", "sked-test.csv", true, 95,
+               false, QStringList{});
+        addRow(
+            "wrong header: the message, no reload", "sked-test.expected.csv", true, 1000, false,
+            QStringList{"Import EiBi Schedule: %1 is not an EiBi schedule: its first line is "
+                        "\"StationID,Freq,Station,UTC,Days,Language,Graphic,Target,Location,Power,"
+                        "Azi,Remarks,Status,Mode,TargetALL,CIRAF,ADM,Count\"\n"
+                        "The schedule was not changed."});
     }
-}
+
+    void outcomes() {
+        QFETCH(QString, file);
+        QFETCH(bool, dayChosen);
+        QFETCH(int, cancelAt);
+        QFETCH(bool, replaced);
+        QFETCH(QStringList, shown);
+        QTemporaryDir dir;
+        const QString db = dir.filePath("ILGDATA.MDB");
+        QVERIFY(testsupport::writeFile(db, "old"));
+        FakeImportPort port;
+        port.chosen = file.isEmpty() ? QString() : QFINDTESTDATA("data/" + file);
+        if (!dayChosen)
+            port.validity.reset();
+        port.cancelAtPercent = cancelAt;
+        app::ScriptedPrompts prompts;
+        const QDateTime now(QDate(2026, 7, 21), QTime(12, 0), Qt::UTC);
+        ImportSchedule_Click(port, prompts, fetch::Source::Eibi, db, now);
+        for (QString &s : shown)
+            s = s.arg(port.chosen);
+        QCOMPARE(prompts.shown, shown);
+        QCOMPARE(port.reloads, replaced ? 1 : 0);
+        QCOMPARE(fileBytes(db) != "old", replaced);
+        QCOMPARE(port.records.size(), replaced ? 1 : 0);
+        if (replaced) { // the window saw the file made before it was put in place
+            QVERIFY(port.percents.contains(95));
+            QCOMPARE(port.records[0].source, QString("EiBi"));
+            QCOMPARE(port.records[0].putInPlace, now);
+            QVERIFY(port.records[0].url.isEmpty());
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(ImportFlowTest)
 #include "ImportFlow_test.moc"

@@ -78,7 +78,6 @@ private slots:
         QTest::addColumn<QString>("sql");
         addRow("syntax error", "a.mdb", "Select StationID Form MyDataTable");
         addRow("unknown field", "a.mdb", "Select Nope From MyDataTable");
-        addRow("empty text", "a.mdb", "");
         addRow("file not loadable", "missing.mdb", "Select * From MyDataTable");
         addRow("mismatch while running", "a.mdb", "Select * From MyDataTable Where Freq = 'x'");
     }

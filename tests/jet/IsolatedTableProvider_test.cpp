@@ -107,20 +107,14 @@ private slots:
         const QByteArray real = fileBytes(fixture);
         QTemporaryDir dir;
         const QString path = dir.filePath("ILGDATA.MDB");
-        QByteArray random(8192, '\0');
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(random.data()), 2048);
         if (kind == "empty")
             QVERIFY(writeFile(path, {}));
         else if (kind == "text")
             QVERIFY(writeFile(path, "StationID,Freq\r\n1,9575\r\n"));
-        else if (kind == "random")
-            QVERIFY(writeFile(path, random));
         else if (kind == "access97")
             QVERIFY(writeFile(path, fileBytes(testsupport::fixture("access/access97.mdb"))));
         else if (kind == "half")
             QVERIFY(writeFile(path, real.left(real.size() / 2)));
-        else if (kind == "head")
-            QVERIFY(writeFile(path, real.left(4096 * 12)));
         IsolatedTableProvider provider(worker(), kQuickLimits);
         const auto outcome = provider.table(path, "MyDataTable");
         QVERIFY(!outcome.ok());

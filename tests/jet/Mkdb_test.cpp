@@ -11,23 +11,11 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using testsupport::Ran;
+using testsupport::runProgram;
 
-Run run(const QString &program, const QStringList &args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-Run mkdb(const QStringList &args) {
-    return run(testsupport::binary("skedwise-mkdb"), args);
+Ran mkdb(const QStringList &args) {
+    return runProgram(testsupport::binary("skedwise-mkdb"), args);
 }
 
 // mdb-export prints Null and the empty text alike; compare in its own form.
@@ -47,7 +35,7 @@ QStringList exportLines(const std::vector<std::vector<jet::Cell>> &rows) {
 }
 
 QStringList mdbExport(const QString &file) {
-    const Run r = run("mdb-export", {file, "MyDataTable"});
+    const Ran r = runProgram("mdb-export", {file, "MyDataTable"});
     QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     return lines;
 }
@@ -58,175 +46,163 @@ class MkdbTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void mdbtoolsSeeAJet4Schedule();
-    void fixtureCsvExportsAsWritten();
-    void malformedCsvWritesNothing_data();
-    void malformedCsvWritesNothing();
-    void badArgumentsShowUsage_data();
-    void badArgumentsShowUsage();
-    void outputIsReplacedFollowedOrRefused_data();
-    void outputIsReplacedFollowedOrRefused();
+    void mdbtoolsSeeAJet4Schedule() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("ILGDATA.MDB");
+        const Ran made = mkdb({"--rows", "300", "--seed", "42", "--out", file});
+        QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+        QCOMPARE(runProgram("mdb-ver", {file}).out.trimmed(), QString("JET4"));
+
+        const QString schema = runProgram("mdb-schema", {file}).out;
+        static const QRegularExpression columnLine(
+            R"(\[(\w+)\]\s+([A-Za-z ]+?)(?: \((\d+)\))?,? *\n)");
+        QStringList seen;
+        for (auto m = columnLine.globalMatch(schema); m.hasNext();) {
+            const auto match = m.next();
+            seen << match.captured(1) + ' ' + match.captured(2) + ' ' + match.captured(3);
+        }
+        // MyDataTable as the program reads it: name, type and text size, in field order.
+        const QStringList expected = {"StationID Long Integer ",
+                                      "Freq Double ",
+                                      "Station Text 20",
+                                      "UTC Text 9",
+                                      "Days Text 7",
+                                      "Language Text 17",
+                                      "Graphic Text 48",
+                                      "Target Text 7",
+                                      "Location Text 20",
+                                      "Power Text 7",
+                                      "Azi Text 3",
+                                      "Remarks Text 11",
+                                      "Status Text 1",
+                                      "Mode Text 1",
+                                      "TargetALL Text 18",
+                                      "CIRAF Text 30",
+                                      "ADM Text 3",
+                                      "Country Text 17",
+                                      "Longi Text 6",
+                                      "Lati Text 5",
+                                      "LC Text 2",
+                                      "Region Text 20",
+                                      "STN Text 5",
+                                      "P Text 1",
+                                      "Program Text 20",
+                                      "UTCB Text 4",
+                                      "UTCE Text 4"};
+        QCOMPARE(seen, expected);
+
+        QStringList exported = mdbExport(file);
+        QVERIFY(!exported.isEmpty());
+        exported.removeFirst(); // header
+        QCOMPARE(exported, exportLines(schedule::syntheticSchedule(300, 42)));
+    }
+
+    void fixtureCsvExportsAsWritten() {
+        const QString csvPath = testsupport::fixture("schedule/rows.csv");
+        REQUIRE_FIXTURE(csvPath);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("from-csv.mdb");
+        const Ran made = mkdb({"--from-csv", csvPath, "--out", file});
+        QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+        const jet::CsvRows csv = jet::readCsvFile(csvPath);
+        QStringList exported = mdbExport(file);
+        QVERIFY(!exported.isEmpty());
+        QCOMPARE(exported.takeFirst(), csv.header.join(','));
+        QCOMPARE(exported, exportLines(csv.rows));
+    }
+
+    void malformedCsvWritesNothing_data() {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<int>("badLine");
+        const QString header = "StationID,Freq,Station\n";
+        addRow("missing field", header + "1,9575\n", 2);
+        addRow("header lacks a column", header + "1,9575,\"ok\"\n", 0);
+    }
+
+    void malformedCsvWritesNothing() {
+        QFETCH(QString, csv);
+        QFETCH(int, badLine);
+        QTemporaryDir dir;
+        const QString csvPath = dir.filePath("bad.csv");
+        QVERIFY(testsupport::writeFile(csvPath, csv.toUtf8()));
+        const Ran r = mkdb({"--from-csv", csvPath, "--out", dir.filePath("out.mdb")});
+        QVERIFY(r.exitCode != 0);
+        if (badLine > 0)
+            QVERIFY2(r.err.contains(QStringLiteral("line %1").arg(badLine)), qPrintable(r.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"bad.csv"}));
+    }
+
+    void badArgumentsShowUsage_data() {
+        QTest::addColumn<QStringList>("args");
+        addRow("nothing", QStringList{});
+        addRow("no output file", QStringList{"--rows", "5", "--seed", "1"});
+        addRow("rows without seed", QStringList{"--rows", "5", "--out", "x.mdb"});
+        addRow("both sources",
+               QStringList{"--rows", "5", "--seed", "1", "--from-csv", "a.csv", "--out", "x.mdb"});
+        addRow("negative rows", QStringList{"--rows", "-1", "--seed", "1", "--out", "x.mdb"});
+        addRow("rows not a number", QStringList{"--rows", "ten", "--seed", "1", "--out", "x"});
+        addRow("unknown option", QStringList{"--colour", "red"});
+        addRow("option without value", QStringList{"--rows", "5", "--seed", "1", "--out"});
+    }
+
+    void badArgumentsShowUsage() {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(testsupport::binary("skedwise-mkdb"), args);
+        QVERIFY(p.waitForFinished(30000));
+        QVERIFY(p.exitCode() != 0);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("usage:"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void outputIsReplacedFollowedOrRefused_data() {
+        QTest::addColumn<QStringList>("source");
+        QTest::addColumn<QString>("out");
+        const QMap<QString, QStringList> sources = {
+            {"--rows", {"--rows", "5", "--seed", "1"}},
+            {"--from-csv",
+             {"--from-csv", testsupport::testFile("imports/data/sked-test.expected.csv")}},
+            {"--from-eibi",
+             {"--from-eibi", testsupport::testFile("imports/data/sked-test.csv"), "--all-dates"}},
+            {"--from-hfcc",
+             {"--from-hfcc", testsupport::testFile("imports/data/hfcc/A26all00.TXT"),
+              "--all-dates"}}};
+        for (auto it = sources.cbegin(); it != sources.cend(); ++it)
+            for (const char *out : {"old file kept as .bak", "link to a file", "FIFO"})
+                QTest::addRow("%s, %s", qPrintable(it.key()), out) << it.value() << QString(out);
+    }
+
+    // An old file is kept as FILE.bak; a link keeps pointing at its file, which is replaced; a FIFO
+    // (as anything that is not a regular file) is refused with exit 3 and left alone.
+    void outputIsReplacedFollowedOrRefused() {
+        QFETCH(QStringList, source);
+        QFETCH(QString, out);
+        QTemporaryDir dir;
+        const QString given = dir.filePath("ILGDATA.MDB"), real = dir.filePath("real.mdb");
+        if (out == "FIFO")
+            QCOMPARE(mkfifo(QFile::encodeName(given).constData(), 0600), 0);
+        else
+            QVERIFY(testsupport::writeFile(out == "link to a file" ? real : given, "old"));
+        if (out == "link to a file")
+            QVERIFY(QFile::link(real, given));
+        const Ran r = mkdb(source + QStringList{"--out", given});
+        if (out == "FIFO") {
+            QCOMPARE(r.exitCode, 3);
+            QVERIFY2(r.err.contains("is not a regular file"), qPrintable(r.err));
+            QVERIFY(QFileInfo(given).exists() && !QFileInfo(given).isFile());
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System),
+                     QStringList{"ILGDATA.MDB"});
+            return;
+        }
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        const QString file = out == "link to a file" ? real : given;
+        QCOMPARE(testsupport::fileBytes(file + ".bak"), QByteArray("old"));
+        QCOMPARE(runProgram("mdb-ver", {file}).out.trimmed(), QString("JET4"));
+        QCOMPARE(QFileInfo(given).isSymLink(), out == "link to a file");
+    }
 };
-
-void MkdbTest::mdbtoolsSeeAJet4Schedule() {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("ILGDATA.MDB");
-    const Run made = mkdb({"--rows", "300", "--seed", "42", "--out", file});
-    QVERIFY2(made.exitCode == 0, qPrintable(made.err));
-    QCOMPARE(run("mdb-ver", {file}).out.trimmed(), QString("JET4"));
-
-    const QString schema = run("mdb-schema", {file}).out;
-    static const QRegularExpression columnLine(R"(\[(\w+)\]\s+([A-Za-z ]+?)(?: \((\d+)\))?,? *\n)");
-    QStringList seen;
-    for (auto m = columnLine.globalMatch(schema); m.hasNext();) {
-        const auto match = m.next();
-        seen << match.captured(1) + ' ' + match.captured(2) + ' ' + match.captured(3);
-    }
-    // MyDataTable as the program reads it: name, type and text size, in field order.
-    const QStringList expected = {"StationID Long Integer ",
-                                  "Freq Double ",
-                                  "Station Text 20",
-                                  "UTC Text 9",
-                                  "Days Text 7",
-                                  "Language Text 17",
-                                  "Graphic Text 48",
-                                  "Target Text 7",
-                                  "Location Text 20",
-                                  "Power Text 7",
-                                  "Azi Text 3",
-                                  "Remarks Text 11",
-                                  "Status Text 1",
-                                  "Mode Text 1",
-                                  "TargetALL Text 18",
-                                  "CIRAF Text 30",
-                                  "ADM Text 3",
-                                  "Country Text 17",
-                                  "Longi Text 6",
-                                  "Lati Text 5",
-                                  "LC Text 2",
-                                  "Region Text 20",
-                                  "STN Text 5",
-                                  "P Text 1",
-                                  "Program Text 20",
-                                  "UTCB Text 4",
-                                  "UTCE Text 4"};
-    QCOMPARE(seen, expected);
-
-    QStringList exported = mdbExport(file);
-    QVERIFY(!exported.isEmpty());
-    exported.removeFirst(); // header
-    QCOMPARE(exported, exportLines(schedule::syntheticSchedule(300, 42)));
-}
-
-void MkdbTest::fixtureCsvExportsAsWritten() {
-    const QString csvPath = testsupport::fixture("schedule/rows.csv");
-    REQUIRE_FIXTURE(csvPath);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("from-csv.mdb");
-    const Run made = mkdb({"--from-csv", csvPath, "--out", file});
-    QVERIFY2(made.exitCode == 0, qPrintable(made.err));
-    const jet::CsvRows csv = jet::readCsvFile(csvPath);
-    QStringList exported = mdbExport(file);
-    QVERIFY(!exported.isEmpty());
-    QCOMPARE(exported.takeFirst(), csv.header.join(','));
-    QCOMPARE(exported, exportLines(csv.rows));
-}
-
-void MkdbTest::malformedCsvWritesNothing_data() {
-    QTest::addColumn<QString>("csv");
-    QTest::addColumn<int>("badLine");
-    const QString header = "StationID,Freq,Station\n";
-    QTest::newRow("unclosed quote") << header + "1,9575,\"ok\"\n2,9580,\"open\n" << 3;
-    QTest::newRow("missing field") << header + "1,9575\n" << 2;
-    QTest::newRow("text after a closing quote") << header + "1,2,\"a\"\n2,3,\"b\"x\n" << 3;
-    QTest::newRow("header lacks a column") << header + "1,9575,\"ok\"\n" << 0;
-}
-
-void MkdbTest::malformedCsvWritesNothing() {
-    QFETCH(QString, csv);
-    QFETCH(int, badLine);
-    QTemporaryDir dir;
-    const QString csvPath = dir.filePath("bad.csv");
-    QFile f(csvPath);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(csv.toUtf8());
-    f.close();
-    const Run r = mkdb({"--from-csv", csvPath, "--out", dir.filePath("out.mdb")});
-    QVERIFY(r.exitCode != 0);
-    if (badLine > 0)
-        QVERIFY2(r.err.contains(QStringLiteral("line %1").arg(badLine)), qPrintable(r.err));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"bad.csv"}));
-}
-
-void MkdbTest::badArgumentsShowUsage_data() {
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("nothing") << QStringList{};
-    QTest::newRow("no output file") << QStringList{"--rows", "5", "--seed", "1"};
-    QTest::newRow("rows without seed") << QStringList{"--rows", "5", "--out", "x.mdb"};
-    QTest::newRow("both sources") << QStringList{"--rows",     "5",     "--seed", "1",
-                                                 "--from-csv", "a.csv", "--out",  "x.mdb"};
-    QTest::newRow("negative rows") << QStringList{"--rows", "-1", "--seed", "1", "--out", "x.mdb"};
-    QTest::newRow("rows not a number") << QStringList{"--rows", "ten", "--seed", "1", "--out", "x"};
-    QTest::newRow("unknown option") << QStringList{"--colour", "red"};
-    QTest::newRow("option without value") << QStringList{"--rows", "5", "--seed", "1", "--out"};
-}
-
-void MkdbTest::badArgumentsShowUsage() {
-    QFETCH(QStringList, args);
-    QTemporaryDir dir;
-    QProcess p;
-    p.setWorkingDirectory(dir.path());
-    p.start(testsupport::binary("skedwise-mkdb"), args);
-    QVERIFY(p.waitForFinished(30000));
-    QVERIFY(p.exitCode() != 0);
-    QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("usage:"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
-}
-
-void MkdbTest::outputIsReplacedFollowedOrRefused_data() {
-    QTest::addColumn<QStringList>("source");
-    QTest::addColumn<QString>("out");
-    const QMap<QString, QStringList> sources = {
-        {"--rows", {"--rows", "5", "--seed", "1"}},
-        {"--from-csv",
-         {"--from-csv", testsupport::testFile("imports/data/sked-test.expected.csv")}},
-        {"--from-eibi",
-         {"--from-eibi", testsupport::testFile("imports/data/sked-test.csv"), "--all-dates"}},
-        {"--from-hfcc",
-         {"--from-hfcc", testsupport::testFile("imports/data/hfcc/A26all00.TXT"), "--all-dates"}}};
-    for (auto it = sources.cbegin(); it != sources.cend(); ++it)
-        for (const char *out : {"old file kept as .bak", "link to a file", "FIFO"})
-            QTest::addRow("%s, %s", qPrintable(it.key()), out) << it.value() << QString(out);
-}
-
-// An old file is kept as FILE.bak; a link keeps pointing at its file, which is replaced; a FIFO
-// (as anything that is not a regular file) is refused with exit 3 and left alone.
-void MkdbTest::outputIsReplacedFollowedOrRefused() {
-    QFETCH(QStringList, source);
-    QFETCH(QString, out);
-    QTemporaryDir dir;
-    const QString given = dir.filePath("ILGDATA.MDB"), real = dir.filePath("real.mdb");
-    if (out == "FIFO")
-        QCOMPARE(mkfifo(QFile::encodeName(given).constData(), 0600), 0);
-    else
-        QVERIFY(testsupport::writeFile(out == "link to a file" ? real : given, "old"));
-    if (out == "link to a file")
-        QVERIFY(QFile::link(real, given));
-    const Run r = mkdb(source + QStringList{"--out", given});
-    if (out == "FIFO") {
-        QCOMPARE(r.exitCode, 3);
-        QVERIFY2(r.err.contains("is not a regular file"), qPrintable(r.err));
-        QVERIFY(QFileInfo(given).exists() && !QFileInfo(given).isFile());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System),
-                 QStringList{"ILGDATA.MDB"});
-        return;
-    }
-    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    const QString file = out == "link to a file" ? real : given;
-    QCOMPARE(testsupport::fileBytes(file + ".bak"), QByteArray("old"));
-    QCOMPARE(run("mdb-ver", {file}).out.trimmed(), QString("JET4"));
-    QCOMPARE(QFileInfo(given).isSymLink(), out == "link to a file");
-}
 
 QTEST_GUILESS_MAIN(MkdbTest)
 #include "Mkdb_test.moc"

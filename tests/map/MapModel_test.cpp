@@ -5,7 +5,7 @@
 #include "reference/SingleRecord.h"
 #include "support/FakeGridWindow.h"
 
-#include <QTest>
+#include "support/TestSupport.h"
 
 using namespace map;
 using testsupport::FakeGridWindow;
@@ -63,18 +63,18 @@ private slots:
         QTest::addColumn<QString>("now");
         QTest::addColumn<QList<bool>>("sitesOnAir"); // Moosbrunn, Nauen, Sines, Tashkent
         QTest::addColumn<QList<int>>("barStates");   // Alpha, Beta, Eta: 0 later, 1 coming, 2 on
-        QTest::newRow("17:30: Alpha comes up within the hour")
-            << "1730" << QList<bool>{false, false, false, false} << QList<int>{1, 0, 0};
-        QTest::newRow("18:10: Alpha on the air")
-            << "1810" << QList<bool>{false, true, false, false} << QList<int>{2, 0, 0};
-        QTest::newRow("23:00: Beta over midnight on, Eta coming")
-            << "2300" << QList<bool>{false, true, false, false} << QList<int>{0, 2, 1};
-        QTest::newRow("00:15: both over midnight on")
-            << "0015" << QList<bool>{false, true, false, true} << QList<int>{0, 2, 2};
-        QTest::newRow("02:00: Beta's end is not on")
-            << "0200" << QList<bool>{false, false, false, false} << QList<int>{0, 0, 0};
-        QTest::newRow("12:00: the site outside the band")
-            << "1200" << QList<bool>{true, false, false, false} << QList<int>{0, 0, 0};
+        addRow("17:30: Alpha comes up within the hour", "1730",
+               QList<bool>{false, false, false, false}, QList<int>{1, 0, 0});
+        addRow("18:10: Alpha on the air", "1810", QList<bool>{false, true, false, false},
+               QList<int>{2, 0, 0});
+        addRow("23:00: Beta over midnight on, Eta coming", "2300",
+               QList<bool>{false, true, false, false}, QList<int>{0, 2, 1});
+        addRow("00:15: both over midnight on", "0015", QList<bool>{false, true, false, true},
+               QList<int>{0, 2, 2});
+        addRow("02:00: Beta's end is not on", "0200", QList<bool>{false, false, false, false},
+               QList<int>{0, 0, 0});
+        addRow("12:00: the site outside the band", "1200", QList<bool>{true, false, false, false},
+               QList<int>{0, 0, 0});
     }
     void onAirSitesAndBarsFollowTheClock() {
         QFETCH(QString, now);
@@ -166,16 +166,10 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<bool>("told");
-        QTest::newRow("a locator, upper-cased") << "jo62qm"
-                                                << "JO62QM" << false;
-        QTest::newRow("degrees") << "-33.9, 151.2"
-                                 << "-33.9, 151.2" << false;
-        QTest::newRow("longitude out of range") << "12.5, 200"
-                                                << "FF44" << true;
-        QTest::newRow("not a locator") << "JO6"
-                                       << "FF44" << true;
-        QTest::newRow("cancel") << ""
-                                << "FF44" << false;
+        addRow("a locator, upper-cased", "jo62qm", "JO62QM", false);
+        addRow("degrees", "-33.9, 151.2", "-33.9, 151.2", false);
+        addRow("longitude out of range", "12.5, 200", "FF44", true);
+        addRow("cancel", "", "FF44", false);
     }
     void myLocationKeepsTheOldOneOnAWrongAnswer() {
         QFETCH(QString, typed);

@@ -31,13 +31,13 @@ private slots:
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("ran"); // the copy that ran and its argument count
         using O = ReceiverStart::Outcome;
-        QTest::newRow("the program's own folder before PATH")
-            << QStringList{"own", "onPath"} << false << int(O::Started) << "own 0";
-        QTest::newRow("PATH when not beside the program")
-            << QStringList{"onPath"} << false << int(O::Started) << "onPath 0";
-        QTest::newRow("a running copy's lock: none started")
-            << QStringList{"own"} << true << int(O::AlreadyRunning) << "";
-        QTest::newRow("nowhere") << QStringList{} << false << int(O::NotFound) << "";
+        addRow("the program's own folder before PATH", QStringList{"own", "onPath"}, false,
+               int(O::Started), "own 0");
+        addRow("PATH when not beside the program", QStringList{"onPath"}, false, int(O::Started),
+               "onPath 0");
+        addRow("a running copy's lock: none started", QStringList{"own"}, true,
+               int(O::AlreadyRunning), "");
+        addRow("nowhere", QStringList{}, false, int(O::NotFound), "");
     }
     void start() {
         QFETCH(QStringList, copiesIn);

@@ -34,7 +34,7 @@ struct FakeWindows : ReferenceWindows {
 class ReferenceViewsTest : public QObject {
     Q_OBJECT
 private slots:
-    void rightClicksAndClearFilter_data() {
+    void windowsOpenOnceAndClose_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("calls");
         addRow("second click keeps the first record", QStringList{"show 10", "show 20"},
@@ -42,13 +42,17 @@ private slots:
         addRow("after Close the new record is read", QStringList{"show 10", "close", "show 20"},
                QStringList{"open 10", "close", "open 20"});
         addRow("Clear Filter without the window does nothing", QStringList{"close"}, QStringList{});
+        addRow("second Contents brings the help to the front", QStringList{"help", "help"},
+               QStringList{"help h.html", "help to front"});
     }
-    void rightClicksAndClearFilter() {
+    void windowsOpenOnceAndClose() {
         QFETCH(QStringList, steps);
         FakeWindows windows;
         for (const QString &step : steps) {
             if (step.startsWith("show"))
                 ShowSingleRecord(windows, step.mid(5).toInt());
+            else if (step == "help")
+                ShowHelp(windows, "h.html");
             else
                 CloseSingleRecord(windows);
         }

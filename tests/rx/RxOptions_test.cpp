@@ -1,8 +1,8 @@
 #include "rx/RxOptions.h"
 
+#include "support/TestSupport.h"
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace rx;
 
@@ -15,15 +15,14 @@ private slots:
         QTest::addColumn<int>("model");
         QTest::addColumn<QString>("port");
         QTest::addColumn<int>("speed");
-        QTest::newRow("nothing given keeps saved")
-            << QStringList{} << 16003 << "/dev/ttyUSB1" << 1200;
-        QTest::newRow("rigctld") << QStringList{"-m", "2", "-r", "127.0.0.1:4532"} << 2
-                                 << "127.0.0.1:4532" << 1200;
-        QTest::newRow("TCI server")
-            << QStringList{"-m", "TCI", "-r", "10.0.0.5:40001"} << -1 << "10.0.0.5:40001" << 1200;
-        QTest::newRow("speed only") << QStringList{"-s", "9600"} << 16003 << "/dev/ttyUSB1" << 9600;
-        QTest::newRow("long names")
-            << QStringList{"--model=1", "--rig-file=/dev/ttyS0"} << 1 << "/dev/ttyS0" << 1200;
+        addRow("nothing given keeps saved", QStringList{}, 16003, "/dev/ttyUSB1", 1200);
+        addRow("rigctld", QStringList{"-m", "2", "-r", "127.0.0.1:4532"}, 2, "127.0.0.1:4532",
+               1200);
+        addRow("TCI server", QStringList{"-m", "TCI", "-r", "10.0.0.5:40001"}, -1, "10.0.0.5:40001",
+               1200);
+        addRow("speed only", QStringList{"-s", "9600"}, 16003, "/dev/ttyUSB1", 9600);
+        addRow("long names", QStringList{"--model=1", "--rig-file=/dev/ttyS0"}, 1, "/dev/ttyS0",
+               1200);
     }
     void optionsOverrideSaved() {
         QFETCH(QStringList, args);
@@ -42,12 +41,11 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<bool>("help");
         QTest::addColumn<QString>("says");
-        QTest::newRow("model not a number")
-            << QStringList{"-m", "rx320"} << false << "-m wants a number";
-        QTest::newRow("negative speed") << QStringList{"-s", "-5"} << false << "-s wants a number";
-        QTest::newRow("unknown option") << QStringList{"-q"} << false << "Unknown option";
-        QTest::newRow("help names the program")
-            << QStringList{"--help"} << true << "Usage: skedwise-rx [options]";
+        addRow("model not a number", QStringList{"-m", "rx320"}, false, "-m wants a number");
+        addRow("negative speed", QStringList{"-s", "-5"}, false, "-s wants a number");
+        addRow("unknown option", QStringList{"-q"}, false, "Unknown option");
+        addRow("help names the program", QStringList{"--help"}, true,
+               "Usage: skedwise-rx [options]");
     }
     void badOptionsAndHelp() {
         QFETCH(QStringList, args);

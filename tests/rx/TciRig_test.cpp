@@ -1,6 +1,6 @@
 #include "rx/TciRig.h"
 
-#include <QTest>
+#include "support/TestSupport.h"
 #include <QThread>
 #include <QWebSocket>
 #include <QWebSocketServer>
@@ -123,24 +123,18 @@ private slots:
         QTest::addColumn<double>("hz");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("signalDb"); // 99: no reading
-        QTest::newRow("knob turned on the radio") << "vfo:0,0,9580000;"
-                                                  << "" << 9580000.0 << "LSB" << 99;
-        QTest::newRow("another receiver's VFO is not ours") << "vfo:1,0,3600000;vfo:0,1,3700000;"
-                                                            << "" << 7100000.0 << "LSB" << 99;
-        QTest::newRow("two commands in one message, FM as TCI names it")
-            << "VFO:0,0,6000000; modulation:0,NFM;"
-            << "" << 6000000.0 << "FM" << 99;
-        QTest::newRow("S-meter at S9 is -73 dBm") << ""
-                                                  << "-73" << 7100000.0 << "LSB" << 0;
-        QTest::newRow("S-meter at S6") << ""
-                                       << "-91.2" << 7100000.0 << "LSB" << -18;
-        QTest::newRow("S-meter at S9+20") << ""
-                                          << "-53" << 7100000.0 << "LSB" << 20;
-        QTest::newRow("older servers' rx_sensors") << "rx_sensors:0,-79;"
-                                                   << "" << 7100000.0 << "LSB" << -6;
-        QTest::newRow("malformed lines change nothing")
-            << "vfo:0,0,abc;vfo:;modulation:0;garbage;;:;rx_smeter:0,0,;vfo:0,0,-5;\x01\xff"
-            << "" << 7100000.0 << "LSB" << 99;
+        addRow("knob turned on the radio", "vfo:0,0,9580000;", "", 9580000.0, "LSB", 99);
+        addRow("another receiver's VFO is not ours", "vfo:1,0,3600000;vfo:0,1,3700000;", "",
+               7100000.0, "LSB", 99);
+        addRow("two commands in one message, FM as TCI names it",
+               "VFO:0,0,6000000; modulation:0,NFM;", "", 6000000.0, "FM", 99);
+        addRow("S-meter at S9 is -73 dBm", "", "-73", 7100000.0, "LSB", 0);
+        addRow("S-meter at S6", "", "-91.2", 7100000.0, "LSB", -18);
+        addRow("S-meter at S9+20", "", "-53", 7100000.0, "LSB", 20);
+        addRow("older servers' rx_sensors", "rx_sensors:0,-79;", "", 7100000.0, "LSB", -6);
+        addRow("malformed lines change nothing",
+               "vfo:0,0,abc;vfo:;modulation:0;garbage;;:;rx_smeter:0,0,;vfo:0,0,-5;\x01\xff", "",
+               7100000.0, "LSB", 99);
     }
     void followsTheServer() {
         QFETCH(QString, sent);

@@ -219,8 +219,6 @@ private slots:
         addRow("picked ALL in any case: no condition", false, "all", " from MyDataTable");
         addRow("entered: equality with two blanks before =", true, "English",
                " from MyDataTable Where Language  = 'English' ");
-        addRow("picked with apostrophe doubled", false, "Ga'a",
-               " from MyDataTable Where (instr(Language,'Ga''a') > 0)");
     }
     void languagePaths() {
         QFETCH(bool, entered);

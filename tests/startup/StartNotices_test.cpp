@@ -14,13 +14,12 @@ private slots:
         QTest::addColumn<bool>("folderBlocked");
         QTest::addColumn<QStringList>("expected"); // a part of each notice, in order
         const QString sample = "sample of made-up broadcasts";
-        QTest::newRow("first start on the shipped sample says it is made up")
-            << false << false << false << QStringList{sample};
-        QTest::newRow("the sample is told once only") << false << true << false << QStringList{};
-        QTest::newRow("an imported schedule is not the sample")
-            << true << false << false << QStringList{};
-        QTest::newRow("a folder that cannot be written is told first")
-            << false << false << true << QStringList{"cannot write there", sample};
+        addRow("first start on the shipped sample says it is made up", false, false, false,
+               QStringList{sample});
+        addRow("the sample is told once only", false, true, false, QStringList{});
+        addRow("an imported schedule is not the sample", true, false, false, QStringList{});
+        addRow("a folder that cannot be written is told first", false, false, true,
+               QStringList{"cannot write there", sample});
     }
     void notices() {
         QFETCH(bool, ownSchedule);

@@ -4,19 +4,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QTimer>
 
 namespace testsupport {
-
-// A program's standard output, or "(program did not finish)".
-inline QString run(const QString &program, const QStringList &arguments) {
-    QProcess p;
-    p.start(program, arguments);
-    if (!p.waitForFinished(60000))
-        return "(" + program + " did not finish)";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // Fills the print dialog with a PDF file once it is open, then prints.
 inline void printToFileWhenAsked(const QString &pdf, bool &asked) {

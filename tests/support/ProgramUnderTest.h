@@ -4,10 +4,13 @@
 #include "app/Settings.h"
 #include "jet/IsolatedTableProvider.h"
 #include "mainwindow/DisplayWindow.h"
+#include "mainwindow/ScheduleGridWidget.h"
 #include "support/Fakes.h"
 #include "support/MemoryTables.h"
 #include "support/TestSupport.h"
 
+#include <QAction>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +43,28 @@ struct ProgramUnderTest {
     }
 
     QString database() const { return dir.filePath("ILGDATA.MDB"); }
+    QAction *item(const char *name) const {
+        return form->findChild<QAction *>(QString::fromLatin1(name));
+    }
+    QTableView *rows() const {
+        return form->grid()->findChild<QTableView *>(QStringLiteral("scheduleRows"));
+    }
+    jet::RecordSet &records() const { return form->data1().recordset(); }
+    int stationAt(int position) const { return int(records().value(position, 0).number); }
+    QString current(const QString &field) const {
+        return jet::displayText(records().value(records().position(), records().fieldIndex(field)));
+    }
+    // The current record's StationID, -1 when there is none.
+    int currentStation() const {
+        return records().position() < 0 ? -1 : stationAt(records().position());
+    }
+    // The grid row of the record with this StationID, -1 when it is not shown.
+    int rowOfStation(int id) const {
+        for (int p = 0; p < records().recordCount(); ++p)
+            if (stationAt(p) == id)
+                return p;
+        return -1;
+    }
 
     // An installed program in dir: usr/bin, its shipped files in usr/share/skedwise, the
     // listener's folder data/Skedwise.

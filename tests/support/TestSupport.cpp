@@ -1,8 +1,19 @@
 #include "support/TestSupport.h"
 
+#include <QProcess>
+
 #include <zip.h>
 
 namespace testsupport {
+
+Ran runProgram(const QString &program, const QStringList &arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
 
 bool writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &members) {
     int error = 0;

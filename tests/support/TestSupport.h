@@ -34,6 +34,19 @@ inline bool writeFile(const QString &path, const QByteArray &bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// What a program did: its exit code (-1 when it did not end normally within two minutes)
+// and its output.
+struct Ran {
+    int exitCode = -1;
+    QString out, err;
+};
+Ran runProgram(const QString &program, const QStringList &arguments);
+
+// A program's standard output.
+inline QString run(const QString &program, const QStringList &arguments) {
+    return runProgram(program, arguments).out;
+}
+
 // A zip file of the members (name, bytes), deflated as published ones are.
 bool writeZip(const QString &path, const QList<std::pair<QString, QByteArray>> &members);
 

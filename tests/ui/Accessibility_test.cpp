@@ -77,7 +77,6 @@ struct Program : testsupport::ProgramUnderTest<> {
             qWarning("the main window never became active");
     }
     QWidget *main() const { return form.get(); }
-    QTableView *rows() const { return form->grid()->findChild<QTableView *>("scheduleRows"); }
 };
 
 // One window of either program and how it is opened; one without a parent is the test's.
@@ -264,7 +263,7 @@ private slots:
     void everyWindowIsNamedTabbedInReadingOrderAndReadable_data() {
         QTest::addColumn<int>("row");
         for (int row = 0; row < int(std::size(Windows)); ++row)
-            QTest::newRow(Windows[row].name) << row;
+            addRow(Windows[row].name, row);
     }
     void everyWindowIsNamedTabbedInReadingOrderAndReadable() {
         QFETCH(int, row);

@@ -20,27 +20,11 @@ struct Program : testsupport::ProgramUnderTest<> {
         start(ProgramDir, QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC));
     }
 
-    jet::RecordSet &records() { return form->data1().recordset(); }
-    QString current(const QString &field) {
-        return jet::displayText(records().value(records().position(), records().fieldIndex(field)));
-    }
-    QAction *item(const char *name) const { return form->findChild<QAction *>(name); }
     void key(Qt::Key k) {
-        QWidget *rows = form->grid()->findChild<QTableView *>();
-        rows->setFocus();
-        QTest::keyClick(rows, k);
+        rows()->setFocus();
+        QTest::keyClick(rows(), k);
     }
 };
-
-// Rows of the fixture whose field equals value, ignoring letter case.
-int fixtureCount(const QString &field, const QString &value) {
-    const jet::CsvRows csv = jet::readCsvFile(testsupport::fixture("schedule/rows.csv"));
-    const qsizetype f = csv.header.indexOf(field);
-    int n = 0;
-    for (const auto &row : csv.rows)
-        n += row[f].isText() && row[f].text.compare(value, Qt::CaseInsensitive) == 0;
-    return n;
-}
 
 schedule::FilterStatusWindow *statusWindow() {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -78,20 +62,6 @@ private slots:
         QCOMPARE(p.state.SortBy, sortBy);
         QCOMPARE(p.current(field), found);
         QVERIFY(p.prompts.shown.filter("NOT Found").isEmpty());
-    }
-
-    void filterMenuNarrowsTheGrid() {
-        Program p(testsupport::fixtureScheduleTable());
-        p.prompts.inputs << "kenya";
-        p.item("FindNow_5")->trigger();
-        const int n = fixtureCount("Country", "Kenya");
-        QVERIFY(n > 0);
-        QCOMPARE(p.records().recordCount(), n);
-        QCOMPARE(p.state.FilterStr, QString("Filter By \r\nCountry = KENYA"));
-
-        QTest::mouseClick(p.form->findChild<QPushButton *>("SelectAll"), Qt::LeftButton);
-        QCOMPARE(p.records().recordCount(), 1500);
-        QCOMPARE(p.state.FilterStr, QString("ALL Languages"));
     }
 
     void filterStatusShowsWhileHeld_data() {

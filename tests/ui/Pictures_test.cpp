@@ -19,12 +19,15 @@ constexpr double Pi = std::numbers::pi;
 
 // In Freq order. At 12:00 UTC: East on the air, North coming up at 12:30, West without
 // times, Bad Site out of range with its bar later in the day.
-const char *Rows =
-    "StationID,Freq,Station,Language,Location,Lati,Longi,UTC,UTCB,UTCE\n"
-    "1,5950,\"East\",\"English\",\"Equator 30E\",\"00N00\",\"030E00\",\"1100-1300\",\"1100\",\"1300\"\n"
-    "2,6000,\"North\",\"English\",\"30N on Greenwich\",\"30N00\",\"000E00\",\"1230-1300\",\"1230\",\"1300\"\n"
-    "3,6050,\"West\",\"English\",\"Equator 60W\",\"00N00\",\"060W00\",\"....-....\",\"....\",\"....\"\n"
-    "4,6100,\"Later\",\"English\",\"Bad Site\",\"99N99\",\"016E22\",\"0000-0600\",\"0000\",\"0600\"\n";
+const char *Rows = "StationID,Freq,Station,Language,Location,Lati,Longi,UTC,UTCB,UTCE\n"
+                   "1,5950,\"East\",\"English\",\"Equator "
+                   "30E\",\"00N00\",\"030E00\",\"1100-1300\",\"1100\",\"1300\"\n"
+                   "2,6000,\"North\",\"English\",\"30N on "
+                   "Greenwich\",\"30N00\",\"000E00\",\"1230-1300\",\"1230\",\"1300\"\n"
+                   "3,6050,\"West\",\"English\",\"Equator "
+                   "60W\",\"00N00\",\"060W00\",\"....-....\",\"....\",\"....\"\n"
+                   "4,6100,\"Later\",\"English\",\"Bad "
+                   "Site\",\"99N99\",\"016E22\",\"0000-0600\",\"0000\",\"0600\"\n";
 
 struct Program : testsupport::ProgramUnderTest<> {
     explicit Program(const QString &myLocation) {
@@ -33,10 +36,6 @@ struct Program : testsupport::ProgramUnderTest<> {
         start(ProgramDir, QDateTime(QDate(2024, 3, 20), QTime(12, 0, 30), Qt::UTC));
     }
     void menu(const char *name) { form->findChild<QAction *>(name)->trigger(); }
-    QString current() {
-        jet::RecordSet &r = form->data1().recordset();
-        return jet::displayText(r.value(r.position(), r.fieldIndex(u"Station")));
-    }
     void tickAt(QTime utc) {
         clock.now = QDateTime(QDate(2024, 3, 20), utc, Qt::UTC);
         form->Timer_Timer(0);
@@ -94,7 +93,7 @@ private slots:
         QVERIFY(blue(picture.pixel(east)));
 
         QTest::mouseClick(view, Qt::LeftButton, {}, west);
-        QCOMPARE(p.current(), QString("West"));
+        QCOMPARE(p.current("Station"), QString("West"));
         QCOMPARE(p.state.SearchStr, QString("EQUATOR 60W"));
     }
 
@@ -119,7 +118,7 @@ private slots:
         QVERIFY(window->findChild<QLabel *>("CountLine")->text().contains("1 row without times"));
 
         QTest::mouseClick(view, Qt::LeftButton, {}, at(3 * 60, 6100));
-        QCOMPARE(p.current(), QString("Later"));
+        QCOMPARE(p.current("Station"), QString("Later"));
     }
 
     void myLocationRecentresTheMapAndTheSingleRecordShowsThePath() {

@@ -36,11 +36,6 @@ struct Program : testsupport::ProgramUnderTest<testsupport::MemoryTables, testsu
         tables.add(dir.path() + "/ILGDATA.MDB", stations());
         start(dir.path(), QDateTime(QDate(2024, 5, 17), QTime(1, 30), Qt::UTC));
     }
-
-    int currentStation() {
-        const jet::RecordSet &rs = form->data1().recordset();
-        return rs.position() < 0 ? -1 : int(rs.value(rs.position(), 0).number);
-    }
 };
 
 // An X client that owns the CLIPBOARD with one window, again and again: it hands out its text
@@ -134,14 +129,10 @@ private slots:
         QTest::addColumn<int>("station");
         QTest::addColumn<QString>("left");
         const QByteArray blanks(1 << 20, ' ');
-        QTest::newRow("report moves the grid and is cleared")
-            << QByteArray("0101019580") << 3 << "";
-        QTest::newRow("forced report moves the grid") << QByteArray("01010155345.0") << 4 << "";
-        QTest::newRow("foreign text stays, grid stays") << QByteArray("hello") << 1 << "hello";
-        QTest::newRow("1 MB foreign text stays")
-            << QByteArray(1 << 20, 'x') << 1 << QString(1 << 20, 'x');
-        QTest::newRow("1 MB report is taken") << "0101019580" + blanks << 3 << "";
-        QTest::newRow("1 MB status reply is taken") << "100001,AM,S7," + blanks << 1 << "";
+        addRow("report moves the grid and is cleared", QByteArray("0101019580"), 3, "");
+        addRow("1 MB foreign text stays", QByteArray(1 << 20, 'x'), 1, QString(1 << 20, 'x'));
+        addRow("1 MB report is taken", "0101019580" + blanks, 3, "");
+        addRow("1 MB status reply is taken", "100001,AM,S7," + blanks, 1, "");
     }
     void otherProgramsTextWithinTwoTicks() {
         QFETCH(QByteArray, written);
@@ -185,11 +176,10 @@ private slots:
     void replyReachesRadioStatus_data() {
         QTest::addColumn<QByteArray>("first"); // what the receiver program wrote before
         QTest::addColumn<bool>("ourRequest");
-        QTest::newRow("after our request") << QByteArray() << true;
-        QTest::newRow("from the owner of the report taken before our request")
-            << QByteArray("0101019580") << true;
-        QTest::newRow("from the same owner again, right after its other text")
-            << QByteArray("hello") << false;
+        addRow("after our request", QByteArray(), true);
+        addRow("from the owner of the report taken before our request", QByteArray("0101019580"),
+               true);
+        addRow("from the same owner again, right after its other text", QByteArray("hello"), false);
     }
     void replyReachesRadioStatus() {
         QFETCH(QByteArray, first);

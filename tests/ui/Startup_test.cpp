@@ -113,7 +113,6 @@ private slots:
         QSettings raw(h.file(), QSettings::IniFormat);
         raw.beginGroup(app::SettingsSection);
         QCOMPARE(raw.childKeys().size(), 36);
-        QCOMPARE(raw.value("AVersion").toString(), QString("1.06a"));
         QTEST(raw.value("FormWidth").toString(), "width");
         QTEST(raw.value("FormHeight").toString(), "height");
         QTEST(raw.value("FormTop").toString(), "top");
