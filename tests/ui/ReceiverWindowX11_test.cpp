@@ -154,10 +154,10 @@ private slots:
         rs.moveFirst();
         rs.findFirst("StationID = 2");
         p.form->SSDBGrid_PickRow();
-        QCOMPARE(otherProcessReads(), QString("1010109575.25"));
+        QCOMPARE(otherProcessReads(), QString("1010119575.25,AM"));
         // The window's own ticks leave its request for the receiver program.
         QTest::qWait(2 * TickMs + 100);
-        QCOMPARE(otherProcessReads(), QString("1010109575.25"));
+        QCOMPARE(otherProcessReads(), QString("1010119575.25,AM"));
     }
 
     // The receiver program answers right after taking our request, as skedwise-rx does: the
