@@ -19,7 +19,7 @@ namespace {
 
 constexpr int Rows = 120000;
 constexpr quint64 Seed = 20240517;
-constexpr int Rounds = 9;
+constexpr int Rounds = 15;
 
 struct NoClipboard : app::Clipboard {
     void clear() override {}
@@ -72,12 +72,13 @@ int main(int argc, char **argv) {
         }));
     }
 
-    const double windowMs = bench::median(window);
-    const double engineMs = bench::median(engine);
+    // The best round of each: on a shared machine other work only adds time, to either side.
+    const double windowMs = *std::min_element(window.begin(), window.end());
+    const double engineMs = *std::min_element(engine.begin(), engine.end());
     std::printf("rows: %d, on the air at 01:30: %d\n", Rows, selected);
-    std::printf("On Air button (query, grid, first paint), median of %d: %.2f ms\n", Rounds,
+    std::printf("On Air button (query, grid, first paint), best of %d: %.2f ms\n", Rounds,
                 windowMs);
-    std::printf("engine query alone, median of %d: %.2f ms\n", Rounds, engineMs);
+    std::printf("engine query alone, best of %d: %.2f ms\n", Rounds, engineMs);
     std::printf("ratio window/engine: %.3f\n", windowMs / engineMs);
     return 0;
 }

@@ -87,8 +87,8 @@ void ScheduleGridView::setUpLockedView() {
     m_locked->setWordWrap(false);
     m_locked->hide();
     viewport()->stackUnder(m_locked);
-    connect(m_locked->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
-            &QAbstractSlider::setValue);
+    connect(m_locked->verticalScrollBar(), &QAbstractSlider::valueChanged, this,
+            &ScheduleGridView::followLockedRows);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this,
             &ScheduleGridView::followRows);
     connect(verticalScrollBar(), &QAbstractSlider::rangeChanged, this,
@@ -106,6 +106,19 @@ void ScheduleGridView::followRows(int value) {
     m_syncingRows = true;
     m_locked->verticalScrollBar()->setValue(value);
     m_syncingRows = false;
+}
+
+// A hidden overlay lays out in its own time: its scroll range then says nothing of the rows'
+// and must not clamp them.
+void ScheduleGridView::followLockedRows(int value) {
+    if (!m_locked->isHidden())
+        verticalScrollBar()->setValue(value);
+}
+
+void ScheduleGridView::layOutRows() {
+    if (!m_locked->isHidden())
+        m_locked->doItemsLayout();
+    doItemsLayout();
 }
 
 void ScheduleGridView::syncLockedRows() {

@@ -31,6 +31,9 @@ public:
     int rowsThatFit() const;
 
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    // Lays out the rows now, the locked overlay first when it is shown: both views' scroll
+    // ranges must know the current row count before a scroll, or one would clamp the other.
+    void layOutRows();
 
 protected:
     void updateGeometries() override;
@@ -43,6 +46,7 @@ private:
     void updateLockedGeometry();
     void syncLockedRows();
     void followRows(int value);
+    void followLockedRows(int value);
     int lockedWidth() const;
     QList<int> scrollingColumns() const;
     int offsetOfStep(int step) const;

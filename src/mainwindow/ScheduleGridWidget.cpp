@@ -198,10 +198,7 @@ void ScheduleGridWidget::setFirstVisibleRow(int bookmark) {
     const int row = m_source.positionOf(bookmark);
     if (row < 0)
         return;
-    // Both views' scroll ranges must know the current row count: they keep each other's
-    // scroll position, and a stale range in one would clamp the other.
-    m_view->lockedView()->doItemsLayout();
-    m_view->doItemsLayout();
+    m_view->layOutRows();
     m_view->verticalScrollBar()->setValue(row);
     followSourceCurrent(false);
 }

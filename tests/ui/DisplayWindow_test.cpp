@@ -175,6 +175,25 @@ private slots:
         }
     }
 
+    // Clicked, then On Air twice: the station off the air comes back HalfRows below the top,
+    // not clamped to the on-air rows' scroll range (the locked overlay shares the scroll bar).
+    void onAirOffRestoresAStationNotOnTheAir() {
+        REQUIRE_FIXTURE(testsupport::fixture("schedule/rows.csv"));
+        Program p(fixture(), at("0130", 30));
+        const int row = 600; // station 601 is not on the air at 01:30; 161 rows are
+        p.records().moveTo(row - 5);
+        p.grid()->setFirstVisibleRow(p.records().bookmark());
+        QTableView *view = p.rows();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 1)).center());
+        QCOMPARE(p.state.SelStationID, 601);
+        QTest::mouseClick(p.button("CmdONAir"), Qt::LeftButton);
+        QCOMPARE(p.records().recordCount(), 161);
+        QTest::mouseClick(p.button("CmdONAir"), Qt::LeftButton);
+        QCOMPARE(p.currentStation(), 601);
+        QCOMPARE(p.firstVisible(), 600 - p.state.HalfRows);
+    }
+
     void headingClick_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("sortBy");
