@@ -1,5 +1,6 @@
 #include "export/LogWindowUi.h"
 
+#include "app/PlainCellDelegateUi.h"
 #include "app/ScreenUnitsUi.h"
 #include "export/ExportCommands.h"
 #include "export/PrintUi.h"
@@ -48,6 +49,7 @@ LogWindow::LogWindow(LogWindowSetup setup, app::Prompts &prompts, QWidget *paren
     m_search->setClearButtonEnabled(true);
     m_search->setAccessibleName(QStringLiteral("Search the log"));
     m_table->setModel(&m_model);
+    m_table->setItemDelegate(new app::PlainCellDelegate(m_table));
     m_table->setObjectName(QStringLiteral("LogTable"));
     m_table->setAccessibleName(QStringLiteral("Log entries"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -156,10 +156,9 @@ qsizetype LogReader::read(const QByteArray &piece, LogRows &log, bool endOfFile)
     log.pieces << piece;
     const QByteArrayView bytes = QByteArrayView(piece).first(taken);
     for (qsizetype start = 0; start < taken;) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? taken : end + 1;
-        if (end < 0)
-            end = taken;
+        const void *newline = std::memchr(bytes.data() + start, '\n', size_t(taken - start));
+        qsizetype end = newline ? static_cast<const char *>(newline) - bytes.data() : taken;
+        const qsizetype next = newline ? end + 1 : taken;
         if (end > start && bytes[end - 1] == '\r')
             --end;
         readLine(bytes.sliced(start, end - start), int(start), log);

@@ -1,61 +1,18 @@
 #include "mainwindow/ScheduleGridView.h"
 
+#include "app/PlainCellDelegateUi.h"
+
 #include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 
 namespace mainwindow {
 
-namespace {
-
-// Cells are one line of plain text on a background: painted directly, without the style's
-// general item layout, which costs most of a repaint of the grid.
-class CellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option,
-               const QModelIndex &index) const override {
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette::ColorGroup group =
-            option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-        const QVariant back = index.data(Qt::BackgroundRole);
-        if (selected)
-            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-        else if (back.isValid())
-            painter->fillRect(option.rect, back.value<QColor>());
-        const QVariant fore = index.data(Qt::ForegroundRole);
-        const QVariant font = index.data(Qt::FontRole);
-        painter->save();
-        painter->setPen(selected         ? option.palette.color(group, QPalette::HighlightedText)
-                        : fore.isValid() ? fore.value<QColor>()
-                                         : option.palette.color(group, QPalette::Text));
-        painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
-        // A value wider than its column is cut at the column's edge, as the exports cut it.
-        painter->drawText(option.rect.adjusted(TextMargin, 0, -TextMargin, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          index.data().toString());
-        painter->restore();
-        if (option.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter,
-                                                  option.widget);
-        }
-    }
-
-private:
-    static constexpr int TextMargin = 3;
-};
-
-} // namespace
-
 ScheduleGridView::ScheduleGridView(QWidget *parent)
     : QTableView(parent), m_locked(new QTableView(this)) {
-    setItemDelegate(new CellDelegate(this));
-    m_locked->setItemDelegate(new CellDelegate(m_locked));
+    setItemDelegate(new app::PlainCellDelegate(this));
+    m_locked->setItemDelegate(new app::PlainCellDelegate(m_locked));
     setVerticalScrollMode(ScrollPerItem);
     // Sideways by whole columns: the first one shown starts right of the locked ones.
     setHorizontalScrollMode(ScrollPerItem);
