@@ -84,13 +84,9 @@ void FrmRemarks::layOut(const RemarksLayout &layout) {
 
 void FrmRemarks::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (m_entry.focusOnSinpo()) {
+    if (m_entry.focusOnSinpo())
         m_sinpo->setFocus();
-        // The dialog then gives the box a tab focus, which selects its text: the S digit would
-        // go with the first key. Queued, the cursor goes after it before any key is read.
-        QMetaObject::invokeMethod(
-            m_sinpo, [box = m_sinpo] { box->end(false); }, Qt::QueuedConnection);
-    } else
+    else
         m_remarks->setFocus();
 }
 
@@ -104,6 +100,14 @@ void FrmRemarks::keepRemarksWithinLimit() {
 }
 
 bool FrmRemarks::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_sinpo && event->type() == QEvent::FocusIn) {
+        // A tab focus, given whenever the window becomes active, selects the box's text: the
+        // S digit would go with the first key. Queued, the cursor goes after it once the box
+        // has done its own focus handling.
+        QMetaObject::invokeMethod(
+            m_sinpo, [box = m_sinpo] { box->end(false); }, Qt::QueuedConnection);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const int key = keyCode(static_cast<QKeyEvent *>(event));

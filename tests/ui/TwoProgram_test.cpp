@@ -136,8 +136,12 @@ void typeRemarksWhenShown(const QString &remarks, const QString &sinpo = {},
             return; // no entry to close: the log's content tells
         if (auto *box = dialog->findChild<QLineEdit *>(); box && box->isVisible()) {
             // As a listener's first key would, once the box has its cursor.
-            (void)QTest::qWaitFor([box] { return box->hasFocus() && !box->hasSelectedText(); },
-                                  2000);
+            (void)QTest::qWaitFor(
+                [box] {
+                    return box->hasFocus() && !box->hasSelectedText() &&
+                           box->cursorPosition() == box->text().size();
+                },
+                2000);
             if (shown)
                 *shown = box->text();
             else
@@ -274,6 +278,8 @@ private slots:
         for (int cycle = 1; cycle <= 30; ++cycle) {
             const int station = random.bounded(2) ? 2 : 4;
             schedule->pick(station);
+            // The entry's mode is the rig's: the pick is carried out before the log opens.
+            QVERIFY(waitFor([&] { return rigFrequency() == StationHz[station]; }));
             QTest::qWait(100 + random.bounded(300));
             QTest::keyClick(schedule->form.get(), Qt::Key_F9);
             QTest::qWait(150 + random.bounded(350));
