@@ -1,12 +1,15 @@
+#include "app/PlainCellDelegateUi.h"
 #include "mainwindow/ScheduleGridView.h"
 #include "mainwindow/ScheduleGridWidget.h"
 #include "support/TestSupport.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
 
 #include <climits>
@@ -334,6 +337,42 @@ private slots:
         grid->setFirstVisibleRow(bookmarkOf(20));
         sameRows("back near the top");
         QCOMPARE(grid->firstVisibleBookmark(), bookmarkOf(20));
+    }
+
+    // Cells of 100 px on a 200 px strip: where the text's ink falls.
+    void plainCellText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<int>("inkFrom"); // ink only within [inkFrom, 100)
+        QTest::newRow("a long value is cut at the cell's edge") << QString(40, u'W') << 0 << 0;
+        QTest::newRow("right alignment from the model") << "12" << int(Qt::AlignRight) << 50;
+    }
+    void plainCellText() {
+        QFETCH(QString, text);
+        QFETCH(int, alignment);
+        QFETCH(int, inkFrom);
+        QStandardItemModel model(1, 1);
+        model.setData(model.index(0, 0), text);
+        if (alignment)
+            model.setData(model.index(0, 0), alignment, Qt::TextAlignmentRole);
+        QImage strip(200, 20, QImage::Format_RGB32);
+        strip.fill(Qt::white);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 100, 20);
+        option.palette.setColor(QPalette::Text, Qt::black);
+        QPainter painter(&strip);
+        app::PlainCellDelegate().paint(&painter, option, model.index(0, 0));
+        painter.end();
+        auto inkIn = [&strip](int from, int to) {
+            for (int x = from; x < to; ++x)
+                for (int y = 0; y < strip.height(); ++y)
+                    if (strip.pixel(x, y) != qRgb(255, 255, 255))
+                        return true;
+            return false;
+        };
+        QVERIFY(inkIn(inkFrom, 100));
+        QVERIFY(!inkIn(0, inkFrom));
+        QVERIFY(!inkIn(100, 200));
     }
 };
 
