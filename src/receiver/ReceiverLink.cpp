@@ -57,6 +57,11 @@ ReportedFrequency reportedFrequency(const QString &report) {
     return {schedule::PadB(text, 7), true};
 }
 
+bool sameFrequency(const jet::RecordSet &rs, int position, int other) {
+    const int freq = rs.fieldIndex(u"Freq");
+    return rs.value(position, freq) == rs.value(other, freq);
+}
+
 QString exactFreqCriterion(const QString &freq) {
     return QStringLiteral("Freq  = '") + schedule::sqlValue(freq) + QStringLiteral("' ");
 }
@@ -152,36 +157,26 @@ void ReceiverLink::FindRadioFreq(const QString &payload) {
     followFrequency(reported.text);
 }
 
-// The pick's own report, or the knob turned back: of several records on the frequency, the
-// one the listener chose stays current (a log entry opened next is for that station).
-bool ReceiverLink::currentIsOnFrequency(const QString &freq) {
-    jet::RecordSet &rs = m_port.data1().recordset();
-    const jet::Cell id = rs.field(u"StationID");
-    const int here = rs.position();
-    if (id.kind != jet::Cell::Kind::Number || here < 0)
-        return false;
-    rs.moveFirst();
-    const QString thisRecord =
-        QStringLiteral("And StationID  = ") + QString::number(qint64(id.number)) + u' ';
-    if (findFirst(rs, exactFreqCriterion(freq) + thisRecord) && rs.position() == here)
-        return true;
-    rs.moveTo(here);
-    return false;
-}
-
 void ReceiverLink::followFrequency(const QString &freq) {
     app::ProgramState &s = m_port.state();
     m_port.setBusyPointer(true);
     s.HalfRows = qint16(m_port.visibleRowCount() / 2);
     m_port.setGridRedraw(false);
     RedrawGuard guard{m_port};
-    if (currentIsOnFrequency(freq))
-        return;
     jet::RecordSet &rs = m_port.data1().recordset();
-    m_port.resetGridRows();
-    m_port.resetGridSelection();
+    const int picked = rs.position();
     rs.moveFirst();
     const bool exact = findFirst(rs, exactFreqCriterion(freq));
+    // The pick's own report, or the knob turned back: of several records on the frequency, the
+    // one the listener chose stays current (a log entry opened next is for that station).
+    if (exact && picked >= 0 && sameFrequency(rs, rs.position(), picked)) {
+        rs.moveTo(picked);
+        return;
+    }
+    const int found = rs.position();
+    m_port.resetGridRows();
+    m_port.resetGridSelection();
+    rs.moveTo(found);
     scrollToCurrent(m_port);
     if (exact)
         return;

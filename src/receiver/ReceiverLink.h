@@ -51,7 +51,6 @@ public:
 private:
     app::ClipboardStepResult handle(const QString &text);
     bool storeStatusReply(const QString &text);
-    bool currentIsOnFrequency(const QString &freq);
     void followFrequency(const QString &freq);
 
     LinkPort &m_port;
